@@ -5,6 +5,7 @@
 #include "game_window.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace korvane {
@@ -44,6 +45,15 @@ public:
     bool mfGameOver = false;
 
 private:
+    bool isTwoPlayer() const;
+    bool isClickRefused() const;
+    bool isBoardFull() const;
+    std::size_t randomSearchPosition();
+    void continueTwoPlayer();
+    bool continueOnePlayer();
+    void playComputerMoves();
+    void endGame();
+
     GameWindow &m_window;
     bool m_computerPausing = false;
 };
