@@ -1,0 +1,90 @@
+#include "mci/mci_constants.h"
+#include "mci/mci_send_string.h"
+#include "mci/window_message.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct Posted {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+TEST(WindowMessageTest, PostReachesTheRegisteredQueue)
+{
+    std::vector<Posted> queue;
+    HWND hwnd = RegisterMessageWindow(
+        [&queue](UINT message, WPARAM w, LPARAM l) { queue.push_back({message, w, l}); });
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_NE(IsWindow(hwnd), 0);
+    EXPECT_NE(PostMessageA(hwnd, MM_MCINOTIFY, MCI_NOTIFY_ABORTED, 7), 0);
+    ASSERT_EQ(queue.size(), 1u);
+    EXPECT_EQ(queue[0].message, MM_MCINOTIFY);
+    EXPECT_EQ(queue[0].wParam, MCI_NOTIFY_ABORTED);
+    EXPECT_EQ(queue[0].lParam, 7);
+    UnregisterMessageWindow(hwnd);
+}
+
+TEST(WindowMessageTest, GoneOrUnknownWindowsRefusePosts)
+{
+    int posts = 0;
+    HWND hwnd = RegisterMessageWindow([&posts](UINT, WPARAM, LPARAM) { ++posts; });
+    UnregisterMessageWindow(hwnd);
+    EXPECT_EQ(IsWindow(hwnd), 0);
+    EXPECT_EQ(PostMessageA(hwnd, MM_MCINOTIFY, 1, 0), 0);
+    EXPECT_EQ(PostMessageA(nullptr, MM_MCINOTIFY, 1, 0), 0);
+    EXPECT_EQ(posts, 0);
+}
+
+TEST(WindowMessageTest, HandlesAreNeverReused)
+{
+    HWND first = RegisterMessageWindow([](UINT, WPARAM, LPARAM) {});
+    UnregisterMessageWindow(first);
+    HWND second = RegisterMessageWindow([](UINT, WPARAM, LPARAM) {});
+    EXPECT_NE(first, second);
+    EXPECT_EQ(PostMessageA(first, 1, 0, 0), 0);
+    UnregisterMessageWindow(second);
+}
+
+TEST(WindowMessageTest, UnregisterWaitsOutPostsFromOtherThreads)
+{
+    std::atomic<int> delivered{0};
+    std::atomic<bool> unregistered{false};
+    std::atomic<int> lateDeliveries{0};
+    HWND hwnd = RegisterMessageWindow([&](UINT, WPARAM, LPARAM) {
+        if (unregistered)
+            ++lateDeliveries;
+        ++delivered;
+    });
+    std::vector<std::thread> posters;
+    for (int i = 0; i < 4; ++i)
+        posters.emplace_back([hwnd] {
+            for (int n = 0; n < 2000; ++n)
+                PostMessageA(hwnd, MM_MCINOTIFY, 1, n);
+        });
+    while (delivered < 100)
+        std::this_thread::yield();
+    UnregisterMessageWindow(hwnd);
+    unregistered = true;
+    for (auto &poster : posters)
+        poster.join();
+    EXPECT_EQ(lateDeliveries, 0);
+}
+
+TEST(MciSendStringTest, RefusesEveryCommandWithARealErrorCode)
+{
+    char reply[30] = "untouched";
+    EXPECT_EQ(mciSendStringA("open x alias 1 type waveaudio wait", nullptr, 0, nullptr),
+              MCIERR_UNRECOGNIZED_COMMAND);
+    EXPECT_EQ(mciSendStringA("status 1 length wait", reply, sizeof reply, nullptr),
+              MCIERR_UNRECOGNIZED_COMMAND);
+    EXPECT_STREQ(reply, "untouched");
+}
+
+} // namespace
