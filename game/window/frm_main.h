@@ -1,0 +1,75 @@
+// The game's main window: the board, the status labels, the mode controls and the menus,
+// holding the game rules and showing them what they need of a window.
+#pragma once
+
+#include "game_rules.h"
+#include "game_window.h"
+#include "main_controls.h"
+#include "main_menus.h"
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <random>
+
+namespace korvane {
+
+class frmMain : public QMainWindow, public GameWindow
+{
+    Q_OBJECT
+
+public:
+    frmMain();
+
+    GameRules &rules() { return m_rules; }
+    const MainControls &controls() const { return m_controls; }
+    const MainMenus &menus() const { return m_menus; }
+    // The client area below the menu bar, where the controls stand.
+    QWidget *clientArea() const { return m_client; }
+
+    std::string turnText() const override;
+    void setTurnText(const std::string &text) override;
+    std::string whiteCountText() const override;
+    void setWhiteCountText(const std::string &text) override;
+    std::string blackCountText() const override;
+    void setBlackCountText(const std::string &text) override;
+    int twoPlayerValue() const override;
+    void setTwoPlayerValue(int value) override;
+    bool twoPlayerMenuChecked() const override;
+    void setTwoPlayerMenuChecked(bool checked) override;
+    void setModeControlsEnabled(bool enabled) override;
+    void DisplayBoard() override;
+    void showMessage(const std::string &text) override;
+    Clock::time_point now() const override;
+    void processEvents(Clock::duration maxWait) override;
+    double random() override;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    // Ends the whole process at once; nothing is saved and nothing asks.
+    virtual void endProgram();
+
+private:
+    void connectHandlers();
+    void Form_Load();
+    void Form_Resize();
+    void Form_Unload();
+    void SizeBoard(std::int32_t plngLeft, std::int32_t plngTop, std::int32_t plngSquareDimension,
+                   std::int32_t plngDiscDiameter);
+    void startBackgroundMusic();
+    void mnuTwoPlayer_Triggered(bool checkedByMenu);
+    void mnuExit_Click();
+    void mnuSndOff_Click();
+    void mnuSndOn_Click();
+    void mnuRules_Click();
+    void mnuAbout_Click();
+
+    QWidget *m_client = nullptr;
+    MainControls m_controls;
+    MainMenus m_menus;
+    GameRules m_rules;
+    std::mt19937 m_generator;
+};
+
+} // namespace korvane

@@ -1,0 +1,37 @@
+// The splash stays, hidden, once it has handed over: the program ends through the main
+// window only.
+#include "frm_splash.h"
+
+#include "splash_art.h"
+#include "window_placement.h"
+#include "window_texts.h"
+
+#include <QLabel>
+
+namespace korvane {
+
+frmSplash::frmSplash(MainWindowFactory createMainWindow)
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
+    , m_createMainWindow(std::move(createMainWindow))
+    , Image1(new QLabel(this))
+{
+    setWindowTitle(window_texts::toQString(window_texts::kSplashCaption));
+    Image1->setPixmap(drawSplashPicture());
+    Image1->setGeometry(0, 0, kSplashWidth, kSplashHeight);
+    setFixedSize(kSplashWidth, kSplashHeight);
+    centreOnScreen(this, size());
+
+    tmrSplash.setSingleShot(true);
+    tmrSplash.setInterval(kSplashMilliseconds);
+    connect(&tmrSplash, &QTimer::timeout, this, &frmSplash::tmrSplash_Timer);
+    tmrSplash.start();
+}
+
+void frmSplash::tmrSplash_Timer()
+{
+    hide();
+    m_mainWindow = m_createMainWindow();
+    m_mainWindow->show();
+}
+
+} // namespace korvane
