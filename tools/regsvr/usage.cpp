@@ -1,0 +1,42 @@
+// The usage text of regsvr, laid out like a manual page.
+#include "usage.h"
+
+const char *const kUsage = R"(NAME
+    regsvr - register or unregister an in-process object module
+
+SYNOPSIS
+    regsvr [-u] MODULE
+    regsvr -h | --help
+
+DESCRIPTION
+    regsvr loads MODULE, a shared library exporting the four functions of an
+    in-process object server, and calls its DllRegisterServer function, which
+    records the module's classes, ProgIDs and type library in the object
+    registry. With -u it calls DllUnregisterServer instead, which removes them.
+
+    MODULE may be given relative to the current folder; it is resolved to an
+    absolute path first, since the registry only ever names absolute paths.
+
+    The function's result code is printed in hexadecimal with its name, on
+    standard output when it succeeded and as one line on standard error when
+    it did not.
+
+OPTIONS
+    -u, --unregister
+        Call DllUnregisterServer instead of DllRegisterServer.
+
+    -h, --help
+        Print this text and exit.
+
+ENVIRONMENT
+    KORVANE_COM_REGISTRY
+        The registry file to change. When unset or empty, the registry is
+        ${XDG_DATA_HOME:-$HOME/.local/share}/korvane/com-registry.
+
+EXIT STATUS
+    0   The function succeeded.
+    1   The function returned a failure code.
+    2   The command line was wrong.
+    3   MODULE was not found, could not be loaded, or does not export the
+        function.
+)";

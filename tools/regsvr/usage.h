@@ -1,0 +1,4 @@
+// The usage text of regsvr.
+#pragma once
+
+extern const char *const kUsage;
