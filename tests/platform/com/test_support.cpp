@@ -1,0 +1,93 @@
+// Shared pieces of the runtime's tests.
+#include "test_support.h"
+
+#include "com/registry.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <dlfcn.h>
+
+PrivateRegistry::PrivateRegistry()
+{
+    const char *base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/korvane-com-XXXXXX";
+    if (!::mkdtemp(pattern.data()))
+        std::abort();
+    m_folder = pattern;
+    m_path = m_folder + "/com-registry";
+    ::setenv(kRegistryEnvironmentVariable, m_path.c_str(), 1);
+}
+
+PrivateRegistry::~PrivateRegistry()
+{
+    ::unsetenv(kRegistryEnvironmentVariable);
+    std::error_code error;
+    std::filesystem::permissions(m_folder, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, error);
+    std::filesystem::remove_all(m_folder, error);
+}
+
+std::string PrivateRegistry::contents() const
+{
+    std::ifstream file(m_path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+HRESULT callModuleExport(const std::string &path, const char *name)
+{
+    void *module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!module)
+        return CO_E_ERRORINDLL;
+    const auto entry = reinterpret_cast<HRESULT (*)()>(::dlsym(module, name));
+    const HRESULT hr = entry ? entry() : CO_E_ERRORINDLL;
+    ::dlclose(module);
+    return hr;
+}
+
+HRESULT invokeMethod(IDispatch *object, DISPID id, std::vector<Variant> args, VARIANT *result,
+                     uint32_t *argErr)
+{
+    std::vector<VARIANT> reversed;
+    for (auto it = args.rbegin(); it != args.rend(); ++it)
+        reversed.push_back(*it->get());
+    DISPPARAMS params{reversed.data(), nullptr, static_cast<uint32_t>(reversed.size()), 0};
+    return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result,
+                          nullptr, argErr);
+}
+
+HRESULT RecordingSink::QueryInterface(REFIID riid, void **ppvObject)
+{
+    if (riid != IID_IUnknown && riid != IID_IDispatch) {
+        *ppvObject = nullptr;
+        return E_NOINTERFACE;
+    }
+    *ppvObject = static_cast<IDispatch *>(this);
+    AddRef();
+    return S_OK;
+}
+
+HRESULT RecordingSink::GetTypeInfoCount(uint32_t *pctinfo)
+{
+    *pctinfo = 0;
+    return S_OK;
+}
+
+HRESULT RecordingSink::Invoke(DISPID dispIdMember, REFIID, LCID, uint16_t, DISPPARAMS *params,
+                              VARIANT *, EXCEPINFO *, uint32_t *)
+{
+    Event event{dispIdMember, {}};
+    for (uint32_t i = params->cArgs; i > 0; --i) {
+        Variant copy;
+        VariantCopy(copy.get(), &params->rgvarg[i - 1]);
+        event.args.push_back(std::move(copy));
+    }
+    events.push_back(std::move(event));
+    if (onEvent)
+        onEvent();
+    return S_OK;
+}
