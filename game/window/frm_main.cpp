@@ -95,6 +95,15 @@ void frmMain::resizeEvent(QResizeEvent *event)
     Form_Resize();
 }
 
+// A change of state is a resize too: a window restored from its minimised state may have
+// been resized meanwhile, while the handler did nothing.
+void frmMain::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
 void frmMain::Form_Resize()
 {
     if (isMinimized())

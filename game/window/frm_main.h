@@ -46,6 +46,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     // Ends the whole process at once; nothing is saved and nothing asks.
     virtual void endProgram();

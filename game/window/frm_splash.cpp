@@ -2,6 +2,7 @@
 // window only.
 #include "frm_splash.h"
 
+#include "icon_art.h"
 #include "splash_art.h"
 #include "window_placement.h"
 #include "window_texts.h"
@@ -16,11 +17,14 @@ frmSplash::frmSplash(MainWindowFactory createMainWindow)
     , Image1(new QLabel(this))
 {
     setWindowTitle(window_texts::toQString(window_texts::kSplashCaption));
+    setWindowIcon(korvaneIcon());
     Image1->setPixmap(drawSplashPicture());
     Image1->setGeometry(0, 0, kSplashWidth, kSplashHeight);
     setFixedSize(kSplashWidth, kSplashHeight);
     centreOnScreen(this, size());
 
+    // A coarse timer may tick up to a twentieth of its interval early.
+    tmrSplash.setTimerType(Qt::PreciseTimer);
     tmrSplash.setSingleShot(true);
     tmrSplash.setInterval(kSplashMilliseconds);
     connect(&tmrSplash, &QTimer::timeout, this, &frmSplash::tmrSplash_Timer);

@@ -1,9 +1,11 @@
 // Captions carry no access-key letters. Every item is also added to the window itself so
-// that its shortcut works whenever the window is active, whether or not a menu is open.
+// that its shortcut works whenever the window is active, and an open menu passes the
+// window's shortcut keys on, which Qt would otherwise leave to the menu alone.
 #include "main_menus.h"
 
 #include "window_texts.h"
 
+#include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenuBar>
 
@@ -21,6 +23,35 @@ QAction *addItem(QMainWindow *window, QMenu *menu, std::string_view caption,
     window->addAction(item);
     return item;
 }
+
+class OpenMenuShortcuts : public QObject
+{
+public:
+    explicit OpenMenuShortcuts(QMainWindow *window)
+        : QObject(window)
+        , m_window(window)
+    {
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
+        for (QAction *item : m_window->actions()) {
+            if (item->shortcut() == pressed && item->isVisible() && item->isEnabled()) {
+                m_window->menuBar()->setActiveAction(nullptr);
+                static_cast<QMenu *>(watched)->hide();
+                item->trigger();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QMainWindow *m_window;
+};
 
 } // namespace
 
@@ -51,6 +82,10 @@ MainMenus createMainMenus(QMainWindow *window)
     menus.mnuBreak2 = menus.mnuHelp->addSeparator();
     menus.mnuAbout = addItem(window, menus.mnuHelp, window_texts::kMenuAbout,
                              QKeySequence(Qt::CTRL | Qt::Key_A));
+
+    auto *shortcuts = new OpenMenuShortcuts(window);
+    for (QMenu *menu : {menus.mnuFile, menus.mnuPlayers, menus.mnuSound, menus.mnuHelp})
+        menu->installEventFilter(shortcuts);
     return menus;
 }
 

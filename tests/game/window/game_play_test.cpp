@@ -1,0 +1,272 @@
+// Games played through the window's own widgets: clicks on squares and discs, the
+// computer's pause, New Game, and whole games to their verdict in both modes.
+#include "disc_shape.h"
+#include "modal_box_catcher.h"
+#include "square_label.h"
+#include "testable_main.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <algorithm>
+
+using korvane::test::ModalBoxCatcher;
+using korvane::test::TestableMain;
+
+namespace {
+
+using Board = std::array<std::int32_t, 64>;
+
+Board openingBoard()
+{
+    Board board{};
+    board[27] = board[36] = 1;
+    board[28] = board[35] = -1;
+    return board;
+}
+
+void showWindow(TestableMain &window)
+{
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+}
+
+void clickSquare(TestableMain &window, int index)
+{
+    QTest::mouseClick(window.controls().lblSquare[static_cast<std::size_t>(index)],
+                      Qt::LeftButton);
+}
+
+int firstLegalSquare(TestableMain &window)
+{
+    korvane::GameRules &rules = window.rules();
+    for (int index = 0; index < 64; ++index) {
+        if (rules.MakeMove(rules.mlngTurn, index, false) != 0)
+            return index;
+    }
+    return -1;
+}
+
+QString expectedDescription(int index, std::int32_t color)
+{
+    const char *contents = color == 0 ? "empty" : color == 1 ? "white disc" : "black disc";
+    return QStringLiteral("Row %1, column %2, %3").arg(index % 8 + 1).arg(index / 8 + 1).arg(contents);
+}
+
+// Discs, counts and accessible names must show exactly the board the rules hold.
+void verifyDisplayShowsBoard(TestableMain &window)
+{
+    const Board &board = window.rules().mlngBoard;
+    for (int index = 0; index < 64; ++index) {
+        const std::int32_t color = board[static_cast<std::size_t>(index)];
+        const korvane::DiscShape *disc = window.controls().shpDisc[static_cast<std::size_t>(index)];
+        QCOMPARE(disc->isVisible(), color != 0);
+        if (color != 0)
+            QCOMPARE(disc->fillColor(), QColor(color == 1 ? Qt::white : Qt::black));
+        QCOMPARE(window.controls().lblSquare[static_cast<std::size_t>(index)]->accessibleName(),
+                 expectedDescription(index, color));
+    }
+    QCOMPARE(window.controls().lblWhite->text(),
+             QString::number(std::count(board.begin(), board.end(), 1)));
+    QCOMPARE(window.controls().lblBlack->text(),
+             QString::number(std::count(board.begin(), board.end(), -1)));
+}
+
+QString turnLabel(TestableMain &window)
+{
+    return window.controls().lblTurn->text();
+}
+
+} // namespace
+
+class GamePlayTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void openingPositionIsShown();
+    void computerRepliesAfterPauseThatRefusesClicks();
+    void newGameDuringPauseCancelsComputerMove();
+    void clickOnDiscReachesItsSquare();
+    void pauseSleepsButDeliversEvents();
+    void wholeGame_data();
+    void wholeGame();
+};
+
+void GamePlayTest::openingPositionIsShown()
+{
+    TestableMain window;
+    showWindow(window);
+    QCOMPARE(window.rules().mlngBoard, openingBoard());
+    verifyDisplayShowsBoard(window);
+    QCOMPARE(turnLabel(window), QStringLiteral("White's Turn"));
+    QVERIFY(!window.rules().mfGameOver);
+}
+
+void GamePlayTest::computerRepliesAfterPauseThatRefusesClicks()
+{
+    ModalBoxCatcher boxes;
+    TestableMain window;
+    showWindow(window);
+    QString labelDuringPause;
+    Board boardDuringPause{};
+    Board boardAfterRefusedClick{};
+    bool discShownDuringPause = false;
+    QTimer::singleShot(300, &window, [&] {
+        labelDuringPause = turnLabel(window);
+        boardDuringPause = window.rules().mlngBoard;
+        discShownDuringPause = window.controls().shpDisc[20]->isVisible();
+        clickSquare(window, 29);
+        boardAfterRefusedClick = window.rules().mlngBoard;
+    });
+    QElapsedTimer clock;
+    clock.start();
+    clickSquare(window, 20);
+
+    QVERIFY(clock.elapsed() >= 1000);
+    QCOMPARE(labelDuringPause, QStringLiteral("Black's Turn"));
+    QVERIFY(discShownDuringPause);
+    QCOMPARE(boardDuringPause[20], 1);
+    QCOMPARE(boardDuringPause[28], 1);
+    QCOMPARE(boardAfterRefusedClick, boardDuringPause);
+    QVERIFY(boxes.boxes().empty());
+
+    const Board &board = window.rules().mlngBoard;
+    QCOMPARE(std::count_if(board.begin(), board.end(), [](std::int32_t v) { return v != 0; }), 6);
+    QVERIFY(std::count(board.begin(), board.end(), -1) >= 3);
+    QCOMPARE(turnLabel(window), QStringLiteral("White's Turn"));
+    verifyDisplayShowsBoard(window);
+}
+
+void GamePlayTest::newGameDuringPauseCancelsComputerMove()
+{
+    ModalBoxCatcher boxes;
+    TestableMain window;
+    showWindow(window);
+    QTimer::singleShot(300, &window,
+                       [&] { QTest::mouseClick(window.controls().cmdReset, Qt::LeftButton); });
+    clickSquare(window, 20);
+
+    QCOMPARE(window.rules().mlngBoard, openingBoard());
+    QCOMPARE(window.rules().mlngTurn, 1);
+    QCOMPARE(turnLabel(window), QStringLiteral("White's Turn"));
+    verifyDisplayShowsBoard(window);
+    QVERIFY(boxes.boxes().empty());
+}
+
+void GamePlayTest::clickOnDiscReachesItsSquare()
+{
+    ModalBoxCatcher boxes;
+    TestableMain window;
+    showWindow(window);
+    const korvane::DiscShape *disc = window.controls().shpDisc[27];
+    const QPoint centre = disc->mapTo(&window, disc->rect().center());
+    QCOMPARE(window.childAt(centre), window.controls().lblSquare[27]);
+
+    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, centre);
+    QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Illegal Move.  Try again.")});
+    QCOMPARE(window.rules().mlngBoard, openingBoard());
+}
+
+void GamePlayTest::pauseSleepsButDeliversEvents()
+{
+    TestableMain window;
+    bool delivered = false;
+    QTimer::singleShot(50, &window, [&] { delivered = true; });
+    QElapsedTimer clock;
+    clock.start();
+    window.processEvents(std::chrono::milliseconds(300));
+    QVERIFY(delivered);
+    QVERIFY(clock.elapsed() >= 295);
+    QVERIFY(clock.elapsed() < 1000);
+
+    clock.restart();
+    window.processEvents(std::chrono::milliseconds(0));
+    window.processEvents(std::chrono::milliseconds(-5));
+    QVERIFY(clock.elapsed() < 100);
+}
+
+void GamePlayTest::wholeGame_data()
+{
+    QTest::addColumn<bool>("twoPlayer");
+    QTest::addColumn<unsigned>("seed");
+
+    QTest::newRow("two players") << true << 0u;
+    for (unsigned seed : {1u, 2u, 3u, 4u})
+        QTest::newRow(qPrintable(QStringLiteral("against the computer, seed %1").arg(seed)))
+            << false << seed;
+}
+
+void GamePlayTest::wholeGame()
+{
+    QFETCH(bool, twoPlayer);
+    QFETCH(unsigned, seed);
+
+    ModalBoxCatcher boxes;
+    TestableMain window;
+    window.skipPauses();
+    window.seedRandom(seed);
+    showWindow(window);
+    if (twoPlayer)
+        QTest::mouseClick(window.controls().chkTwoPlayer, Qt::LeftButton);
+
+    for (int clicks = 0; !window.rules().mfGameOver; ++clicks) {
+        QVERIFY(clicks < 64);
+        const int square = firstLegalSquare(window);
+        QVERIFY(square >= 0);
+        clickSquare(window, square);
+        verifyDisplayShowsBoard(window);
+        if (QTest::currentTestFailed())
+            return;
+        if (!window.rules().mfGameOver) {
+            QVERIFY(twoPlayer || window.rules().mlngTurn == 1);
+            QCOMPARE(turnLabel(window), window.rules().mlngTurn == 1 ? QStringLiteral("White's Turn")
+                                                                     : QStringLiteral("Black's Turn"));
+        }
+    }
+
+    const Board &board = window.rules().mlngBoard;
+    const auto lead = std::count(board.begin(), board.end(), 1) - std::count(board.begin(), board.end(), -1);
+    const QString winner = lead > 0 ? QStringLiteral("White") : QStringLiteral("Black");
+    QString message = QStringLiteral("No more moves.  Game over.  It's a tie!");
+    if (lead != 0 && twoPlayer)
+        message = QStringLiteral("No more moves.  Game over.  %1 wins!").arg(winner);
+    else if (lead != 0)
+        message = lead > 0 ? QStringLiteral("No more moves.  Game over.  You win!")
+                           : QStringLiteral("No more moves.  Game over.  I win!");
+    QCOMPARE(boxes.texts().last(), message);
+    const QString verdict = lead == 0 ? QStringLiteral("It's a Tie!") : winner + QStringLiteral(" Wins!");
+    QCOMPARE(turnLabel(window), verdict);
+    const QStringList passes = twoPlayer ? QStringList{"White has no legal moves.  Black's turn again.",
+                                                       "Black has no legal moves.  White's turn again."}
+                                         : QStringList{"You have no legal moves.  My turn again.",
+                                                       "I have no legal moves.  Your turn again."};
+    for (qsizetype at = 0; at + 1 < boxes.texts().size(); ++at)
+        QVERIFY2(passes.contains(boxes.texts().at(at)), qPrintable(boxes.texts().at(at)));
+
+    // After the verdict the board takes no clicks until New Game, whose first click, even
+    // an illegal one, brings the turn text back.
+    const Board finished = board;
+    boxes.clear();
+    for (int index = 0; index < 64; ++index)
+        clickSquare(window, index);
+    QVERIFY(boxes.boxes().empty());
+    QCOMPARE(window.rules().mlngBoard, finished);
+
+    QTest::mouseClick(window.controls().cmdReset, Qt::LeftButton);
+    QCOMPARE(window.rules().mlngBoard, openingBoard());
+    QCOMPARE(turnLabel(window), verdict);
+    QCOMPARE(window.controls().chkTwoPlayer->isChecked(), twoPlayer);
+    QVERIFY(window.controls().chkTwoPlayer->isEnabled());
+    clickSquare(window, 0);
+    QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Illegal Move.  Try again.")});
+    QCOMPARE(turnLabel(window), QStringLiteral("White's Turn"));
+    verifyDisplayShowsBoard(window);
+}
+
+QTEST_MAIN(GamePlayTest)
+#include "game_play_test.moc"

@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Starts the real korvane under an X server of its own, reads the board off screenshots,
+# plays one move with the mouse and watches the computer answer, then quits with Ctrl+X.
+set -euo pipefail
+
+korvane=${1:?usage: korvane_e2e.sh PATH_TO_KORVANE}
+for tool in Xvfb xdotool import convert; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (xvfb, xdotool, imagemagick)"; exit 1; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=''
+korvane_pid=''
+cleanup() {
+    [[ -n $korvane_pid ]] && kill "$korvane_pid" 2>/dev/null
+    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    [[ -s $work/korvane.log ]] && sed 's/^/korvane: /' "$work/korvane.log"
+    exit 1
+}
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [[ -s $work/display ]] && break
+    sleep 0.1
+done
+[[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/display")"
+export QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+"$korvane" >"$work/korvane.log" 2>&1 &
+korvane_pid=$!
+
+timeout 10 xdotool search --sync --onlyvisible --name '^Form1$' >/dev/null ||
+    fail "the splash window never showed"
+window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Korvane$' | awk 'NR == 1') ||
+    fail "the main window never showed"
+[[ -z $(xdotool search --onlyvisible --name '^Form1$' || true) ]] ||
+    fail "the splash window is still shown beside the main window"
+
+shot="$work/shot.png"
+screenshot() { import -window "$window" "$shot"; }
+
+# The first square's green, found down the middle of the first column, fixes the board's
+# top; until it is found nothing on the screen is read as a disc.
+screenshot
+green_y=$(convert "$shot" -crop "1x400+24+0" +repage txt:- | awk -F'[,:]' '/#008000/ && !found { print $2; found = 1 }')
+[[ -n $green_y ]] || fail "no green square in the main window"
+board_top=$((green_y - 1))
+pitch=39
+
+# One letter per square in index order: W white, B black, . empty, ? anything else.
+read_board() {
+    local format='' index column row
+    for index in $(seq 0 63); do
+        column=$((index / 8)) row=$((index % 8))
+        format+="%[hex:p{$((5 + column * pitch + pitch / 2)),$((board_top + row * pitch + pitch / 2))}] "
+    done
+    convert "$shot" -format "$format" info: | tr ' ' '\n' | awk '
+        /^FFFFFF$/ { printf "W"; next }
+        /^000000$/ { printf "B"; next }
+        /^008000$/ { printf "."; next }
+        NF { printf "?" }'
+}
+
+with_discs() {
+    local board='' index
+    for index in $(seq 0 63); do board+='.'; done
+    while (($#)); do
+        board=${board:0:$1}$2${board:$(($1 + 1))}
+        shift 2
+    done
+    echo "$board"
+}
+
+opening=$(with_discs 27 W 28 B 35 B 36 W)
+board=$(read_board)
+[[ $board == "$opening" ]] || fail "opening position: expected $opening, read $board"
+
+# White plays square 20 (column 2, row 4), turning 28.
+after_white=$(with_discs 20 W 27 W 28 W 35 B 36 W)
+xdotool mousemove --window "$window" $((5 + 2 * pitch + pitch / 2)) $((board_top + 4 * pitch + pitch / 2)) click 1
+clicked_at=$(now_ms)
+seen_white=''
+while (($(now_ms) - clicked_at < 900)); do
+    screenshot
+    board=$(read_board)
+    if [[ $board == "$after_white" ]]; then seen_white=$(now_ms); break; fi
+done
+[[ -n $seen_white ]] || fail "White's move did not show before the computer's pause ended: read $board"
+
+replied=''
+while (($(now_ms) - clicked_at < 5000)); do
+    screenshot
+    board=$(read_board)
+    discs=${board//./}
+    if ((${#discs} == 6)); then replied=$(now_ms); break; fi
+done
+[[ -n $replied ]] || fail "no reply from the computer: read $board"
+((replied - clicked_at >= 900)) || fail "the computer answered after $((replied - clicked_at)) ms, before its pause"
+black=${discs//[^B]/}
+[[ $board != *'?'* && ${board:20:1} == W && ${#black} -ge 3 ]] || fail "the computer's reply is not a legal one: $board"
+echo "computer replied $((replied - clicked_at)) ms after the click: $board"
+
+xdotool windowfocus --sync "$window"
+xdotool key ctrl+x
+for _ in $(seq 50); do
+    kill -0 "$korvane_pid" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$korvane_pid" 2>/dev/null; then fail "Ctrl+X did not end the program"; fi
+wait "$korvane_pid" || fail "korvane ended with status $?"
+korvane_pid=''
+echo "PASS"
