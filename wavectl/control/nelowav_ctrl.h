@@ -1,0 +1,93 @@
+// CNeloWavCtrl: the wave control. Everything it does is a method; each method that can fail
+// leaves its outcome in m_nErrorCode for GetErrorCode and GetErrorMessage.
+#pragma once
+
+#include "activex/ole_control.h"
+
+#include <cstdint>
+#include <string>
+
+class CNeloWavCtrl : public COleControl {
+public:
+    static const CRuntimeClass classCNeloWavCtrl;
+    static IUnknown *CreateObject();
+
+    // The class factory, with the control class's registration routine.
+    class CNeloWavCtrlFactory final : public COleObjectFactory {
+    public:
+        CNeloWavCtrlFactory();
+        BOOL UpdateRegistry(BOOL bRegister) override;
+    };
+    static CNeloWavCtrlFactory factory;
+
+    const CRuntimeClass *GetRuntimeClass() const override;
+    HRESULT GetClassID(CLSID *pclsid) override;
+    CTypeLibCache *GetTypeLibCache() override;
+    HRESULT GetTypeLib(LCID lcid, ITypeLib **ppTypeLib) override;
+    AFX_DISPMAP GetDispatchMap() const override;
+    AFX_EVENTMAP GetEventMap() const override;
+    AFX_VERBMAP GetMessageMap() const override;
+    std::span<const CLSID> GetPropPageIDs() const override;
+    UINT GetUserTypeNameID() const override;
+    DWORD GetMiscStatus() const override;
+
+    void DoPropExchange(CPropExchange *pPX) override;
+    void OnDraw(QPainter *pdc, const QRect &rcBounds) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // The dispatch interface, in the order of its identifiers.
+    void Open(const char *WavFilename);
+    int32_t GetErrorCode();
+    void Play(int32_t From, int32_t To, bool Wait);
+    void Stop();
+    void Seek(int32_t To);
+    int32_t GetLength();
+    int32_t GetPosition();
+    int16_t GetNumBits();
+    int16_t GetNumChannels();
+    void WavFileToArray(int16_t *pArray, int32_t ArrayLength);
+    void ArrayToWavFile(int16_t *pArray, int32_t ArrayLength);
+    int32_t GetMode();
+    void Record(int32_t From, int32_t To, bool Wait);
+    void Save();
+    void Delete(int32_t From, int32_t To);
+    void Pause();
+    void SaveAs(const char *WavFilename);
+    BSTR GetWavFilename();
+    int32_t GetSamplingRate();
+    void SetSamplingRate(int32_t SamplingRate);
+    void Close();
+    void ChangeVolume(int32_t From, int32_t To, float Factor);
+    BSTR GetErrorMessage();
+    void Copy(int32_t From, int32_t To);
+    void Paste(int32_t From, int32_t To);
+    void AboutBox();
+
+    // The event interface.
+    void FireDone(int16_t NotifyCode);
+
+protected:
+    CNeloWavCtrl();
+    ~CNeloWavCtrl() override;
+
+private:
+    // The media session's steps.
+    void CloseSession();
+    MCIERROR SendCommand(const std::string &command);
+    // The status item's value; 0 when the device refuses the query or has no number for it.
+    int32_t QueryStatusNumber(const char *item);
+    // What the sample-level operations store: 515 without an open file, else the device's
+    // code for an operation it does not support.
+    void RefuseSampleOperation();
+
+    int32_t m_bFileOpen;
+    int32_t m_nErrorCode;
+    int32_t m_bSizeForced;
+    char m_szAlias[20];
+    std::string m_strWavFilename;
+    std::string m_strWorkFile;
+    int32_t m_nHeaderSize;
+};
+
+// The module-wide counter behind the session aliases; the first Open in a process takes 1.
+extern int32_t g_nAliasCounter;
