@@ -93,6 +93,32 @@ TEST(BoardRules, PlayingTheOpeningMoveTurnsOneDiscAndLocksTheMode)
     EXPECT_FALSE(game.window.modeControlsEnabled());
 }
 
+TEST(BoardRules, GetScorePublishesTheCountsAndLocksTheModeAboveTwoDiscs)
+{
+    struct Case
+    {
+        const char *row;
+        std::int32_t lead;
+        const char *white;
+        const char *black;
+        bool locked;
+    };
+    const std::vector<Case> cases{
+        {"WWBB....", 0, "2", "2", false}, {"WW......", 2, "2", "0", false},
+        {"WWWB....", 2, "3", "1", true},  {"WBBB....", -2, "1", "3", true},
+        {"........", 0, "0", "0", false},
+    };
+    for (const Case &c : cases) {
+        Game game;
+        game.rules.mlngBoard = boardFromRows({c.row, "........", "........", "........",
+                                              "........", "........", "........", "........"});
+        EXPECT_EQ(game.rules.GetScore(), c.lead) << c.row;
+        EXPECT_EQ(game.window.whiteCountText(), c.white) << c.row;
+        EXPECT_EQ(game.window.blackCountText(), c.black) << c.row;
+        EXPECT_EQ(game.window.modeControlsEnabled(), !c.locked) << c.row;
+    }
+}
+
 TEST(BoardRules, CaptureAlongThreeLinesStopsAtEachClosingDisc)
 {
     Game game;
