@@ -56,8 +56,6 @@ private slots:
     void opensCentredWithItsClientArea();
     void fixedControlsNeverMove_data();
     void fixedControlsNeverMove();
-    void namedSquaresAtInitialSize_data();
-    void namedSquaresAtInitialSize();
     void boardFollowsClientArea_data();
     void boardFollowsClientArea();
     void tooSmallWindowSnapsBackToMinimum_data();
@@ -116,31 +114,6 @@ void FrmMainLayoutTest::fixedControlsNeverMove()
         setClientSize(window, client);
         QCOMPARE(control->geometry(), pixels);
     }
-}
-
-void FrmMainLayoutTest::namedSquaresAtInitialSize_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QPoint>("square");
-
-    QTest::newRow("0 top-left") << 0 << QPoint(5, 35);
-    QTest::newRow("1 below 0") << 1 << QPoint(5, 74);
-    QTest::newRow("7 bottom-left") << 7 << QPoint(5, 308);
-    QTest::newRow("8 right of 0") << 8 << QPoint(44, 35);
-    QTest::newRow("56 top-right") << 56 << QPoint(278, 35);
-    QTest::newRow("63 bottom-right") << 63 << QPoint(278, 308);
-}
-
-void FrmMainLayoutTest::namedSquaresAtInitialSize()
-{
-    QFETCH(int, index);
-    QFETCH(QPoint, square);
-
-    TestableMain window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(squareGeometry(window, index), QRect(square, QSize(39, 39)));
-    QCOMPARE(discGeometry(window, index), QRect(square + QPoint(4, 4), QSize(31, 31)));
 }
 
 void FrmMainLayoutTest::boardFollowsClientArea_data()

@@ -92,21 +92,16 @@ board=$(read_board)
 after_white=$(with_discs 20 W 27 W 28 W 35 B 36 W)
 xdotool mousemove --window "$window" $((5 + 2 * pitch + pitch / 2)) $((board_top + 4 * pitch + pitch / 2)) click 1
 clicked_at=$(now_ms)
-seen_white=''
-while (($(now_ms) - clicked_at < 900)); do
-    screenshot
-    board=$(read_board)
-    if [[ $board == "$after_white" ]]; then seen_white=$(now_ms); break; fi
-done
-[[ -n $seen_white ]] || fail "White's move did not show before the computer's pause ended: read $board"
-
-replied=''
+# The person's move must show on its own first, then the computer's reply after the pause.
+seen_white='' replied=''
 while (($(now_ms) - clicked_at < 5000)); do
     screenshot
     board=$(read_board)
     discs=${board//./}
+    [[ -z $seen_white && $board == "$after_white" ]] && seen_white=$(now_ms)
     if ((${#discs} == 6)); then replied=$(now_ms); break; fi
 done
+[[ -n $seen_white ]] || fail "White's move was never shown before the computer's reply: read $board"
 [[ -n $replied ]] || fail "no reply from the computer: read $board"
 ((replied - clicked_at >= 900)) || fail "the computer answered after $((replied - clicked_at)) ms, before its pause"
 black=${discs//[^B]/}
