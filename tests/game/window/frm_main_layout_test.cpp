@@ -61,6 +61,7 @@ private slots:
     void tooSmallWindowSnapsBackToMinimum_data();
     void tooSmallWindowSnapsBackToMinimum();
     void minimisedWindowIsLeftAloneUntilRestored();
+    void maximisedWindowLaysBoardOutForItsClientArea();
     void boardIsPaintedInItsColours();
     void focusStartsOnNewGameThenMovesToCheckBox();
 };
@@ -201,6 +202,22 @@ void FrmMainLayoutTest::minimisedWindowIsLeftAloneUntilRestored()
     window.showNormal();
     QCOMPARE(window.clientArea()->size(), QSize(500, 600));
     QCOMPARE(squareGeometry(window, 63), QRect(5 + 7 * 61, 35 + 7 * 61, 61, 61));
+}
+
+void FrmMainLayoutTest::maximisedWindowLaysBoardOutForItsClientArea()
+{
+    TestableMain window;
+    window.showMaximized();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(window.clientArea()->width() > 322);
+
+    const QSize client = window.clientArea()->size();
+    const korvane::BoardSize board = korvane::boardSizeForClient(client.width() * 15.0,
+                                                                 client.height() * 15.0);
+    QVERIFY(board.square > 585);
+    QCOMPARE(squareGeometry(window, 63),
+             QRect(5 + 7 * board.square / 15, 35 + 7 * board.square / 15, board.square / 15,
+                   board.square / 15));
 }
 
 void FrmMainLayoutTest::boardIsPaintedInItsColours()
