@@ -38,6 +38,8 @@ HRESULT COleControl::QueryInterface(REFIID riid, void **ppvObject)
         *ppvObject = static_cast<IOleObject *>(&m_xOleObject);
     else if (riid == IID_IViewObject)
         *ppvObject = static_cast<IViewObject *>(this);
+    else if (riid == IID_IOleWindow)
+        *ppvObject = static_cast<IOleWindow *>(this);
     else if (riid == IID_IPersistPropertyBag)
         *ppvObject = static_cast<IPersistPropertyBag *>(&m_xPersistPropertyBag);
     else if (riid == IID_IProvideClassInfo)
@@ -160,6 +162,14 @@ LRESULT COleControl::WindowProc(UINT, WPARAM, LPARAM)
 HWND COleControl::GetSafeHwnd() const
 {
     return m_window->handle();
+}
+
+HRESULT COleControl::GetWindow(HWND *phwnd)
+{
+    if (phwnd == nullptr)
+        return E_POINTER;
+    *phwnd = GetSafeHwnd();
+    return *phwnd != nullptr ? S_OK : E_FAIL;
 }
 
 BOOL COleControl::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const

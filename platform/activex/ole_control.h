@@ -45,6 +45,7 @@ using AFX_VERBMAP = std::span<const AFX_VERBMAP_ENTRY>;
 class COleControl : public IDispatch,
                     public IConnectionPointContainer,
                     public IViewObject,
+                    public IOleWindow,
                     public IProvideClassInfo {
 public:
     COleControl(const COleControl &) = delete;
@@ -72,6 +73,9 @@ public:
 
     // IViewObject
     HRESULT Draw(QPainter *painter, const QRect &bounds) override;
+
+    // IOleWindow
+    HRESULT GetWindow(HWND *phwnd) override;
 
     // IProvideClassInfo
     HRESULT GetClassInfo(ITypeInfo **ppTI) override;

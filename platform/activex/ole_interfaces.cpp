@@ -2,6 +2,7 @@
 #include "activex/ole_interfaces.h"
 
 const IID IID_IOleObject = makeGuid("{00000112-0000-0000-C000-000000000046}");
+const IID IID_IOleWindow = makeGuid("{00000114-0000-0000-C000-000000000046}");
 const IID IID_IOleInPlaceSite = makeGuid("{00000119-0000-0000-C000-000000000046}");
 const IID IID_IViewObject = makeGuid("{0000010D-0000-0000-C000-000000000046}");
 const IID IID_IPersistPropertyBag = makeGuid("{37D84F60-42CB-11CE-8135-00AA004BB851}");

@@ -7,6 +7,7 @@
 #include "com/dispatch.h"
 #include "com/type_info.h"
 #include "mci/mci_types.h"
+#include "mci/window_message.h"
 
 #include <QRect>
 #include <QSize>
@@ -15,6 +16,7 @@ class QPainter;
 class QWidget;
 
 extern const IID IID_IOleObject;
+extern const IID IID_IOleWindow;
 extern const IID IID_IOleInPlaceSite;
 extern const IID IID_IViewObject;
 extern const IID IID_IPersistPropertyBag;
@@ -50,6 +52,12 @@ struct IOleObject : IUnknown {
     virtual HRESULT GetMiscStatus(DWORD *status) = 0;
     // Drops the site and every advised event sink; the host calls it before its last Release.
     virtual HRESULT Close() = 0;
+};
+
+// The object's window, to which completion messages are posted.
+struct IOleWindow : IUnknown {
+    // E_FAIL, with *phwnd null, when the object has no window.
+    virtual HRESULT GetWindow(HWND *phwnd) = 0;
 };
 
 struct IViewObject : IUnknown {

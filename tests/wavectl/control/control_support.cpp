@@ -1,0 +1,82 @@
+#include "control_support.h"
+
+#include "com/creation.h"
+#include "com/registry.h"
+#include "nelowav_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+
+#include <cstdio>
+
+HRESULT callModuleExport(const char *name)
+{
+    void *module = dlopen(NELOWAV_MODULE, RTLD_NOW);
+    if (module == nullptr)
+        return E_FAIL;
+    auto function = reinterpret_cast<HRESULT (*)()>(dlsym(module, name));
+    const HRESULT hr = function != nullptr ? function() : E_FAIL;
+    dlclose(module);
+    return hr;
+}
+
+void registerModuleFreshly()
+{
+    std::remove(Registry::path().c_str());
+    ASSERT_EQ(callModuleExport("DllRegisterServer"), S_OK);
+}
+
+ComPtr<IDispatch> createControl()
+{
+    ComPtr<IDispatch> control;
+    EXPECT_EQ(CoCreateInstance(CLSID_NeloWav, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                               control.putVoid()),
+              S_OK);
+    return control;
+}
+
+HRESULT callByName(IDispatch *control, const char *name, std::vector<VARIANT> args,
+                   VARIANT *result, uint32_t *argErr)
+{
+    const std::u16string wide = utf16FromUtf8(name);
+    const OLECHAR *names[] = {wide.c_str()};
+    DISPID dispid = 0;
+    if (const HRESULT hr = control->GetIDsOfNames(IID_NULL, names, 1, 0, &dispid); FAILED(hr))
+        return hr;
+    std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+    DISPPARAMS params{reversed.data(), nullptr, static_cast<uint32_t>(reversed.size()), 0};
+    return control->Invoke(dispid, IID_NULL, 0, DISPATCH_METHOD, &params, result, nullptr, argErr);
+}
+
+int32_t errorCode(IDispatch *control)
+{
+    Variant result;
+    EXPECT_EQ(callByName(control, "GetErrorCode", {}, result.get()), S_OK);
+    EXPECT_EQ(result.type(), VT_I4);
+    return result->lVal;
+}
+
+std::string errorMessage(IDispatch *control)
+{
+    Variant result;
+    EXPECT_EQ(callByName(control, "GetErrorMessage", {}, result.get()), S_OK);
+    EXPECT_EQ(result.type(), VT_BSTR);
+    return utf8FromBstr(result->bstrVal);
+}
+
+VARIANT variantI4(int32_t value)
+{
+    VARIANT v{};
+    v.vt = VT_I4;
+    v.lVal = value;
+    return v;
+}
+
+VARIANT variantBool(bool value)
+{
+    VARIANT v{};
+    v.vt = VT_BOOL;
+    v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+    return v;
+}

@@ -1,0 +1,25 @@
+// Reaching the control module as a host does: its exports, its registration, its objects.
+#pragma once
+
+#include "com/dispatch.h"
+
+#include <string>
+#include <vector>
+
+// The module's DllRegisterServer or DllUnregisterServer, called directly.
+HRESULT callModuleExport(const char *name);
+
+// Registers the module into the current registry file (a fresh one); fails the test otherwise.
+void registerModuleFreshly();
+
+ComPtr<IDispatch> createControl();
+
+// Invokes the method named name with arguments in their natural order.
+HRESULT callByName(IDispatch *control, const char *name, std::vector<VARIANT> args = {},
+                   VARIANT *result = nullptr, uint32_t *argErr = nullptr);
+
+int32_t errorCode(IDispatch *control);
+std::string errorMessage(IDispatch *control);
+
+VARIANT variantI4(int32_t value);
+VARIANT variantBool(bool value);

@@ -1,0 +1,136 @@
+#include "com/creation.h"
+#include "com/registry.h"
+#include "com/type_info.h"
+#include "control_support.h"
+#include "nelowav_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+namespace {
+
+const std::string kControlKey = "CLSID\\" + guidToString(CLSID_NeloWav);
+const std::string kGeneralKey = "CLSID\\" + guidToString(CLSID_NeloWavPropPage);
+const std::string kAboutKey = "CLSID\\" + guidToString(CLSID_AboutPropPage);
+const std::string kLibraryKey = "TypeLib\\" + guidToString(LIBID_NelowavLib);
+
+RegistryTree readRegistry()
+{
+    RegistryTree tree;
+    EXPECT_EQ(Registry::read(tree), S_OK);
+    return tree;
+}
+
+TEST(NeloWavRegistrationTest, WritesTheClassesProgIdAndTypeLibrary)
+{
+    registerModuleFreshly();
+    const RegistryTree tree = readRegistry();
+    const std::string module = NELOWAV_MODULE;
+
+    EXPECT_EQ(tree.value(kControlKey), "Pardane Wave Control");
+    EXPECT_EQ(tree.value(kControlKey + "\\InprocServer32"), module);
+    EXPECT_EQ(tree.valueNames(kControlKey + "\\InprocServer32"), std::vector<std::string>{""})
+        << "no threading model";
+    EXPECT_EQ(tree.value(kControlKey + "\\ProgID"), "NELOWAV.NeloWavCtrl");
+    EXPECT_EQ(tree.value(kControlKey + "\\ToolboxBitmap32"), module + ", 1");
+    EXPECT_EQ(tree.value(kControlKey + "\\MiscStatus\\1"), std::to_string(0x20191));
+    EXPECT_EQ(tree.value(kControlKey + "\\TypeLib"), guidToString(LIBID_NelowavLib));
+    EXPECT_EQ(tree.value(kControlKey + "\\Version"), "1.0");
+    EXPECT_TRUE(tree.hasKey(kControlKey + "\\Control"));
+    EXPECT_FALSE(tree.hasKey(kControlKey + "\\Insertable"));
+    EXPECT_EQ(tree.value("NELOWAV.NeloWavCtrl\\CLSID"), guidToString(CLSID_NeloWav));
+
+    EXPECT_EQ(tree.value(kGeneralKey), "Nelowav Property Page");
+    EXPECT_EQ(tree.value(kGeneralKey + "\\InprocServer32"), module);
+    EXPECT_EQ(tree.value(kAboutKey), "About Property Page");
+    EXPECT_EQ(tree.value(kAboutKey + "\\InprocServer32"), module);
+    EXPECT_FALSE(tree.hasKey("NELOWAV.NeloWavPropPage.1")) << "pages register no ProgID";
+    EXPECT_FALSE(tree.hasKey("CAboutPropPage0.CAboutPropPage"));
+
+    EXPECT_EQ(tree.value(kLibraryKey + "\\1.0\\0\\linux"), module);
+    EXPECT_EQ(tree.value("Interface\\" + guidToString(IID_DNeloWav) + "\\TypeLib"),
+              guidToString(LIBID_NelowavLib));
+    EXPECT_TRUE(tree.hasKey("Interface\\" + guidToString(IID_DNeloWavEvents)));
+}
+
+TEST(NeloWavRegistrationTest, UnregisteringRemovesAllOfItAndNothingElse)
+{
+    registerModuleFreshly();
+    ASSERT_EQ(Registry::setValue("Other.Control\\CLSID", "", "{00000000-0000-0000-0000-000000000001}"),
+              S_OK);
+    ASSERT_EQ(callModuleExport("DllUnregisterServer"), S_OK);
+    const RegistryTree tree = readRegistry();
+    for (const std::string &key : {kControlKey, kGeneralKey, kAboutKey, kLibraryKey,
+                                   std::string("NELOWAV.NeloWavCtrl"),
+                                   "Interface\\" + guidToString(IID_DNeloWav),
+                                   "Interface\\" + guidToString(IID_DNeloWavEvents)})
+        EXPECT_FALSE(tree.hasKey(key)) << key;
+    EXPECT_TRUE(tree.hasKey("Other.Control\\CLSID"));
+
+    EXPECT_EQ(callModuleExport("DllUnregisterServer"), static_cast<HRESULT>(0x80040200))
+        << "nothing left to unregister";
+}
+
+TEST(NeloWavRegistrationTest, UnwritableRegistryFailsAtTheTypeLibraryAndRegistersNoClass)
+{
+    const std::string saved = Registry::path();
+    char folderTemplate[] = "/tmp/nelowav-registry-XXXXXX";
+    ASSERT_NE(mkdtemp(folderTemplate), nullptr);
+    // A file where the registry's folder should be: neither root nor anyone can write below it.
+    const std::string blocker = std::string(folderTemplate) + "/blocker";
+    std::ofstream(blocker) << "not a folder";
+    setenv("KORVANE_COM_REGISTRY", (blocker + "/com-registry").c_str(), 1);
+    EXPECT_EQ(callModuleExport("DllRegisterServer"), static_cast<HRESULT>(0x80040200));
+    setenv("KORVANE_COM_REGISTRY", saved.c_str(), 1);
+
+    std::remove(saved.c_str());
+    CLSID clsid;
+    EXPECT_EQ(CLSIDFromProgID("NELOWAV.NeloWavCtrl", &clsid), CO_E_CLASSSTRING);
+    std::remove(blocker.c_str());
+    rmdir(folderTemplate);
+}
+
+TEST(NeloWavCreationTest, ByClassIdAndByProgId)
+{
+    registerModuleFreshly();
+    ComPtr<IDispatch> byClassId;
+    EXPECT_EQ(CoCreateInstance(CLSID_NeloWav, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                               byClassId.putVoid()),
+              S_OK);
+    CLSID clsid{};
+    ASSERT_EQ(CLSIDFromProgID("NELOWAV.NeloWavCtrl", &clsid), S_OK);
+    EXPECT_EQ(clsid, CLSID_NeloWav);
+    ComPtr<IDispatch> byProgId;
+    EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_DNeloWav,
+                               byProgId.putVoid()),
+              S_OK);
+    EXPECT_NE(byClassId.get(), byProgId.get());
+
+    ComPtr<IUnknown> page;
+    EXPECT_EQ(CoCreateInstance(CLSID_AboutPropPage, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               page.putVoid()),
+              S_OK);
+    EXPECT_EQ(CoCreateInstance(CLSID_NeloWav, byClassId.get(), CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               page.putVoid()),
+              CLASS_E_NOAGGREGATION);
+}
+
+TEST(NeloWavCreationTest, UnregisteredModuleGivesAClearCode)
+{
+    registerModuleFreshly();
+    ASSERT_EQ(callModuleExport("DllUnregisterServer"), S_OK);
+    ComPtr<IDispatch> control;
+    EXPECT_EQ(CoCreateInstance(CLSID_NeloWav, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                               control.putVoid()),
+              REGDB_E_CLASSNOTREG);
+    CLSID clsid;
+    EXPECT_EQ(CLSIDFromProgID("NELOWAV.NeloWavCtrl", &clsid), CO_E_CLASSSTRING);
+}
+
+} // namespace

@@ -1,0 +1,22 @@
+// Runs the control's tests inside an offscreen widget application, with a private runtime
+// folder and a private registry file.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+int main(int argc, char **argv)
+{
+    char runtimeTemplate[] = "/tmp/nelowav-test-XXXXXX";
+    const char *privateFolder = mkdtemp(runtimeTemplate);
+    if (privateFolder == nullptr)
+        return 2;
+    setenv("XDG_RUNTIME_DIR", privateFolder, 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("KORVANE_COM_REGISTRY", (std::string(privateFolder) + "/com-registry").c_str(), 1);
+    QApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
