@@ -97,6 +97,8 @@ public:
     explicit Variant(float value);
     explicit Variant(bool value);
     explicit Variant(std::string_view utf8); // a VT_BSTR
+    // Without it a string literal would pick the bool constructor (a standard conversion).
+    explicit Variant(const char *utf8) : Variant(std::string_view(utf8)) {}
     Variant(const Variant &other);
     Variant(Variant &&other) noexcept;
     Variant &operator=(Variant other) noexcept;

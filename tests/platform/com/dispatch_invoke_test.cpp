@@ -14,11 +14,6 @@ Variant byRef(int16_t *array)
     return v;
 }
 
-Variant text(const char *utf8)
-{
-    return Variant(std::string_view(utf8));
-}
-
 class DispatchInvokeTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -51,15 +46,15 @@ TEST_F(DispatchInvokeTest, ArgumentsArriveInTheirDeclaredOrder)
 TEST_F(DispatchInvokeTest, ArgumentsAreCoercedToTheParameterTypes)
 {
     Variant result;
-    ASSERT_EQ(invokeMethod(object.get(), kCombine, {text("7"), Variant(2.6f)}, result.get()), S_OK);
+    ASSERT_EQ(invokeMethod(object.get(), kCombine, {Variant("7"), Variant(2.6f)}, result.get()), S_OK);
     EXPECT_EQ(result->lVal, 7003);
-    ASSERT_EQ(invokeMethod(object.get(), kScale, {text(" 0.5 "), Variant(int16_t{4})}, result.get()), S_OK);
+    ASSERT_EQ(invokeMethod(object.get(), kScale, {Variant(" 0.5 "), Variant(int16_t{4})}, result.get()), S_OK);
     EXPECT_EQ(result.type(), VT_R4);
     EXPECT_FLOAT_EQ(result->fltVal, 2.0f);
     ASSERT_EQ(invokeMethod(object.get(), kDescribe, {Variant(int32_t{123}), Variant(int32_t{1})}, result.get()), S_OK);
     ASSERT_EQ(result.type(), VT_BSTR);
     EXPECT_EQ(utf8FromBstr(result->bstrVal), "123!") << "a string made by the module, freed here";
-    ASSERT_EQ(invokeMethod(object.get(), kDescribe, {text("Grüße"), text("false")}, result.get()), S_OK);
+    ASSERT_EQ(invokeMethod(object.get(), kDescribe, {Variant("Grüße"), Variant("false")}, result.get()), S_OK);
     EXPECT_EQ(utf8FromBstr(result->bstrVal), "Grüße.");
 }
 
@@ -85,12 +80,12 @@ TEST_F(DispatchInvokeTest, WrongCallsAreRefusedWithTheirCode)
         {kCombine, {Variant(int16_t{1}), Variant(int32_t{2}), Variant(int32_t{3})}, DISP_E_BADPARAMCOUNT, kUntouched},
         {kAboutBox, {Variant(int16_t{1})}, DISP_E_BADPARAMCOUNT, kUntouched},
         {kRing, {}, DISP_E_BADPARAMCOUNT, kUntouched},
-        {kCombine, {text("abc"), Variant(int32_t{1})}, DISP_E_TYPEMISMATCH, 1},
-        {kCombine, {Variant(int16_t{1}), text("1x")}, DISP_E_TYPEMISMATCH, 0},
+        {kCombine, {Variant("abc"), Variant(int32_t{1})}, DISP_E_TYPEMISMATCH, 1},
+        {kCombine, {Variant(int16_t{1}), Variant("1x")}, DISP_E_TYPEMISMATCH, 0},
         {kCombine, {Variant(int32_t{40000}), Variant(int32_t{1})}, DISP_E_OVERFLOW, 1},
         {kFill, {Variant(int16_t{0}), Variant(int32_t{1})}, DISP_E_TYPEMISMATCH, 1},
         {kFill, {wideRef, Variant(int32_t{1})}, DISP_E_TYPEMISMATCH, 1},
-        {kFill, {byRef(&sample), text("one")}, DISP_E_TYPEMISMATCH, 0},
+        {kFill, {byRef(&sample), Variant("one")}, DISP_E_TYPEMISMATCH, 0},
         {kFill, {byRef(nullptr), Variant(int32_t{1})}, DISP_E_TYPEMISMATCH, 1},
         {99, {}, DISP_E_MEMBERNOTFOUND, kUntouched},
     };

@@ -23,11 +23,6 @@ std::string describe(const VARIANT &v)
     }
 }
 
-Variant text(const char *utf8)
-{
-    return Variant(std::string_view(utf8));
-}
-
 Variant boolean(VARIANT_BOOL value)
 {
     Variant v;
@@ -102,34 +97,34 @@ TEST(VariantChangeType, CoercesAmongTheControlsTypes)
         {Variant(true), VT_BSTR, S_OK, "BSTR:-1"},
         {Variant(false), VT_BSTR, S_OK, "BSTR:0"},
         // text to numbers, with blanks, signs and C notation
-        {text("42"), VT_I2, S_OK, "I2:42"},
-        {text("  -17\t"), VT_I4, S_OK, "I4:-17"},
-        {text("+8"), VT_I4, S_OK, "I4:8"},
-        {text("2.5"), VT_I4, S_OK, "I4:2"},
-        {text("1e3"), VT_I2, S_OK, "I2:1000"},
-        {text("0.5"), VT_R4, S_OK, "R4:0.500000"},
-        {text("2147483647"), VT_I4, S_OK, "I4:2147483647"},
-        {text("2147483648"), VT_I4, DISP_E_OVERFLOW, ""},
-        {text("32768"), VT_I2, DISP_E_OVERFLOW, ""},
-        {text("1e39"), VT_R4, DISP_E_OVERFLOW, ""},
-        {text("1e999"), VT_R4, DISP_E_OVERFLOW, ""},
-        {text("abc"), VT_I4, DISP_E_TYPEMISMATCH, ""},
-        {text(""), VT_I2, DISP_E_TYPEMISMATCH, ""},
-        {text("   "), VT_R4, DISP_E_TYPEMISMATCH, ""},
-        {text("12abc"), VT_I4, DISP_E_TYPEMISMATCH, ""},
-        {text("1 2"), VT_I4, DISP_E_TYPEMISMATCH, ""},
-        {text("++1"), VT_I4, DISP_E_TYPEMISMATCH, ""},
-        {text("0x10"), VT_I4, DISP_E_TYPEMISMATCH, ""},
+        {Variant("42"), VT_I2, S_OK, "I2:42"},
+        {Variant("  -17\t"), VT_I4, S_OK, "I4:-17"},
+        {Variant("+8"), VT_I4, S_OK, "I4:8"},
+        {Variant("2.5"), VT_I4, S_OK, "I4:2"},
+        {Variant("1e3"), VT_I2, S_OK, "I2:1000"},
+        {Variant("0.5"), VT_R4, S_OK, "R4:0.500000"},
+        {Variant("2147483647"), VT_I4, S_OK, "I4:2147483647"},
+        {Variant("2147483648"), VT_I4, DISP_E_OVERFLOW, ""},
+        {Variant("32768"), VT_I2, DISP_E_OVERFLOW, ""},
+        {Variant("1e39"), VT_R4, DISP_E_OVERFLOW, ""},
+        {Variant("1e999"), VT_R4, DISP_E_OVERFLOW, ""},
+        {Variant("abc"), VT_I4, DISP_E_TYPEMISMATCH, ""},
+        {Variant(""), VT_I2, DISP_E_TYPEMISMATCH, ""},
+        {Variant("   "), VT_R4, DISP_E_TYPEMISMATCH, ""},
+        {Variant("12abc"), VT_I4, DISP_E_TYPEMISMATCH, ""},
+        {Variant("1 2"), VT_I4, DISP_E_TYPEMISMATCH, ""},
+        {Variant("++1"), VT_I4, DISP_E_TYPEMISMATCH, ""},
+        {Variant("0x10"), VT_I4, DISP_E_TYPEMISMATCH, ""},
         // text to Boolean: the words in any case, or a number
-        {text("True"), VT_BOOL, S_OK, "BOOL:-1"},
-        {text(" FALSE "), VT_BOOL, S_OK, "BOOL:0"},
-        {text("0"), VT_BOOL, S_OK, "BOOL:0"},
-        {text("-3"), VT_BOOL, S_OK, "BOOL:-1"},
-        {text("yes"), VT_BOOL, DISP_E_TYPEMISMATCH, ""},
+        {Variant("True"), VT_BOOL, S_OK, "BOOL:-1"},
+        {Variant(" FALSE "), VT_BOOL, S_OK, "BOOL:0"},
+        {Variant("0"), VT_BOOL, S_OK, "BOOL:0"},
+        {Variant("-3"), VT_BOOL, S_OK, "BOOL:-1"},
+        {Variant("yes"), VT_BOOL, DISP_E_TYPEMISMATCH, ""},
         // empty is zero or nothing; text stays text
         {Variant(), VT_I4, S_OK, "I4:0"},
         {Variant(), VT_BSTR, S_OK, "BSTR:"},
-        {text("same"), VT_BSTR, S_OK, "BSTR:same"},
+        {Variant("same"), VT_BSTR, S_OK, "BSTR:same"},
         {Variant(int16_t{3}), VT_EMPTY, S_OK, "EMPTY"},
         // a non-canonical Boolean still reads as true
         {boolean(1), VT_BSTR, S_OK, "BSTR:-1"},
@@ -155,11 +150,11 @@ TEST(VariantChangeType, AlphaBoolGivesWords)
 TEST(VariantChangeType, FailureLeavesTheDestinationUntouched)
 {
     Variant dest(int32_t{99});
-    EXPECT_EQ(VariantChangeType(dest.get(), text("nope").get(), 0, VT_I4), DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(VariantChangeType(dest.get(), Variant("nope").get(), 0, VT_I4), DISP_E_TYPEMISMATCH);
     EXPECT_EQ(describe(*dest.get()), "I4:99");
     EXPECT_EQ(dest.changeType(VT_I2), S_OK);
     EXPECT_EQ(describe(*dest.get()), "I2:99");
-    Variant words = text("7");
+    Variant words = Variant("7");
     EXPECT_EQ(words.changeType(VT_I4), S_OK) << "in place, the old string freed";
     EXPECT_EQ(describe(*words.get()), "I4:7");
 }
@@ -212,7 +207,8 @@ TEST(VariantChangeType, InterfacesConvertThroughQueryInterface)
 
 TEST(Variant, CopyIsDeepAndClearFrees)
 {
-    Variant original(std::string_view("text"));
+    Variant original("text");
+    ASSERT_EQ(original.type(), VT_BSTR) << "a literal is a string, not a Boolean";
     Variant copy = original;
     EXPECT_NE(copy->bstrVal, original->bstrVal);
     EXPECT_EQ(utf8FromBstr(copy->bstrVal), "text");
