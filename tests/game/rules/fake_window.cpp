@@ -1,8 +1,10 @@
+// The recording window the rules' tests play through.
 #include "fake_window.h"
 
 #include "reference_board.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace korvane::test {
 

@@ -1,5 +1,5 @@
+// The two mode controls and New Game, before, during and after a game.
 #include "fake_window.h"
-#include "reference_board.h"
 
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// Text boards and the reference capture rules.
 #include "reference_board.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Square clicks: refusals, the computer's pause, passes and verdicts in both modes.
 #include "fake_window.h"
 #include "reference_board.h"
 
@@ -110,21 +111,6 @@ TEST(TurnController, ClicksAreRefusedWhileTheComputerIsToMoveOrTheGameIsOver)
         EXPECT_EQ(game.rules.mlngBoard[20], GameRules::kEmpty) << c.name;
         EXPECT_EQ(game.window.turnText(), c.turnLabel) << c.name;
     }
-}
-
-TEST(TurnController, TwoPlayersTakeTurnsWithoutAPause)
-{
-    Game game;
-    game.setTwoPlayer(true);
-    game.rules.lblSquare_Click(20);
-    EXPECT_EQ(game.window.turnText(), "Black's Turn");
-    EXPECT_EQ(game.rules.mlngTurn, B);
-
-    game.rules.lblSquare_Click(19);
-    EXPECT_EQ(game.rules.mlngBoard[19], B);
-    EXPECT_EQ(game.window.turnText(), "White's Turn");
-    EXPECT_TRUE(game.window.waits.empty());
-    EXPECT_TRUE(game.window.messages.empty());
 }
 
 TEST(TurnController, ClickDuringThePauseIsIgnored)
