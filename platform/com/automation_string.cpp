@@ -11,21 +11,18 @@ namespace {
 constexpr uint32_t kMaxLength = (std::numeric_limits<uint32_t>::max() - 8) / 2;
 constexpr char32_t kReplacement = 0xFFFD;
 
-uint32_t *prefixOf(BSTR text)
-{
+uint32_t *prefixOf(BSTR text) {
     return reinterpret_cast<uint32_t *>(reinterpret_cast<char *>(text) - sizeof(uint32_t));
 }
 
-uint32_t lengthOf(const OLECHAR *text)
-{
+uint32_t lengthOf(const OLECHAR *text) {
     uint32_t length = 0;
     while (text[length] != 0 && length < kMaxLength)
         ++length;
     return length;
 }
 
-void appendUtf16(std::u16string &out, char32_t c)
-{
+void appendUtf16(std::u16string &out, char32_t c) {
     if (c < 0x10000) {
         out.push_back(static_cast<char16_t>(c));
         return;
@@ -35,8 +32,7 @@ void appendUtf16(std::u16string &out, char32_t c)
     out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
 }
 
-void appendUtf8(std::string &out, char32_t c)
-{
+void appendUtf8(std::string &out, char32_t c) {
     if (c < 0x80) {
         out.push_back(static_cast<char>(c));
     } else if (c < 0x800) {
@@ -57,8 +53,7 @@ void appendUtf8(std::string &out, char32_t c)
 // Decodes one code point at text[at], advancing at; malformed input (stray continuation,
 // truncated or overlong sequence, surrogate, beyond U+10FFFF) consumes one byte and gives
 // the replacement character.
-char32_t decodeUtf8(std::string_view text, size_t &at)
-{
+char32_t decodeUtf8(std::string_view text, size_t &at) {
     const auto lead = static_cast<unsigned char>(text[at++]);
     if (lead < 0x80)
         return lead;
@@ -94,8 +89,7 @@ char32_t decodeUtf8(std::string_view text, size_t &at)
 }
 } // namespace
 
-BSTR SysAllocStringLen(const OLECHAR *text, uint32_t length)
-{
+BSTR SysAllocStringLen(const OLECHAR *text, uint32_t length) {
     if (length > kMaxLength)
         return nullptr;
     const uint32_t bytes = length * 2;
@@ -112,13 +106,11 @@ BSTR SysAllocStringLen(const OLECHAR *text, uint32_t length)
     return result;
 }
 
-BSTR SysAllocString(const OLECHAR *text)
-{
+BSTR SysAllocString(const OLECHAR *text) {
     return text ? SysAllocStringLen(text, lengthOf(text)) : nullptr;
 }
 
-bool SysReAllocString(BSTR *target, const OLECHAR *text)
-{
+bool SysReAllocString(BSTR *target, const OLECHAR *text) {
     if (!target)
         return false;
     BSTR copy = SysAllocString(text);
@@ -129,24 +121,20 @@ bool SysReAllocString(BSTR *target, const OLECHAR *text)
     return true;
 }
 
-void SysFreeString(BSTR text)
-{
+void SysFreeString(BSTR text) {
     if (text)
         std::free(prefixOf(text));
 }
 
-uint32_t SysStringByteLen(BSTR text)
-{
+uint32_t SysStringByteLen(BSTR text) {
     return text ? *prefixOf(text) : 0;
 }
 
-uint32_t SysStringLen(BSTR text)
-{
+uint32_t SysStringLen(BSTR text) {
     return SysStringByteLen(text) / 2;
 }
 
-std::u16string utf16FromUtf8(std::string_view utf8)
-{
+std::u16string utf16FromUtf8(std::string_view utf8) {
     std::u16string out;
     out.reserve(utf8.size());
     for (size_t at = 0; at < utf8.size();)
@@ -154,14 +142,13 @@ std::u16string utf16FromUtf8(std::string_view utf8)
     return out;
 }
 
-std::string utf8FromUtf16(std::u16string_view text)
-{
+std::string utf8FromUtf16(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00
-            && text[i + 1] <= 0xDFFF) {
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
             c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00u);
             ++i;
         } else if (c >= 0xD800 && c <= 0xDFFF) {
@@ -172,8 +159,7 @@ std::string utf8FromUtf16(std::u16string_view text)
     return out;
 }
 
-BSTR bstrFromUtf8(std::string_view utf8)
-{
+BSTR bstrFromUtf8(std::string_view utf8) {
     try {
         const std::u16string wide = utf16FromUtf8(utf8);
         if (wide.size() > kMaxLength)
@@ -184,7 +170,6 @@ BSTR bstrFromUtf8(std::string_view utf8)
     }
 }
 
-std::string utf8FromBstr(BSTR text)
-{
+std::string utf8FromBstr(BSTR text) {
     return utf8FromUtf16(std::u16string_view(text, SysStringLen(text)));
 }

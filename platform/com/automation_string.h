@@ -29,28 +29,27 @@ std::string utf8FromUtf16(std::u16string_view text);
 
 // Owns one BSTR.
 class BStr {
-public:
+  public:
     BStr() = default;
-    explicit BStr(std::string_view utf8) : m_text(bstrFromUtf8(utf8)) {}
+    explicit BStr(std::string_view utf8)
+        : m_text(bstrFromUtf8(utf8)) {}
     BStr(const BStr &) = delete;
     BStr &operator=(const BStr &) = delete;
-    BStr(BStr &&other) noexcept : m_text(std::exchange(other.m_text, nullptr)) {}
-    BStr &operator=(BStr &&other) noexcept
-    {
+    BStr(BStr &&other) noexcept
+        : m_text(std::exchange(other.m_text, nullptr)) {}
+    BStr &operator=(BStr &&other) noexcept {
         std::swap(m_text, other.m_text);
         return *this;
     }
     ~BStr() { SysFreeString(m_text); }
 
-    static BStr attach(BSTR text)
-    {
+    static BStr attach(BSTR text) {
         BStr result;
         result.m_text = text;
         return result;
     }
     [[nodiscard]] BSTR detach() { return std::exchange(m_text, nullptr); }
-    BSTR *put()
-    {
+    BSTR *put() {
         SysFreeString(std::exchange(m_text, nullptr));
         return &m_text;
     }
@@ -59,6 +58,6 @@ public:
     uint32_t length() const { return SysStringLen(m_text); }
     std::string utf8() const { return utf8FromBstr(m_text); }
 
-private:
+  private:
     BSTR m_text = nullptr;
 };

@@ -10,14 +10,13 @@ const IID IID_IConnectionPointContainer = makeGuid("{B196B284-BAB4-101A-B69C-00A
 const IID IID_IConnectionPoint = makeGuid("{B196B286-BAB4-101A-B69C-00AA00341D07}");
 
 ConnectionPoint::ConnectionPoint(IConnectionPointContainer &container, REFIID eventInterface)
-    : m_container(container), m_eventInterface(eventInterface)
-{
+    : m_container(container)
+    , m_eventInterface(eventInterface) {
 }
 
 ConnectionPoint::~ConnectionPoint() = default;
 
-HRESULT ConnectionPoint::QueryInterface(REFIID riid, void **ppvObject)
-{
+HRESULT ConnectionPoint::QueryInterface(REFIID riid, void **ppvObject) {
     if (!ppvObject)
         return E_POINTER;
     if (riid == IID_IUnknown || riid == IID_IConnectionPoint) {
@@ -29,26 +28,22 @@ HRESULT ConnectionPoint::QueryInterface(REFIID riid, void **ppvObject)
     return E_NOINTERFACE;
 }
 
-uint32_t ConnectionPoint::AddRef()
-{
+uint32_t ConnectionPoint::AddRef() {
     return m_container.AddRef();
 }
 
-uint32_t ConnectionPoint::Release()
-{
+uint32_t ConnectionPoint::Release() {
     return m_container.Release();
 }
 
-HRESULT ConnectionPoint::GetConnectionInterface(IID *pIID)
-{
+HRESULT ConnectionPoint::GetConnectionInterface(IID *pIID) {
     if (!pIID)
         return E_POINTER;
     *pIID = m_eventInterface;
     return S_OK;
 }
 
-HRESULT ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer **ppCPC)
-{
+HRESULT ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer **ppCPC) {
     if (!ppCPC)
         return E_POINTER;
     m_container.AddRef();
@@ -56,8 +51,7 @@ HRESULT ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer *
     return S_OK;
 }
 
-HRESULT ConnectionPoint::Advise(IUnknown *sink, uint32_t *pdwCookie)
-{
+HRESULT ConnectionPoint::Advise(IUnknown *sink, uint32_t *pdwCookie) {
     if (!pdwCookie)
         return E_POINTER;
     *pdwCookie = 0;
@@ -66,8 +60,8 @@ HRESULT ConnectionPoint::Advise(IUnknown *sink, uint32_t *pdwCookie)
     // A dispinterface's sink is reached through IDispatch whatever it answers to the event
     // interface's own identifier.
     ComPtr<IDispatch> dispatch;
-    if (FAILED(sink->QueryInterface(m_eventInterface, dispatch.putVoid()))
-        && FAILED(sink->QueryInterface(IID_IDispatch, dispatch.putVoid())))
+    if (FAILED(sink->QueryInterface(m_eventInterface, dispatch.putVoid())) &&
+        FAILED(sink->QueryInterface(IID_IDispatch, dispatch.putVoid())))
         return CONNECT_E_CANNOTCONNECT;
     if (m_nextCookie == 0)
         return CONNECT_E_ADVISELIMIT;
@@ -80,10 +74,10 @@ HRESULT ConnectionPoint::Advise(IUnknown *sink, uint32_t *pdwCookie)
     return S_OK;
 }
 
-HRESULT ConnectionPoint::Unadvise(uint32_t dwCookie)
-{
-    const auto found = std::find_if(m_sinks.begin(), m_sinks.end(),
-                                    [dwCookie](const auto &entry) { return entry.first == dwCookie; });
+HRESULT ConnectionPoint::Unadvise(uint32_t dwCookie) {
+    const auto found = std::find_if(m_sinks.begin(), m_sinks.end(), [dwCookie](const auto &entry) {
+        return entry.first == dwCookie;
+    });
     if (found == m_sinks.end())
         return CONNECT_E_NOCONNECTION;
     // The sink is released only after it has left the list, in case its release re-enters.
@@ -92,8 +86,7 @@ HRESULT ConnectionPoint::Unadvise(uint32_t dwCookie)
     return S_OK;
 }
 
-HRESULT ConnectionPoint::fire(DISPID dispid, DISPPARAMS &args)
-{
+HRESULT ConnectionPoint::fire(DISPID dispid, DISPPARAMS &args) {
     try {
         std::vector<ComPtr<IDispatch>> sinks;
         sinks.reserve(m_sinks.size());
@@ -108,8 +101,7 @@ HRESULT ConnectionPoint::fire(DISPID dispid, DISPPARAMS &args)
     return S_OK;
 }
 
-HRESULT ConnectionPoint::fire(DISPID dispid, std::span<const VARIANT> argsInOrder)
-{
+HRESULT ConnectionPoint::fire(DISPID dispid, std::span<const VARIANT> argsInOrder) {
     try {
         std::vector<VARIANT> reversed(argsInOrder.rbegin(), argsInOrder.rend());
         DISPPARAMS params{reversed.data(), nullptr, static_cast<uint32_t>(reversed.size()), 0};
@@ -119,8 +111,7 @@ HRESULT ConnectionPoint::fire(DISPID dispid, std::span<const VARIANT> argsInOrde
     }
 }
 
-void ConnectionPoint::unadviseAll()
-{
+void ConnectionPoint::unadviseAll() {
     auto sinks = std::move(m_sinks);
     m_sinks.clear();
 }

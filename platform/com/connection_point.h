@@ -35,7 +35,7 @@ struct IConnectionPoint : IUnknown {
 // Sinks are held as IDispatch and events reach them through IDispatch::Invoke.
 // Single-threaded, like the objects that own it.
 class ConnectionPoint final : public IConnectionPoint {
-public:
+  public:
     ConnectionPoint(IConnectionPointContainer &container, REFIID eventInterface);
     ~ConnectionPoint() override;
     ConnectionPoint(const ConnectionPoint &) = delete;
@@ -50,7 +50,6 @@ public:
     HRESULT Unadvise(uint32_t dwCookie) override;
 
     const IID &eventInterface() const { return m_eventInterface; }
-    size_t connectionCount() const { return m_sinks.size(); }
 
     // Calls dispid on every sink advised when the call starts, even if a sink unadvises
     // itself or another one meanwhile. args are in the platform's reverse order.
@@ -62,7 +61,7 @@ public:
     // Releases every sink, for a source that is shutting down.
     void unadviseAll();
 
-private:
+  private:
     IConnectionPointContainer &m_container;
     IID m_eventInterface;
     uint32_t m_nextCookie = 1;

@@ -6,11 +6,10 @@
 
 #include <climits>
 #include <cstdlib>
+#include <dlfcn.h>
 #include <map>
 #include <mutex>
 #include <new>
-
-#include <dlfcn.h>
 
 namespace {
 // Modules loaded for creation, by registered path. Never destroyed: unloading code at process
@@ -20,14 +19,12 @@ struct ModuleTable {
     std::map<std::string, LoadedModule> modules;
 };
 
-ModuleTable &moduleTable()
-{
+ModuleTable &moduleTable() {
     static auto *table = new ModuleTable;
     return *table;
 }
 
-HRESULT registeredServer(const CLSID &clsid, std::string &path)
-{
+HRESULT registeredServer(const CLSID &clsid, std::string &path) {
     RegistryTree tree;
     if (FAILED(Registry::read(tree)))
         return REGDB_E_READREGDB;
@@ -38,8 +35,7 @@ HRESULT registeredServer(const CLSID &clsid, std::string &path)
     return S_OK;
 }
 
-HRESULT classObjectEntry(const std::string &path, DllGetClassObjectFunc &entry)
-{
+HRESULT classObjectEntry(const std::string &path, DllGetClassObjectFunc &entry) {
     ModuleTable &table = moduleTable();
     auto found = table.modules.find(path);
     if (found == table.modules.end()) {
@@ -58,15 +54,14 @@ HRESULT classObjectEntry(const std::string &path, DllGetClassObjectFunc &entry)
 }
 } // namespace
 
-HRESULT CoInitialize(void *)
-{
+HRESULT CoInitialize(void *) {
     return S_OK;
 }
 
-void CoUninitialize() {}
+void CoUninitialize() {
+}
 
-HRESULT CLSIDFromProgID(const char *progid, CLSID *pclsid)
-{
+HRESULT CLSIDFromProgID(const char *progid, CLSID *pclsid) {
     if (!pclsid)
         return E_POINTER;
     if (!progid || !*progid)
@@ -88,8 +83,7 @@ HRESULT CLSIDFromProgID(const char *progid, CLSID *pclsid)
     }
 }
 
-HRESULT CLSIDFromString(const char *text, CLSID *pclsid)
-{
+HRESULT CLSIDFromString(const char *text, CLSID *pclsid) {
     if (!pclsid)
         return E_POINTER;
     if (text && text[0] == '{') {
@@ -102,8 +96,7 @@ HRESULT CLSIDFromString(const char *text, CLSID *pclsid)
     return CLSIDFromProgID(text, pclsid);
 }
 
-HRESULT ProgIDFromCLSID(REFCLSID clsid, std::string &progid)
-{
+HRESULT ProgIDFromCLSID(REFCLSID clsid, std::string &progid) {
     try {
         RegistryTree tree;
         if (FAILED(Registry::read(tree)))
@@ -118,8 +111,7 @@ HRESULT ProgIDFromCLSID(REFCLSID clsid, std::string &progid)
     }
 }
 
-HRESULT CoGetClassObject(REFCLSID rclsid, uint32_t clsctx, void *, REFIID riid, void **ppv)
-{
+HRESULT CoGetClassObject(REFCLSID rclsid, uint32_t clsctx, void *, REFIID riid, void **ppv) {
     if (!ppv)
         return E_POINTER;
     *ppv = nullptr;
@@ -143,24 +135,25 @@ HRESULT CoGetClassObject(REFCLSID rclsid, uint32_t clsctx, void *, REFIID riid, 
     }
 }
 
-HRESULT CoCreateInstance(REFCLSID rclsid, IUnknown *outer, uint32_t clsctx, REFIID riid, void **ppv)
-{
+HRESULT CoCreateInstance(REFCLSID rclsid, IUnknown *outer, uint32_t clsctx, REFIID riid,
+                         void **ppv) {
     if (!ppv)
         return E_POINTER;
     *ppv = nullptr;
     ComPtr<IClassFactory> factory;
-    const HRESULT hr = CoGetClassObject(rclsid, clsctx, nullptr, IID_IClassFactory, factory.putVoid());
+    const HRESULT hr =
+        CoGetClassObject(rclsid, clsctx, nullptr, IID_IClassFactory, factory.putVoid());
     if (FAILED(hr))
         return hr;
     return factory->CreateInstance(outer, riid, ppv);
 }
 
-void CoFreeUnusedLibraries()
-{
+void CoFreeUnusedLibraries() {
     ModuleTable &table = moduleTable();
     std::lock_guard lock(table.mutex);
     for (auto it = table.modules.begin(); it != table.modules.end();) {
-        const auto canUnload = reinterpret_cast<DllCanUnloadNowFunc>(it->second.symbol("DllCanUnloadNow"));
+        const auto canUnload =
+            reinterpret_cast<DllCanUnloadNowFunc>(it->second.symbol("DllCanUnloadNow"));
         if (canUnload && canUnload() == S_OK)
             it = table.modules.erase(it);
         else
@@ -168,8 +161,7 @@ void CoFreeUnusedLibraries()
     }
 }
 
-std::string moduleFileName(const void *address)
-{
+std::string moduleFileName(const void *address) {
     Dl_info info{};
     if (!address || ::dladdr(address, &info) == 0 || !info.dli_fname)
         return {};

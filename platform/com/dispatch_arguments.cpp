@@ -4,8 +4,7 @@
 #include <new>
 
 HRESULT DispGetParam(const DISPPARAMS *params, uint32_t position, VARTYPE vt, VARIANT *result,
-                     uint32_t *puArgErr)
-{
+                     uint32_t *puArgErr) {
     if (!result)
         return E_POINTER;
     const uint32_t count = params ? params->cArgs : 0;
@@ -20,15 +19,13 @@ HRESULT DispGetParam(const DISPPARAMS *params, uint32_t position, VARTYPE vt, VA
 }
 
 HRESULT DispGetIDsOfNames(ITypeInfo *ptinfo, const OLECHAR *const *names, uint32_t cNames,
-                          DISPID *rgDispId)
-{
+                          DISPID *rgDispId) {
     if (!ptinfo)
         return E_INVALIDARG;
     return ptinfo->GetIDsOfNames(names, cNames, rgDispId);
 }
 
-HRESULT findFuncDesc(ITypeInfo *ptinfo, MEMBERID memid, const FUNCDESC **ppFuncDesc)
-{
+HRESULT findFuncDesc(ITypeInfo *ptinfo, MEMBERID memid, const FUNCDESC **ppFuncDesc) {
     if (!ptinfo || !ppFuncDesc)
         return E_POINTER;
     *ppFuncDesc = nullptr;
@@ -50,8 +47,7 @@ HRESULT findFuncDesc(ITypeInfo *ptinfo, MEMBERID memid, const FUNCDESC **ppFuncD
 }
 
 HRESULT checkDispatchArguments(const FUNCDESC &func, const DISPPARAMS *params,
-                               std::vector<Variant> &out, uint32_t *puArgErr)
-{
+                               std::vector<Variant> &out, uint32_t *puArgErr) {
     const uint32_t count = params ? params->cArgs : 0;
     if (params && params->cNamedArgs > 0)
         return DISP_E_NONAMEDARGS;

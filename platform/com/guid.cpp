@@ -3,8 +3,7 @@
 
 #include <cstdio>
 
-std::string guidToString(const GUID &guid)
-{
+std::string guidToString(const GUID &guid) {
     char text[39];
     std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
                   guid.Data1, guid.Data2, guid.Data3, guid.Data4[0], guid.Data4[1], guid.Data4[2],

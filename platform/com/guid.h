@@ -26,8 +26,7 @@ using REFCLSID = const CLSID &;
 inline constexpr GUID GUID_NULL{};
 
 namespace guid_detail {
-constexpr int hexValue(char c)
-{
+constexpr int hexValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
     if (c >= 'a' && c <= 'f')
@@ -37,8 +36,7 @@ constexpr int hexValue(char c)
     return -1;
 }
 
-constexpr std::optional<uint32_t> hexField(std::string_view text, size_t at, size_t digits)
-{
+constexpr std::optional<uint32_t> hexField(std::string_view text, size_t at, size_t digits) {
     uint32_t value = 0;
     for (size_t i = 0; i < digits; ++i) {
         const int digit = hexValue(text[at + i]);
@@ -52,10 +50,9 @@ constexpr std::optional<uint32_t> hexField(std::string_view text, size_t at, siz
 
 // Accepts exactly the registry form "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}", hex digits of
 // either case; anything else (missing braces, wrong group lengths, stray spaces) is refused.
-constexpr std::optional<GUID> guidFromString(std::string_view text)
-{
-    if (text.size() != 38 || text.front() != '{' || text.back() != '}' || text[9] != '-'
-        || text[14] != '-' || text[19] != '-' || text[24] != '-')
+constexpr std::optional<GUID> guidFromString(std::string_view text) {
+    if (text.size() != 38 || text.front() != '{' || text.back() != '}' || text[9] != '-' ||
+        text[14] != '-' || text[19] != '-' || text[24] != '-')
         return std::nullopt;
     const auto d1 = guid_detail::hexField(text, 1, 8);
     const auto d2 = guid_detail::hexField(text, 10, 4);
@@ -74,8 +71,7 @@ constexpr std::optional<GUID> guidFromString(std::string_view text)
 }
 
 // For fixed identifiers written in the source: a malformed text fails to compile.
-consteval GUID makeGuid(std::string_view text)
-{
+consteval GUID makeGuid(std::string_view text) {
     return guidFromString(text).value();
 }
 

@@ -57,8 +57,7 @@ constexpr NamedCode kNames[] = {
 };
 } // namespace
 
-std::string hresultName(HRESULT hr)
-{
+std::string hresultName(HRESULT hr) {
     for (const auto &entry : kNames) {
         if (entry.code == hr)
             return entry.name;
@@ -66,8 +65,7 @@ std::string hresultName(HRESULT hr)
     return {};
 }
 
-std::string hresultText(HRESULT hr)
-{
+std::string hresultText(HRESULT hr) {
     char hex[11];
     std::snprintf(hex, sizeof hex, "0x%08X", static_cast<uint32_t>(hr));
     const std::string name = hresultName(hr);

@@ -6,18 +6,15 @@
 
 using HRESULT = int32_t;
 
-constexpr bool SUCCEEDED(HRESULT hr)
-{
+constexpr bool SUCCEEDED(HRESULT hr) {
     return hr >= 0;
 }
 
-constexpr bool FAILED(HRESULT hr)
-{
+constexpr bool FAILED(HRESULT hr) {
     return hr < 0;
 }
 
-constexpr HRESULT makeHresult(uint32_t bits)
-{
+constexpr HRESULT makeHresult(uint32_t bits) {
     return static_cast<HRESULT>(bits);
 }
 

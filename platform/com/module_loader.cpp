@@ -1,29 +1,24 @@
 // dlopen with the runtime's rules.
 #include "module_loader.h"
 
-#include <utility>
-
 #include <dlfcn.h>
 #include <sys/stat.h>
+#include <utility>
 
 LoadedModule::LoadedModule(LoadedModule &&other) noexcept
-    : m_handle(std::exchange(other.m_handle, nullptr))
-{
+    : m_handle(std::exchange(other.m_handle, nullptr)) {
 }
 
-LoadedModule &LoadedModule::operator=(LoadedModule &&other) noexcept
-{
+LoadedModule &LoadedModule::operator=(LoadedModule &&other) noexcept {
     std::swap(m_handle, other.m_handle);
     return *this;
 }
 
-LoadedModule::~LoadedModule()
-{
+LoadedModule::~LoadedModule() {
     close();
 }
 
-HRESULT LoadedModule::open(const std::string &path)
-{
+HRESULT LoadedModule::open(const std::string &path) {
     close();
     // A relative path would be resolved against whatever the current folder or the library
     // search path happens to be, which lets the wrong code in.
@@ -36,13 +31,11 @@ HRESULT LoadedModule::open(const std::string &path)
     return m_handle ? S_OK : CO_E_ERRORINDLL;
 }
 
-void *LoadedModule::symbol(const char *name) const
-{
+void *LoadedModule::symbol(const char *name) const {
     return m_handle ? ::dlsym(m_handle, name) : nullptr;
 }
 
-void LoadedModule::close()
-{
+void LoadedModule::close() {
     if (void *handle = std::exchange(m_handle, nullptr))
         ::dlclose(handle);
 }

@@ -7,7 +7,7 @@
 
 // A loaded module; closed on destruction unless released.
 class LoadedModule {
-public:
+  public:
     LoadedModule() = default;
     LoadedModule(const LoadedModule &) = delete;
     LoadedModule &operator=(const LoadedModule &) = delete;
@@ -22,6 +22,6 @@ public:
     void *handle() const { return m_handle; }
     void close();
 
-private:
+  private:
     void *m_handle = nullptr;
 };

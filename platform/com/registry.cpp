@@ -3,27 +3,26 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <new>
-#include <utility>
-
-#include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 // Refuses to slurp something that is plainly not a registry (a device, a huge file).
 constexpr off_t kMaxRegistrySize = 64 * 1024 * 1024;
 
 class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
+  public:
+    explicit FileDescriptor(int fd)
+        : m_fd(fd) {}
     FileDescriptor(const FileDescriptor &) = delete;
     FileDescriptor &operator=(const FileDescriptor &) = delete;
-    ~FileDescriptor()
-    {
+    ~FileDescriptor() {
         if (m_fd >= 0)
             ::close(m_fd);
     }
@@ -32,18 +31,16 @@ public:
     // Closes now and reports whether the close went through (it may report a late write error).
     bool close() { return ::close(std::exchange(m_fd, -1)) == 0; }
 
-private:
+  private:
     int m_fd;
 };
 
-std::string environmentValue(const char *name)
-{
+std::string environmentValue(const char *name) {
     const char *value = std::getenv(name);
     return value ? std::string(value) : std::string();
 }
 
-std::string homeFolder()
-{
+std::string homeFolder() {
     std::string home = environmentValue("HOME");
     if (home.empty()) {
         if (const passwd *entry = ::getpwuid(::getuid()))
@@ -52,8 +49,7 @@ std::string homeFolder()
     return home;
 }
 
-bool readAll(int fd, std::string &text)
-{
+bool readAll(int fd, std::string &text) {
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxRegistrySize)
         return false;
@@ -64,14 +60,14 @@ bool readAll(int fd, std::string &text)
             return true;
         if (got < 0 && errno == EINTR)
             continue;
-        if (got < 0 || text.size() + static_cast<size_t>(got) > static_cast<size_t>(kMaxRegistrySize))
+        if (got < 0 ||
+            text.size() + static_cast<size_t>(got) > static_cast<size_t>(kMaxRegistrySize))
             return false;
         text.append(buffer, static_cast<size_t>(got));
     }
 }
 
-bool writeAll(int fd, std::string_view text)
-{
+bool writeAll(int fd, std::string_view text) {
     while (!text.empty()) {
         const ssize_t put = ::write(fd, text.data(), text.size());
         if (put < 0 && errno == EINTR)
@@ -83,8 +79,7 @@ bool writeAll(int fd, std::string_view text)
     return true;
 }
 
-HRESULT readFile(const std::string &path, RegistryTree &out)
-{
+HRESULT readFile(const std::string &path, RegistryTree &out) {
     if (path.empty())
         return REGDB_E_READREGDB;
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
@@ -100,8 +95,7 @@ HRESULT readFile(const std::string &path, RegistryTree &out)
     return SUCCEEDED(RegistryTree::parse(text, out)) ? S_OK : REGDB_E_READREGDB;
 }
 
-void syncFolder(const std::filesystem::path &folder)
-{
+void syncFolder(const std::filesystem::path &folder) {
     FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.valid())
         ::fsync(fd.get());
@@ -109,14 +103,13 @@ void syncFolder(const std::filesystem::path &folder)
 
 // Writes text to a new file beside path and renames it over path; on any failure the
 // temporary file is removed and path keeps its old contents.
-HRESULT replaceFile(const std::string &path, const std::string &text)
-{
+HRESULT replaceFile(const std::string &path, const std::string &text) {
     std::string temporary = path + ".XXXXXX";
     FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!fd.valid())
         return REGDB_E_WRITEREGDB;
-    const bool written = writeAll(fd.get(), text) && ::fchmod(fd.get(), 0644) == 0
-                         && ::fsync(fd.get()) == 0;
+    const bool written =
+        writeAll(fd.get(), text) && ::fchmod(fd.get(), 0644) == 0 && ::fsync(fd.get()) == 0;
     if (!fd.close() || !written || ::rename(temporary.c_str(), path.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return REGDB_E_WRITEREGDB;
@@ -127,8 +120,7 @@ HRESULT replaceFile(const std::string &path, const std::string &text)
 
 // Opens (creating folders as needed) and exclusively locks "<path>.lock". The data file
 // itself cannot carry the lock, since every update replaces it with a new inode.
-int lockRegistry(const std::string &path)
-{
+int lockRegistry(const std::string &path) {
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
     if (!folder.empty())
@@ -147,8 +139,7 @@ int lockRegistry(const std::string &path)
 }
 } // namespace
 
-std::string Registry::path()
-{
+std::string Registry::path() {
     std::string configured = environmentValue(kRegistryEnvironmentVariable);
     if (!configured.empty())
         return configured;
@@ -162,8 +153,7 @@ std::string Registry::path()
     return dataHome + "/korvane/com-registry";
 }
 
-HRESULT Registry::read(RegistryTree &out)
-{
+HRESULT Registry::read(RegistryTree &out) {
     try {
         return readFile(path(), out);
     } catch (const std::bad_alloc &) {
@@ -171,8 +161,7 @@ HRESULT Registry::read(RegistryTree &out)
     }
 }
 
-HRESULT Registry::update(const std::function<HRESULT(RegistryTree &)> &change)
-{
+HRESULT Registry::update(const std::function<HRESULT(RegistryTree &)> &change) {
     try {
         const std::string file = path();
         if (file.empty())
@@ -201,8 +190,7 @@ HRESULT Registry::update(const std::function<HRESULT(RegistryTree &)> &change)
     }
 }
 
-HRESULT Registry::getValue(std::string_view key, std::string_view name, std::string &value)
-{
+HRESULT Registry::getValue(std::string_view key, std::string_view name, std::string &value) {
     RegistryTree tree;
     const HRESULT hr = read(tree);
     if (FAILED(hr))
@@ -214,12 +202,10 @@ HRESULT Registry::getValue(std::string_view key, std::string_view name, std::str
     return S_OK;
 }
 
-HRESULT Registry::setValue(std::string_view key, std::string_view name, std::string_view value)
-{
+HRESULT Registry::setValue(std::string_view key, std::string_view name, std::string_view value) {
     return update([&](RegistryTree &tree) { return tree.setValue(key, name, value); });
 }
 
-HRESULT Registry::deleteTree(std::string_view key)
-{
+HRESULT Registry::deleteTree(std::string_view key) {
     return update([&](RegistryTree &tree) { return tree.deleteTree(key); });
 }

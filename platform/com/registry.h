@@ -21,7 +21,7 @@ inline constexpr const char *kRegistryEnvironmentVariable = "KORVANE_COM_REGISTR
 
 // A snapshot of the whole registry, read and changed in memory.
 class RegistryTree {
-public:
+  public:
     // False when the key path is not acceptable: empty, a leading, trailing or doubled
     // backslash, or a line break or ']' anywhere in it.
     static bool isValidKey(std::string_view key);
@@ -50,17 +50,18 @@ public:
 
     bool operator==(const RegistryTree &) const = default;
 
-private:
+  private:
     struct Key {
         std::string path;
-        std::map<std::string, std::pair<std::string, std::string>> values; // folded -> (name, value)
+        std::map<std::string, std::pair<std::string, std::string>>
+            values; // folded -> (name, value)
         bool operator==(const Key &) const = default;
     };
     std::map<std::string, Key> m_keys; // folded path -> key; parents are implicit
 };
 
 class Registry {
-public:
+  public:
     // KORVANE_COM_REGISTRY when set and not empty, else
     // ${XDG_DATA_HOME:-$HOME/.local/share}/korvane/com-registry.
     static std::string path();

@@ -14,8 +14,7 @@
 #include <cstdio>
 
 namespace {
-std::string folded(std::string_view text)
-{
+std::string folded(std::string_view text) {
     std::string result(text);
     for (char &c : result) {
         if (c >= 'A' && c <= 'Z')
@@ -24,14 +23,12 @@ std::string folded(std::string_view text)
     return result;
 }
 
-bool hasControlCharacter(std::string_view text)
-{
+bool hasControlCharacter(std::string_view text) {
     return std::any_of(text.begin(), text.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
-void appendQuoted(std::string &out, std::string_view text)
-{
+void appendQuoted(std::string &out, std::string_view text) {
     out.push_back('"');
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
@@ -55,8 +52,7 @@ void appendQuoted(std::string &out, std::string_view text)
     out.push_back('"');
 }
 
-int hexDigit(char c)
-{
+int hexDigit(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
     if (c >= 'A' && c <= 'F')
@@ -67,8 +63,7 @@ int hexDigit(char c)
 }
 
 // Reads a quoted string at line[at], advancing past its closing quote.
-bool readQuoted(std::string_view line, size_t &at, std::string &out)
-{
+bool readQuoted(std::string_view line, size_t &at, std::string &out) {
     if (at >= line.size() || line[at] != '"')
         return false;
     for (++at; at < line.size(); ++at) {
@@ -84,11 +79,21 @@ bool readQuoted(std::string_view line, size_t &at, std::string &out)
         if (++at >= line.size())
             return false;
         switch (line[at]) {
-        case '\\': out.push_back('\\'); break;
-        case '"': out.push_back('"'); break;
-        case 'n': out.push_back('\n'); break;
-        case 'r': out.push_back('\r'); break;
-        case 't': out.push_back('\t'); break;
+        case '\\':
+            out.push_back('\\');
+            break;
+        case '"':
+            out.push_back('"');
+            break;
+        case 'n':
+            out.push_back('\n');
+            break;
+        case 'r':
+            out.push_back('\r');
+            break;
+        case 't':
+            out.push_back('\t');
+            break;
         case 'x': {
             if (at + 2 >= line.size())
                 return false;
@@ -100,15 +105,15 @@ bool readQuoted(std::string_view line, size_t &at, std::string &out)
             at += 2;
             break;
         }
-        default: return false;
+        default:
+            return false;
         }
     }
     return false;
 }
 
 // Parses `@="value"` or `"name"="value"`.
-bool parseValueLine(std::string_view line, std::string &name, std::string &value)
-{
+bool parseValueLine(std::string_view line, std::string &name, std::string &value) {
     size_t at = 0;
     if (line.substr(0, 1) == "@")
         at = 1;
@@ -121,15 +126,13 @@ bool parseValueLine(std::string_view line, std::string &name, std::string &value
 }
 } // namespace
 
-bool RegistryTree::isValidKey(std::string_view key)
-{
-    return !key.empty() && key.front() != '\\' && key.back() != '\\'
-           && key.find("\\\\") == std::string_view::npos && key.find(']') == std::string_view::npos
-           && !hasControlCharacter(key);
+bool RegistryTree::isValidKey(std::string_view key) {
+    return !key.empty() && key.front() != '\\' && key.back() != '\\' &&
+           key.find("\\\\") == std::string_view::npos && key.find(']') == std::string_view::npos &&
+           !hasControlCharacter(key);
 }
 
-bool RegistryTree::hasKey(std::string_view key) const
-{
+bool RegistryTree::hasKey(std::string_view key) const {
     const std::string path = folded(key);
     const auto found = m_keys.lower_bound(path);
     if (found == m_keys.end())
@@ -137,8 +140,7 @@ bool RegistryTree::hasKey(std::string_view key) const
     return found->first == path || found->first.starts_with(path + '\\');
 }
 
-std::optional<std::string> RegistryTree::value(std::string_view key, std::string_view name) const
-{
+std::optional<std::string> RegistryTree::value(std::string_view key, std::string_view name) const {
     const auto found = m_keys.find(folded(key));
     if (found == m_keys.end())
         return std::nullopt;
@@ -148,8 +150,7 @@ std::optional<std::string> RegistryTree::value(std::string_view key, std::string
     return entry->second.second;
 }
 
-std::vector<std::string> RegistryTree::valueNames(std::string_view key) const
-{
+std::vector<std::string> RegistryTree::valueNames(std::string_view key) const {
     std::vector<std::string> names;
     const auto found = m_keys.find(folded(key));
     if (found != m_keys.end()) {
@@ -159,8 +160,7 @@ std::vector<std::string> RegistryTree::valueNames(std::string_view key) const
     return names;
 }
 
-std::vector<std::string> RegistryTree::subkeys(std::string_view key) const
-{
+std::vector<std::string> RegistryTree::subkeys(std::string_view key) const {
     const std::string prefix = folded(key) + '\\';
     std::vector<std::string> names;
     std::string lastFolded;
@@ -176,16 +176,14 @@ std::vector<std::string> RegistryTree::subkeys(std::string_view key) const
     return names;
 }
 
-std::vector<std::string> RegistryTree::keys() const
-{
+std::vector<std::string> RegistryTree::keys() const {
     std::vector<std::string> paths;
     for (const auto &entry : m_keys)
         paths.push_back(entry.second.path);
     return paths;
 }
 
-HRESULT RegistryTree::createKey(std::string_view key)
-{
+HRESULT RegistryTree::createKey(std::string_view key) {
     if (!isValidKey(key))
         return E_INVALIDARG;
     const std::string path = folded(key);
@@ -201,8 +199,8 @@ HRESULT RegistryTree::createKey(std::string_view key)
     return S_OK;
 }
 
-HRESULT RegistryTree::setValue(std::string_view key, std::string_view name, std::string_view value)
-{
+HRESULT RegistryTree::setValue(std::string_view key, std::string_view name,
+                               std::string_view value) {
     if (hasControlCharacter(name))
         return E_INVALIDARG;
     const HRESULT hr = createKey(key);
@@ -217,16 +215,14 @@ HRESULT RegistryTree::setValue(std::string_view key, std::string_view name, std:
     return S_OK;
 }
 
-HRESULT RegistryTree::deleteValue(std::string_view key, std::string_view name)
-{
+HRESULT RegistryTree::deleteValue(std::string_view key, std::string_view name) {
     const auto found = m_keys.find(folded(key));
     if (found == m_keys.end())
         return S_FALSE;
     return found->second.values.erase(folded(name)) > 0 ? S_OK : S_FALSE;
 }
 
-HRESULT RegistryTree::deleteTree(std::string_view key)
-{
+HRESULT RegistryTree::deleteTree(std::string_view key) {
     if (!isValidKey(key))
         return E_INVALIDARG;
     const std::string path = folded(key);
@@ -240,8 +236,7 @@ HRESULT RegistryTree::deleteTree(std::string_view key)
     return removed ? S_OK : S_FALSE;
 }
 
-std::string RegistryTree::serialize() const
-{
+std::string RegistryTree::serialize() const {
     std::string text = "; Korvane COM registry\n";
     for (const auto &entry : m_keys) {
         text += '[' + entry.second.path + "]\n";
@@ -258,8 +253,7 @@ std::string RegistryTree::serialize() const
     return text;
 }
 
-HRESULT RegistryTree::parse(std::string_view text, RegistryTree &out, size_t *errorLine)
-{
+HRESULT RegistryTree::parse(std::string_view text, RegistryTree &out, size_t *errorLine) {
     RegistryTree tree;
     std::string currentKey;
     size_t lineNumber = 0;
@@ -277,8 +271,8 @@ HRESULT RegistryTree::parse(std::string_view text, RegistryTree &out, size_t *er
         } else if (!currentKey.empty()) {
             std::string name;
             std::string value;
-            good = parseValueLine(line, name, value)
-                   && SUCCEEDED(tree.setValue(currentKey, name, value));
+            good = parseValueLine(line, name, value) &&
+                   SUCCEEDED(tree.setValue(currentKey, name, value));
         }
         if (!good) {
             if (errorLine)

@@ -5,21 +5,24 @@
 // `extern "C" const char *KorvaneTypeLibrary()`, standing in for the platform's type-library
 // resource. The text is a small subset of the platform's interface definition language:
 //
-//   library    = attrs "library" NAME "{" { interface | coclass } "}" [";"]
-//   interface  = attrs "dispinterface" NAME "{" ["properties" ":"] ["methods" ":" { method }] "}" [";"]
-//   method     = "[" "id" "(" INTEGER ")" { "," mattr } "]" type NAME "(" [param { "," param }] ")" ";"
-//   param      = type NAME                                (type not void)
-//   coclass    = attrs "coclass" NAME "{" { ["[" iattr { "," iattr } "]"] "dispinterface" NAME ";" } "}" [";"]
-//   attrs      = "[" attr { "," attr } "]"
-//   type       = ( "void" | "short" | "long" | "float" | "double" | "VARIANT_BOOL" | "BSTR"
-//                | "VARIANT" | "IDispatch" "*" | "IUnknown" "*" ) [ "*" ]   (a trailing * is VT_BYREF)
+//   library   = attrs "library" NAME "{" { interface | coclass } "}" [";"]
+//   interface = attrs "dispinterface" NAME "{" ["properties" ":"] ["methods" ":" { method }]
+//               "}" [";"]
+//   method    = "[" "id" "(" INTEGER ")" { "," mattr } "]" type NAME "(" [params] ")" ";"
+//   params    = type NAME { "," type NAME }            (a parameter's type is not void)
+//   coclass   = attrs "coclass" NAME "{" { [iattrs] "dispinterface" NAME ";" } "}" [";"]
+//   attrs     = "[" attr { "," attr } "]"
+//   iattrs    = "[" iattr { "," iattr } "]"
+//   type      = ( "void" | "short" | "long" | "float" | "double" | "VARIANT_BOOL" | "BSTR"
+//               | "VARIANT" | "IDispatch" "*" | "IUnknown" "*" ) ["*"]
 //
+// A trailing "*" makes the type by-reference (VT_BYREF), so "short*" is VT_BYREF | VT_I2.
 // Library attributes: uuid(...) and version(MAJOR.MINOR) required, lcid(N), helpstring("..."),
 // control, hidden. Interface attributes: uuid(...) required, helpstring("..."), hidden.
 // Coclass attributes: uuid(...) required, helpstring("..."), control, hidden, noncreatable.
 // Method attributes (mattr): helpstring("..."), hidden. Interface references (iattr):
 // default, source. A uuid is written without braces, as in the platform's language.
-// Comments are "//" to the end of the line and "/* ... */"; strings take " and \.
+// Comments are "//" to the end of the line and "/* ... */"; strings take \" and \\.
 // Identifiers in one scope (types of the library; methods of an interface; parameters of a
 // method) must be unique regardless of case, and so must method ids and type uuids; a
 // coclass may only name interfaces defined before it in the library.

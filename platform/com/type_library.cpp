@@ -1,6 +1,5 @@
 // ITypeLib and ITypeInfo over a parsed type library model.
 #include "com/type_info.h"
-
 #include "type_library_parser.h"
 
 #include <atomic>
@@ -11,8 +10,7 @@ const IID IID_ITypeLib = makeGuid("{00020402-0000-0000-C000-000000000046}");
 const IID IID_ITypeInfo = makeGuid("{00020401-0000-0000-C000-000000000046}");
 
 namespace {
-bool sameName(const OLECHAR *name, const std::string &ascii)
-{
+bool sameName(const OLECHAR *name, const std::string &ascii) {
     if (!name)
         return false;
     size_t i = 0;
@@ -26,8 +24,7 @@ bool sameName(const OLECHAR *name, const std::string &ascii)
     return i == ascii.size();
 }
 
-HRESULT fillString(BSTR *target, const std::string &text)
-{
+HRESULT fillString(BSTR *target, const std::string &text) {
     if (!target)
         return S_OK;
     *target = bstrFromUtf8(text);
@@ -35,8 +32,8 @@ HRESULT fillString(BSTR *target, const std::string &text)
 }
 
 // Both fill in order and undo the first on failure of the second.
-HRESULT fillDocumentation(const std::string &name, const std::string &doc, BSTR *pName, BSTR *pDoc)
-{
+HRESULT fillDocumentation(const std::string &name, const std::string &doc, BSTR *pName,
+                          BSTR *pDoc) {
     HRESULT hr = fillString(pName, name);
     if (FAILED(hr))
         return hr;
@@ -49,11 +46,11 @@ HRESULT fillDocumentation(const std::string &name, const std::string &doc, BSTR 
 }
 
 class TypeLib final : public ITypeLib {
-public:
-    explicit TypeLib(TypeLibraryModel model) : m_model(std::move(model)) {}
+  public:
+    explicit TypeLib(TypeLibraryModel model)
+        : m_model(std::move(model)) {}
 
-    HRESULT QueryInterface(REFIID riid, void **ppvObject) override
-    {
+    HRESULT QueryInterface(REFIID riid, void **ppvObject) override {
         if (!ppvObject)
             return E_POINTER;
         if (riid == IID_IUnknown || riid == IID_ITypeLib) {
@@ -65,8 +62,7 @@ public:
         return E_NOINTERFACE;
     }
     uint32_t AddRef() override { return ++m_references; }
-    uint32_t Release() override
-    {
+    uint32_t Release() override {
         const uint32_t left = --m_references;
         if (left == 0)
             delete this;
@@ -75,8 +71,7 @@ public:
 
     uint32_t GetTypeInfoCount() override { return static_cast<uint32_t>(m_model.types.size()); }
     HRESULT GetTypeInfo(uint32_t index, ITypeInfo **ppTInfo) override;
-    HRESULT GetTypeInfoType(uint32_t index, TYPEKIND *pTKind) override
-    {
+    HRESULT GetTypeInfoType(uint32_t index, TYPEKIND *pTKind) override {
         if (!pTKind)
             return E_POINTER;
         if (index >= m_model.types.size())
@@ -84,8 +79,7 @@ public:
         *pTKind = m_model.types[index].attr.typekind;
         return S_OK;
     }
-    HRESULT GetTypeInfoOfGuid(REFGUID guid, ITypeInfo **ppTInfo) override
-    {
+    HRESULT GetTypeInfoOfGuid(REFGUID guid, ITypeInfo **ppTInfo) override {
         if (!ppTInfo)
             return E_POINTER;
         *ppTInfo = nullptr;
@@ -95,15 +89,13 @@ public:
         }
         return TYPE_E_ELEMENTNOTFOUND;
     }
-    HRESULT GetLibAttr(const TLIBATTR **ppTLibAttr) override
-    {
+    HRESULT GetLibAttr(const TLIBATTR **ppTLibAttr) override {
         if (!ppTLibAttr)
             return E_POINTER;
         *ppTLibAttr = &m_model.attr;
         return S_OK;
     }
-    HRESULT GetDocumentation(int32_t index, BSTR *pBstrName, BSTR *pBstrDocString) override
-    {
+    HRESULT GetDocumentation(int32_t index, BSTR *pBstrName, BSTR *pBstrDocString) override {
         if (index == -1)
             return fillDocumentation(m_model.name, m_model.docString, pBstrName, pBstrDocString);
         if (index < 0 || static_cast<size_t>(index) >= m_model.types.size())
@@ -114,7 +106,7 @@ public:
 
     const TypeLibraryModel &model() const { return m_model; }
 
-private:
+  private:
     ~TypeLib() override = default;
 
     std::atomic<uint32_t> m_references{1};
@@ -124,14 +116,13 @@ private:
 // One type of a library. It keeps its library alive; the library does not hold its type
 // infos, so there is no cycle.
 class TypeInfo final : public ITypeInfo {
-public:
+  public:
     TypeInfo(TypeLib &library, uint32_t index)
-        : m_library(&library), m_index(index), m_type(library.model().types[index])
-    {
-    }
+        : m_library(&library)
+        , m_index(index)
+        , m_type(library.model().types[index]) {}
 
-    HRESULT QueryInterface(REFIID riid, void **ppvObject) override
-    {
+    HRESULT QueryInterface(REFIID riid, void **ppvObject) override {
         if (!ppvObject)
             return E_POINTER;
         if (riid == IID_IUnknown || riid == IID_ITypeInfo) {
@@ -143,24 +134,21 @@ public:
         return E_NOINTERFACE;
     }
     uint32_t AddRef() override { return ++m_references; }
-    uint32_t Release() override
-    {
+    uint32_t Release() override {
         const uint32_t left = --m_references;
         if (left == 0)
             delete this;
         return left;
     }
 
-    HRESULT GetTypeAttr(const TYPEATTR **ppTypeAttr) override
-    {
+    HRESULT GetTypeAttr(const TYPEATTR **ppTypeAttr) override {
         if (!ppTypeAttr)
             return E_POINTER;
         *ppTypeAttr = &m_type.attr;
         return S_OK;
     }
 
-    HRESULT GetFuncDesc(uint32_t index, const FUNCDESC **ppFuncDesc) override
-    {
+    HRESULT GetFuncDesc(uint32_t index, const FUNCDESC **ppFuncDesc) override {
         if (!ppFuncDesc)
             return E_POINTER;
         *ppFuncDesc = nullptr;
@@ -170,8 +158,8 @@ public:
         return S_OK;
     }
 
-    HRESULT GetNames(MEMBERID memid, BSTR *rgBstrNames, uint32_t maxNames, uint32_t *pcNames) override
-    {
+    HRESULT GetNames(MEMBERID memid, BSTR *rgBstrNames, uint32_t maxNames,
+                     uint32_t *pcNames) override {
         if (!rgBstrNames || !pcNames)
             return E_POINTER;
         *pcNames = 0;
@@ -193,8 +181,7 @@ public:
         return S_OK;
     }
 
-    HRESULT GetIDsOfNames(const OLECHAR *const *names, uint32_t cNames, MEMBERID *pMemId) override
-    {
+    HRESULT GetIDsOfNames(const OLECHAR *const *names, uint32_t cNames, MEMBERID *pMemId) override {
         if (!names || !pMemId)
             return E_POINTER;
         if (cNames == 0)
@@ -221,8 +208,7 @@ public:
         return hr;
     }
 
-    HRESULT GetDocumentation(MEMBERID memid, BSTR *pBstrName, BSTR *pBstrDocString) override
-    {
+    HRESULT GetDocumentation(MEMBERID memid, BSTR *pBstrName, BSTR *pBstrDocString) override {
         if (memid == MEMBERID_NIL)
             return fillDocumentation(m_type.name, m_type.docString, pBstrName, pBstrDocString);
         const FUNCDESC *func = find(memid);
@@ -231,8 +217,7 @@ public:
         return fillDocumentation(func->name, func->docString, pBstrName, pBstrDocString);
     }
 
-    HRESULT GetRefTypeOfImplType(uint32_t index, HREFTYPE *pRefType) override
-    {
+    HRESULT GetRefTypeOfImplType(uint32_t index, HREFTYPE *pRefType) override {
         if (!pRefType)
             return E_POINTER;
         if (index >= m_type.implemented.size())
@@ -241,8 +226,7 @@ public:
         return S_OK;
     }
 
-    HRESULT GetImplTypeFlags(uint32_t index, int32_t *pImplTypeFlags) override
-    {
+    HRESULT GetImplTypeFlags(uint32_t index, int32_t *pImplTypeFlags) override {
         if (!pImplTypeFlags)
             return E_POINTER;
         if (index >= m_type.implemented.size())
@@ -251,13 +235,11 @@ public:
         return S_OK;
     }
 
-    HRESULT GetRefTypeInfo(HREFTYPE hRefType, ITypeInfo **ppTInfo) override
-    {
+    HRESULT GetRefTypeInfo(HREFTYPE hRefType, ITypeInfo **ppTInfo) override {
         return m_library->GetTypeInfo(hRefType, ppTInfo);
     }
 
-    HRESULT GetContainingTypeLib(ITypeLib **ppTLib, uint32_t *pIndex) override
-    {
+    HRESULT GetContainingTypeLib(ITypeLib **ppTLib, uint32_t *pIndex) override {
         if (!ppTLib)
             return E_POINTER;
         m_library->AddRef();
@@ -267,11 +249,10 @@ public:
         return S_OK;
     }
 
-private:
+  private:
     ~TypeInfo() override = default;
 
-    const FUNCDESC *find(MEMBERID memid) const
-    {
+    const FUNCDESC *find(MEMBERID memid) const {
         for (const FUNCDESC &func : m_type.funcs) {
             if (func.memid == memid)
                 return &func;
@@ -285,8 +266,7 @@ private:
     const TypeModel &m_type;
 };
 
-HRESULT TypeLib::GetTypeInfo(uint32_t index, ITypeInfo **ppTInfo)
-{
+HRESULT TypeLib::GetTypeInfo(uint32_t index, ITypeInfo **ppTInfo) {
     if (!ppTInfo)
         return E_POINTER;
     *ppTInfo = nullptr;
@@ -297,8 +277,7 @@ HRESULT TypeLib::GetTypeInfo(uint32_t index, ITypeInfo **ppTInfo)
 }
 } // namespace
 
-HRESULT LoadTypeLibFromText(std::string_view text, ITypeLib **ppTLib, std::string *error)
-{
+HRESULT LoadTypeLibFromText(std::string_view text, ITypeLib **ppTLib, std::string *error) {
     if (!ppTLib)
         return E_POINTER;
     *ppTLib = nullptr;

@@ -15,7 +15,7 @@ struct TypeModel {
     TYPEATTR attr;
     std::string name;
     std::string docString;
-    std::vector<FUNCDESC> funcs;             // dispinterfaces
+    std::vector<FUNCDESC> funcs;              // dispinterfaces
     std::vector<ImplementedType> implemented; // coclasses
 };
 

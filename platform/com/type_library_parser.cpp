@@ -16,16 +16,15 @@ struct ParseError {
 
 struct Attribute {
     std::string name;
-    std::string text;     // uuid, helpstring
-    int64_t number = 0;   // id, lcid, major version
-    int64_t minor = 0;    // minor version
+    std::string text;   // uuid, helpstring
+    int64_t number = 0; // id, lcid, major version
+    int64_t minor = 0;  // minor version
     size_t line = 0;
 };
 
 using Attributes = std::map<std::string, Attribute>;
 
-std::string folded(std::string_view text)
-{
+std::string folded(std::string_view text) {
     std::string result(text);
     std::transform(result.begin(), result.end(), result.begin(), [](char c) {
         return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -33,13 +32,11 @@ std::string folded(std::string_view text)
     return result;
 }
 
-bool isIdentifierStart(char c)
-{
+bool isIdentifierStart(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
 
-bool isDigit(char c)
-{
+bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
@@ -50,21 +47,22 @@ struct TypeName {
 };
 
 constexpr TypeName kTypes[] = {
-    {"void", VT_VOID, false},        {"short", VT_I2, false},
-    {"long", VT_I4, false},          {"float", VT_R4, false},
-    {"double", VT_R8, false},        {"VARIANT_BOOL", VT_BOOL, false},
-    {"BSTR", VT_BSTR, false},        {"VARIANT", VT_VARIANT, false},
+    {"void", VT_VOID, false},         {"short", VT_I2, false},
+    {"long", VT_I4, false},           {"float", VT_R4, false},
+    {"double", VT_R8, false},         {"VARIANT_BOOL", VT_BOOL, false},
+    {"BSTR", VT_BSTR, false},         {"VARIANT", VT_VARIANT, false},
     {"IDispatch", VT_DISPATCH, true}, {"IUnknown", VT_UNKNOWN, true},
 };
 
 class Parser {
-public:
-    explicit Parser(std::string_view text) : m_text(text) {}
+  public:
+    explicit Parser(std::string_view text)
+        : m_text(text) {}
 
-    TypeLibraryModel library()
-    {
+    TypeLibraryModel library() {
         TypeLibraryModel model{};
-        const Attributes attrs = attributes({"uuid", "version", "lcid", "helpstring", "control", "hidden"});
+        const Attributes attrs =
+            attributes({"uuid", "version", "lcid", "helpstring", "control", "hidden"});
         const size_t line = m_line;
         keyword("library");
         model.name = identifier("library name");
@@ -74,8 +72,9 @@ public:
         model.attr.wMinorVerNum = static_cast<uint16_t>(version.minor);
         model.attr.lcid = attrs.count("lcid") ? static_cast<LCID>(attrs.at("lcid").number) : 0;
         model.attr.syskind = SYS_LINUX;
-        model.attr.wLibFlags = static_cast<uint16_t>((attrs.count("control") ? LIBFLAG_FCONTROL : 0)
-                                                     | (attrs.count("hidden") ? LIBFLAG_FHIDDEN : 0));
+        model.attr.wLibFlags =
+            static_cast<uint16_t>((attrs.count("control") ? LIBFLAG_FCONTROL : 0) |
+                                  (attrs.count("hidden") ? LIBFLAG_FHIDDEN : 0));
         model.docString = attrs.count("helpstring") ? attrs.at("helpstring").text : "";
         m_uuids.insert(model.attr.guid);
         expect('{');
@@ -88,11 +87,12 @@ public:
         return model;
     }
 
-private:
-    [[noreturn]] void fail(std::string message) const { throw ParseError{m_line, std::move(message)}; }
+  private:
+    [[noreturn]] void fail(std::string message) const {
+        throw ParseError{m_line, std::move(message)};
+    }
 
-    void skipBlanks()
-    {
+    void skipBlanks() {
         while (m_pos < m_text.size()) {
             const char c = m_text[m_pos];
             if (c == '\n') {
@@ -107,8 +107,9 @@ private:
                 const size_t end = m_text.find("*/", m_pos + 2);
                 if (end == std::string_view::npos)
                     fail("unterminated comment");
-                m_line += static_cast<size_t>(std::count(m_text.begin() + static_cast<ptrdiff_t>(m_pos),
-                                                         m_text.begin() + static_cast<ptrdiff_t>(end), '\n'));
+                m_line += static_cast<size_t>(
+                    std::count(m_text.begin() + static_cast<ptrdiff_t>(m_pos),
+                               m_text.begin() + static_cast<ptrdiff_t>(end), '\n'));
                 m_pos = end + 2;
             } else {
                 return;
@@ -116,63 +117,57 @@ private:
         }
     }
 
-    bool peek(char c)
-    {
+    bool peek(char c) {
         skipBlanks();
         return m_pos < m_text.size() && m_text[m_pos] == c;
     }
 
-    bool accept(char c)
-    {
+    bool accept(char c) {
         if (!peek(c))
             return false;
         ++m_pos;
         return true;
     }
 
-    void expect(char c)
-    {
+    void expect(char c) {
         if (!accept(c))
             fail(std::string("expected '") + c + "'" + found());
     }
 
-    std::string found()
-    {
+    std::string found() {
         skipBlanks();
         if (m_pos >= m_text.size())
             return " at the end of the text";
         return " before '" + std::string(m_text.substr(m_pos, 12)) + "'";
     }
 
-    std::string identifier(const char *what)
-    {
+    std::string identifier(const char *what) {
         skipBlanks();
         if (m_pos >= m_text.size() || !isIdentifierStart(m_text[m_pos]))
             fail(std::string("expected ") + what + found());
         const size_t start = m_pos;
-        while (m_pos < m_text.size() && (isIdentifierStart(m_text[m_pos]) || isDigit(m_text[m_pos])))
+        while (m_pos < m_text.size() &&
+               (isIdentifierStart(m_text[m_pos]) || isDigit(m_text[m_pos])))
             ++m_pos;
         return std::string(m_text.substr(start, m_pos - start));
     }
 
-    bool peekWord(std::string_view word)
-    {
+    bool peekWord(std::string_view word) {
         skipBlanks();
         if (m_text.substr(m_pos, word.size()) != word)
             return false;
         const size_t after = m_pos + word.size();
-        return after >= m_text.size() || !(isIdentifierStart(m_text[after]) || isDigit(m_text[after]));
+        return after >= m_text.size() ||
+               !(isIdentifierStart(m_text[after]) || isDigit(m_text[after]));
     }
 
-    void keyword(std::string_view word)
-    {
+    void keyword(std::string_view word) {
         if (!peekWord(word))
             fail("expected '" + std::string(word) + "'" + found());
         m_pos += word.size();
     }
 
-    int64_t integer()
-    {
+    int64_t integer() {
         skipBlanks();
         const bool negative = m_pos < m_text.size() && m_text[m_pos] == '-';
         if (negative)
@@ -204,8 +199,7 @@ private:
         return negative ? -value : value;
     }
 
-    std::string stringLiteral()
-    {
+    std::string stringLiteral() {
         expect('"');
         std::string text;
         while (m_pos < m_text.size() && m_text[m_pos] != '"') {
@@ -225,8 +219,7 @@ private:
         return text;
     }
 
-    std::string uuidText()
-    {
+    std::string uuidText() {
         skipBlanks();
         const size_t end = m_text.find(')', m_pos);
         if (end == std::string_view::npos)
@@ -242,21 +235,20 @@ private:
 
     static GUID guidOf(const Attribute &uuid) { return *guidFromString("{" + uuid.text + "}"); }
 
-    const Attribute &required(const Attributes &attrs, const std::string &name, size_t line) const
-    {
+    const Attribute &required(const Attributes &attrs, const std::string &name, size_t line) const {
         const auto found = attrs.find(name);
         if (found == attrs.end())
             throw ParseError{line, "missing " + name + " attribute"};
         return found->second;
     }
 
-    Attribute attribute()
-    {
+    Attribute attribute() {
         Attribute attr;
         attr.line = m_line;
         attr.name = identifier("an attribute");
         const std::string &name = attr.name;
-        if (name == "uuid" || name == "version" || name == "lcid" || name == "helpstring" || name == "id") {
+        if (name == "uuid" || name == "version" || name == "lcid" || name == "helpstring" ||
+            name == "id") {
             expect('(');
             if (name == "uuid") {
                 attr.text = uuidText();
@@ -266,7 +258,8 @@ private:
                 attr.number = integer();
                 expect('.');
                 attr.minor = integer();
-                if (attr.number < 0 || attr.number > 0xFFFF || attr.minor < 0 || attr.minor > 0xFFFF)
+                if (attr.number < 0 || attr.number > 0xFFFF || attr.minor < 0 ||
+                    attr.minor > 0xFFFF)
                     fail("version out of range");
             } else {
                 attr.number = integer();
@@ -281,8 +274,7 @@ private:
         return attr;
     }
 
-    Attributes attributes(std::initializer_list<std::string_view> allowed)
-    {
+    Attributes attributes(std::initializer_list<std::string_view> allowed) {
         Attributes attrs;
         expect('[');
         do {
@@ -297,8 +289,7 @@ private:
         return attrs;
     }
 
-    VARTYPE typeName(bool allowVoid)
-    {
+    VARTYPE typeName(bool allowVoid) {
         const std::string word = identifier("a type");
         const auto known = std::find_if(std::begin(kTypes), std::end(kTypes),
                                         [&](const TypeName &t) { return word == t.word; });
@@ -316,23 +307,21 @@ private:
         return vt;
     }
 
-    void claimName(std::set<std::string> &names, const std::string &name, const char *what)
-    {
+    void claimName(std::set<std::string> &names, const std::string &name, const char *what) {
         if (!names.insert(folded(name)).second)
             fail(std::string(what) + " '" + name + "' defined twice");
     }
 
-    void claimUuid(const GUID &guid)
-    {
+    void claimUuid(const GUID &guid) {
         if (!m_uuids.insert(guid).second)
             fail("uuid " + guidToString(guid) + " used twice");
     }
 
-    void type(TypeLibraryModel &model)
-    {
+    void type(TypeLibraryModel &model) {
         if (model.types.size() >= 0xFFFF)
             fail("too many types");
-        const Attributes attrs = attributes({"uuid", "helpstring", "hidden", "control", "noncreatable"});
+        const Attributes attrs =
+            attributes({"uuid", "helpstring", "hidden", "control", "noncreatable"});
         const size_t line = m_line;
         TypeModel type{};
         type.attr.lcid = model.attr.lcid;
@@ -366,8 +355,7 @@ private:
         model.types.push_back(std::move(type));
     }
 
-    void dispinterfaceBody(TypeModel &type)
-    {
+    void dispinterfaceBody(TypeModel &type) {
         expect('{');
         if (peekWord("properties")) {
             keyword("properties");
@@ -388,8 +376,7 @@ private:
         type.attr.cFuncs = static_cast<uint16_t>(type.funcs.size());
     }
 
-    FUNCDESC method(std::set<std::string> &names, std::set<DISPID> &ids)
-    {
+    FUNCDESC method(std::set<std::string> &names, std::set<DISPID> &ids) {
         const size_t line = m_line;
         const Attributes attrs = attributes({"id", "helpstring", "hidden"});
         FUNCDESC func{};
@@ -418,22 +405,22 @@ private:
         return func;
     }
 
-    void coclassBody(const TypeLibraryModel &model, TypeModel &type)
-    {
+    void coclassBody(const TypeLibraryModel &model, TypeModel &type) {
         expect('{');
         while (!accept('}')) {
             int32_t flags = 0;
             if (peek('[')) {
                 const Attributes attrs = attributes({"default", "source"});
-                flags = (attrs.count("default") ? IMPLTYPEFLAG_FDEFAULT : 0)
-                        | (attrs.count("source") ? IMPLTYPEFLAG_FSOURCE : 0);
+                flags = (attrs.count("default") ? IMPLTYPEFLAG_FDEFAULT : 0) |
+                        (attrs.count("source") ? IMPLTYPEFLAG_FSOURCE : 0);
             }
             keyword("dispinterface");
             const std::string name = identifier("an interface name");
             expect(';');
-            const auto found = std::find_if(model.types.begin(), model.types.end(), [&](const TypeModel &t) {
-                return t.attr.typekind == TKIND_DISPATCH && folded(t.name) == folded(name);
-            });
+            const auto found =
+                std::find_if(model.types.begin(), model.types.end(), [&](const TypeModel &t) {
+                    return t.attr.typekind == TKIND_DISPATCH && folded(t.name) == folded(name);
+                });
             if (found == model.types.end())
                 fail("unknown dispinterface '" + name + "'");
             const auto index = static_cast<uint32_t>(found - model.types.begin());
@@ -458,8 +445,7 @@ private:
 };
 } // namespace
 
-HRESULT parseTypeLibrary(std::string_view text, TypeLibraryModel &out, std::string &error)
-{
+HRESULT parseTypeLibrary(std::string_view text, TypeLibraryModel &out, std::string &error) {
     try {
         out = Parser(text).library();
         return S_OK;

@@ -1,58 +1,57 @@
 // Loading type libraries from modules and recording them in the registry.
 #include "com/registry.h"
 #include "com/type_info.h"
-
 #include "module_loader.h"
 
 #include <cstdio>
 #include <new>
 
 namespace {
-std::string hex(uint32_t value)
-{
+std::string hex(uint32_t value) {
     char text[9];
     std::snprintf(text, sizeof text, "%x", value);
     return text;
 }
 
-std::string versionKey(const GUID &libid, uint16_t major, uint16_t minor)
-{
+std::string versionKey(const GUID &libid, uint16_t major, uint16_t minor) {
     return "TypeLib\\" + guidToString(libid) + '\\' + hex(major) + '.' + hex(minor);
 }
 
-std::string version(uint16_t major, uint16_t minor)
-{
+std::string version(uint16_t major, uint16_t minor) {
     return hex(major) + '.' + hex(minor);
 }
 
 // Parses "M.m" in hex, as the platform writes version keys.
-bool parseVersion(const std::string &text, uint16_t &major, uint16_t &minor)
-{
+bool parseVersion(const std::string &text, uint16_t &major, uint16_t &minor) {
     unsigned int high = 0;
     unsigned int low = 0;
     char extra = 0;
-    if (std::sscanf(text.c_str(), "%x.%x%c", &high, &low, &extra) != 2 || high > 0xFFFF || low > 0xFFFF)
+    if (std::sscanf(text.c_str(), "%x.%x%c", &high, &low, &extra) != 2 || high > 0xFFFF ||
+        low > 0xFFFF)
         return false;
     major = static_cast<uint16_t>(high);
     minor = static_cast<uint16_t>(low);
     return true;
 }
 
-std::string syskindName(SYSKIND syskind)
-{
+std::string syskindName(SYSKIND syskind) {
     switch (syskind) {
-    case SYS_WIN16: return "win16";
-    case SYS_WIN32: return "win32";
-    case SYS_MAC: return "mac";
-    case SYS_WIN64: return "win64";
-    case SYS_LINUX: return "linux";
+    case SYS_WIN16:
+        return "win16";
+    case SYS_WIN32:
+        return "win32";
+    case SYS_MAC:
+        return "mac";
+    case SYS_WIN64:
+        return "win64";
+    case SYS_LINUX:
+        return "linux";
     }
     return "linux";
 }
 
 HRESULT writeTypeLib(RegistryTree &tree, ITypeLib &lib, const TLIBATTR &attr,
-                     const std::string &path, const std::string &helpDir)
-{
+                     const std::string &path, const std::string &helpDir) {
     BSTR name = nullptr;
     BSTR doc = nullptr;
     HRESULT hr = lib.GetDocumentation(-1, &name, &doc);
@@ -83,13 +82,13 @@ HRESULT writeTypeLib(RegistryTree &tree, ITypeLib &lib, const TLIBATTR &attr,
         const std::string interfaceKey = "Interface\\" + guidToString(typeAttr->guid);
         tree.setValue(interfaceKey, "", typeName.utf8());
         tree.setValue(interfaceKey + "\\TypeLib", "", guidToString(attr.guid));
-        tree.setValue(interfaceKey + "\\TypeLib", "Version", version(attr.wMajorVerNum, attr.wMinorVerNum));
+        tree.setValue(interfaceKey + "\\TypeLib", "Version",
+                      version(attr.wMajorVerNum, attr.wMinorVerNum));
     }
     return S_OK;
 }
 
-void removeInterfaces(RegistryTree &tree, const GUID &libid, uint16_t major, uint16_t minor)
-{
+void removeInterfaces(RegistryTree &tree, const GUID &libid, uint16_t major, uint16_t minor) {
     const std::string library = guidToString(libid);
     for (const std::string &iid : tree.subkeys("Interface")) {
         const std::string key = "Interface\\" + iid + "\\TypeLib";
@@ -99,8 +98,7 @@ void removeInterfaces(RegistryTree &tree, const GUID &libid, uint16_t major, uin
 }
 } // namespace
 
-HRESULT LoadTypeLib(const char *path, ITypeLib **ppTLib)
-{
+HRESULT LoadTypeLib(const char *path, ITypeLib **ppTLib) {
     if (!ppTLib)
         return E_POINTER;
     *ppTLib = nullptr;
@@ -110,7 +108,8 @@ HRESULT LoadTypeLib(const char *path, ITypeLib **ppTLib)
         LoadedModule module;
         if (FAILED(module.open(path)))
             return TYPE_E_CANTLOADLIBRARY;
-        const auto text = reinterpret_cast<KorvaneTypeLibraryFunc>(module.symbol(kTypeLibrarySymbol));
+        const auto text =
+            reinterpret_cast<KorvaneTypeLibraryFunc>(module.symbol(kTypeLibrarySymbol));
         const char *library = text ? text() : nullptr;
         if (!library)
             return TYPE_E_CANTLOADLIBRARY;
@@ -120,8 +119,7 @@ HRESULT LoadTypeLib(const char *path, ITypeLib **ppTLib)
     }
 }
 
-HRESULT RegisterTypeLib(ITypeLib *ptlib, const char *fullPath, const char *helpDir)
-{
+HRESULT RegisterTypeLib(ITypeLib *ptlib, const char *fullPath, const char *helpDir) {
     if (!ptlib || !fullPath || fullPath[0] != '/')
         return E_INVALIDARG;
     const TLIBATTR *attr = nullptr;
@@ -142,8 +140,7 @@ HRESULT RegisterTypeLib(ITypeLib *ptlib, const char *fullPath, const char *helpD
 }
 
 HRESULT UnRegisterTypeLib(REFGUID libid, uint16_t wVerMajor, uint16_t wVerMinor, LCID lcid,
-                          SYSKIND syskind)
-{
+                          SYSKIND syskind) {
     const HRESULT hr = Registry::update([&](RegistryTree &tree) -> HRESULT {
         const std::string key = versionKey(libid, wVerMajor, wVerMinor);
         const std::string pathKey = key + '\\' + hex(lcid) + '\\' + syskindName(syskind);
@@ -170,8 +167,7 @@ HRESULT UnRegisterTypeLib(REFGUID libid, uint16_t wVerMajor, uint16_t wVerMinor,
 }
 
 HRESULT LoadRegTypeLib(REFGUID libid, uint16_t wVerMajor, uint16_t wVerMinor, LCID lcid,
-                       ITypeLib **ppTLib)
-{
+                       ITypeLib **ppTLib) {
     if (!ppTLib)
         return E_POINTER;
     *ppTLib = nullptr;
@@ -185,8 +181,8 @@ HRESULT LoadRegTypeLib(REFGUID libid, uint16_t wVerMajor, uint16_t wVerMinor, LC
         for (const std::string &child : tree.subkeys(libraryKey)) {
             uint16_t major = 0;
             uint16_t minor = 0;
-            if (!parseVersion(child, major, minor) || major != wVerMajor || minor < wVerMinor
-                || minor <= bestMinor)
+            if (!parseVersion(child, major, minor) || major != wVerMajor || minor < wVerMinor ||
+                minor <= bestMinor)
                 continue;
             const std::string key = versionKey(libid, major, minor) + '\\';
             for (const LCID candidate : {lcid, LCID{0}}) {

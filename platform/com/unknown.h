@@ -14,37 +14,36 @@ struct IUnknown {
     virtual uint32_t AddRef() = 0;
     virtual uint32_t Release() = 0;
 
-protected:
+  protected:
     // Objects die through Release only; the destructor is virtual so that implementations
     // need not all be final to satisfy -Wnon-virtual-dtor.
     virtual ~IUnknown() = default;
 };
 
 // Owns one reference to an interface pointer.
-template <typename T>
-class ComPtr {
-public:
+template <typename T> class ComPtr {
+  public:
     ComPtr() = default;
     ComPtr(std::nullptr_t) {}
     // Takes a new reference to p (AddRef), like a copy.
-    explicit ComPtr(T *p) : m_p(p)
-    {
+    explicit ComPtr(T *p)
+        : m_p(p) {
         if (m_p)
             m_p->AddRef();
     }
-    ComPtr(const ComPtr &other) : ComPtr(other.m_p) {}
-    ComPtr(ComPtr &&other) noexcept : m_p(std::exchange(other.m_p, nullptr)) {}
+    ComPtr(const ComPtr &other)
+        : ComPtr(other.m_p) {}
+    ComPtr(ComPtr &&other) noexcept
+        : m_p(std::exchange(other.m_p, nullptr)) {}
     ~ComPtr() { reset(); }
 
-    ComPtr &operator=(ComPtr other) noexcept
-    {
+    ComPtr &operator=(ComPtr other) noexcept {
         std::swap(m_p, other.m_p);
         return *this;
     }
 
     // Adopts a reference the caller already owns (no AddRef).
-    static ComPtr attach(T *p)
-    {
+    static ComPtr attach(T *p) {
         ComPtr result;
         result.m_p = p;
         return result;
@@ -53,24 +52,20 @@ public:
     // Gives up ownership without Release.
     [[nodiscard]] T *detach() { return std::exchange(m_p, nullptr); }
 
-    void reset()
-    {
+    void reset() {
         if (T *p = std::exchange(m_p, nullptr))
             p->Release();
     }
 
     // For out-parameters: releases what is held and returns the slot to fill.
-    T **put()
-    {
+    T **put() {
         reset();
         return &m_p;
     }
     void **putVoid() { return reinterpret_cast<void **>(put()); }
 
     // Queries for another interface of the same object.
-    template <typename U>
-    HRESULT queryInterface(REFIID riid, ComPtr<U> &out) const
-    {
+    template <typename U> HRESULT queryInterface(REFIID riid, ComPtr<U> &out) const {
         if (!m_p)
             return E_POINTER;
         return m_p->QueryInterface(riid, out.putVoid());
@@ -81,6 +76,6 @@ public:
     T &operator*() const { return *m_p; }
     explicit operator bool() const { return m_p != nullptr; }
 
-private:
+  private:
     T *m_p = nullptr;
 };

@@ -7,8 +7,7 @@
 #include <utility>
 
 namespace {
-bool isKnownBaseType(VARTYPE base)
-{
+bool isKnownBaseType(VARTYPE base) {
     switch (base) {
     case VT_EMPTY:
     case VT_NULL:
@@ -27,8 +26,7 @@ bool isKnownBaseType(VARTYPE base)
     }
 }
 
-bool isKnownType(VARTYPE vt)
-{
+bool isKnownType(VARTYPE vt) {
     if ((vt & VT_BYREF) == 0)
         return isKnownBaseType(vt);
     const auto base = static_cast<VARTYPE>(vt & ~VT_BYREF);
@@ -36,38 +34,56 @@ bool isKnownType(VARTYPE vt)
 }
 
 // Reads the value a by-reference variant points to, without taking ownership.
-HRESULT dereference(const VARIANT &src, VARIANT &value)
-{
+HRESULT dereference(const VARIANT &src, VARIANT &value) {
     if (!src.byref)
         return E_INVALIDARG;
     VariantInit(&value);
     const auto base = static_cast<VARTYPE>(src.vt & ~VT_BYREF);
     value.vt = base;
     switch (base) {
-    case VT_I2: value.iVal = *src.piVal; break;
-    case VT_I4: value.lVal = *src.plVal; break;
-    case VT_R4: value.fltVal = *src.pfltVal; break;
-    case VT_R8: value.dblVal = *src.pdblVal; break;
-    case VT_BOOL: value.boolVal = *src.pboolVal; break;
-    case VT_ERROR: value.scode = *static_cast<HRESULT *>(src.byref); break;
-    case VT_BSTR: value.bstrVal = *src.pbstrVal; break;
-    case VT_UNKNOWN: value.punkVal = *src.ppunkVal; break;
-    case VT_DISPATCH: value.pdispVal = *src.ppdispVal; break;
-    case VT_VARIANT: value = *src.pvarVal; break;
-    default: return DISP_E_BADVARTYPE;
+    case VT_I2:
+        value.iVal = *src.piVal;
+        break;
+    case VT_I4:
+        value.lVal = *src.plVal;
+        break;
+    case VT_R4:
+        value.fltVal = *src.pfltVal;
+        break;
+    case VT_R8:
+        value.dblVal = *src.pdblVal;
+        break;
+    case VT_BOOL:
+        value.boolVal = *src.pboolVal;
+        break;
+    case VT_ERROR:
+        value.scode = *static_cast<HRESULT *>(src.byref);
+        break;
+    case VT_BSTR:
+        value.bstrVal = *src.pbstrVal;
+        break;
+    case VT_UNKNOWN:
+        value.punkVal = *src.ppunkVal;
+        break;
+    case VT_DISPATCH:
+        value.pdispVal = *src.ppdispVal;
+        break;
+    case VT_VARIANT:
+        value = *src.pvarVal;
+        break;
+    default:
+        return DISP_E_BADVARTYPE;
     }
     return S_OK;
 }
 } // namespace
 
-void VariantInit(VARIANT *v)
-{
+void VariantInit(VARIANT *v) {
     std::memset(v, 0, sizeof *v);
     v->vt = VT_EMPTY;
 }
 
-HRESULT VariantClear(VARIANT *v)
-{
+HRESULT VariantClear(VARIANT *v) {
     if (!v)
         return E_INVALIDARG;
     if (!isKnownType(v->vt))
@@ -80,8 +96,7 @@ HRESULT VariantClear(VARIANT *v)
     return S_OK;
 }
 
-HRESULT VariantCopy(VARIANT *dest, const VARIANT *src)
-{
+HRESULT VariantCopy(VARIANT *dest, const VARIANT *src) {
     if (!dest || !src)
         return E_INVALIDARG;
     if (dest == src)
@@ -105,8 +120,7 @@ HRESULT VariantCopy(VARIANT *dest, const VARIANT *src)
     return S_OK;
 }
 
-HRESULT VariantCopyInd(VARIANT *dest, const VARIANT *src)
-{
+HRESULT VariantCopyInd(VARIANT *dest, const VARIANT *src) {
     if (!dest || !src)
         return E_INVALIDARG;
     if ((src->vt & VT_BYREF) == 0)
@@ -122,61 +136,58 @@ HRESULT VariantCopyInd(VARIANT *dest, const VARIANT *src)
     return VariantCopy(dest, &value);
 }
 
-Variant::Variant(int16_t value) : Variant()
-{
+Variant::Variant(int16_t value)
+    : Variant() {
     m_value.vt = VT_I2;
     m_value.iVal = value;
 }
 
-Variant::Variant(int32_t value) : Variant()
-{
+Variant::Variant(int32_t value)
+    : Variant() {
     m_value.vt = VT_I4;
     m_value.lVal = value;
 }
 
-Variant::Variant(float value) : Variant()
-{
+Variant::Variant(float value)
+    : Variant() {
     m_value.vt = VT_R4;
     m_value.fltVal = value;
 }
 
-Variant::Variant(bool value) : Variant()
-{
+Variant::Variant(bool value)
+    : Variant() {
     m_value.vt = VT_BOOL;
     m_value.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
 }
 
-Variant::Variant(std::string_view utf8) : Variant()
-{
+Variant::Variant(std::string_view utf8)
+    : Variant() {
     m_value.vt = VT_BSTR;
     m_value.bstrVal = bstrFromUtf8(utf8);
 }
 
-Variant::Variant(const Variant &other) : Variant()
-{
+Variant::Variant(const Variant &other)
+    : Variant() {
     VariantCopy(&m_value, &other.m_value);
 }
 
-Variant::Variant(Variant &&other) noexcept : m_value(other.m_value)
-{
+Variant::Variant(Variant &&other) noexcept
+    : m_value(other.m_value) {
     VariantInit(&other.m_value);
 }
 
-Variant &Variant::operator=(Variant other) noexcept
-{
+Variant &Variant::operator=(Variant other) noexcept {
     std::swap(m_value, other.m_value);
     return *this;
 }
 
-Variant Variant::attach(VARIANT &src)
-{
+Variant Variant::attach(VARIANT &src) {
     Variant result;
     result.m_value = src;
     VariantInit(&src);
     return result;
 }
 
-HRESULT Variant::changeType(VARTYPE vt, uint16_t flags)
-{
+HRESULT Variant::changeType(VARTYPE vt, uint16_t flags) {
     return VariantChangeType(&m_value, &m_value, flags, vt);
 }

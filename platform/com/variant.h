@@ -90,7 +90,7 @@ HRESULT VariantChangeType(VARIANT *dest, const VARIANT *src, uint16_t flags, VAR
 
 // Owns one VARIANT: cleared on destruction, deep-copied on copy.
 class Variant {
-public:
+  public:
     Variant() { VariantInit(&m_value); }
     explicit Variant(int16_t value);
     explicit Variant(int32_t value);
@@ -98,7 +98,8 @@ public:
     explicit Variant(bool value);
     explicit Variant(std::string_view utf8); // a VT_BSTR
     // Without it a string literal would pick the bool constructor (a standard conversion).
-    explicit Variant(const char *utf8) : Variant(std::string_view(utf8)) {}
+    explicit Variant(const char *utf8)
+        : Variant(std::string_view(utf8)) {}
     Variant(const Variant &other);
     Variant(Variant &&other) noexcept;
     Variant &operator=(Variant other) noexcept;
@@ -116,6 +117,6 @@ public:
     // Converts in place; on failure the value is unchanged.
     HRESULT changeType(VARTYPE vt, uint16_t flags = 0);
 
-private:
+  private:
     VARIANT m_value;
 };

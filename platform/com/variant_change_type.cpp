@@ -1,9 +1,8 @@
 // VariantChangeType: the platform's coercions among the automation types the control uses.
 // Every number passes through a double, which holds every 16- and 32-bit integer and every
 // float exactly.
-#include "com/variant.h"
-
 #include "com/dispatch.h"
+#include "com/variant.h"
 
 #include <array>
 #include <charconv>
@@ -12,26 +11,29 @@
 #include <string>
 
 namespace {
-bool isNumeric(VARTYPE vt)
-{
-    return vt == VT_EMPTY || vt == VT_I2 || vt == VT_I4 || vt == VT_R4 || vt == VT_R8
-           || vt == VT_BOOL;
+bool isNumeric(VARTYPE vt) {
+    return vt == VT_EMPTY || vt == VT_I2 || vt == VT_I4 || vt == VT_R4 || vt == VT_R8 ||
+           vt == VT_BOOL;
 }
 
-double numberOf(const VARIANT &v)
-{
+double numberOf(const VARIANT &v) {
     switch (v.vt) {
-    case VT_I2: return v.iVal;
-    case VT_I4: return v.lVal;
-    case VT_R4: return static_cast<double>(v.fltVal);
-    case VT_R8: return v.dblVal;
-    case VT_BOOL: return v.boolVal;
-    default: return 0.0;
+    case VT_I2:
+        return v.iVal;
+    case VT_I4:
+        return v.lVal;
+    case VT_R4:
+        return static_cast<double>(v.fltVal);
+    case VT_R8:
+        return v.dblVal;
+    case VT_BOOL:
+        return v.boolVal;
+    default:
+        return 0.0;
     }
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i) {
@@ -42,8 +44,7 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
     return true;
 }
 
-std::string_view trimmed(std::string_view text)
-{
+std::string_view trimmed(std::string_view text) {
     constexpr std::string_view kBlanks = " \t\r\n\v\f";
     const size_t first = text.find_first_not_of(kBlanks);
     if (first == std::string_view::npos)
@@ -51,8 +52,7 @@ std::string_view trimmed(std::string_view text)
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-HRESULT parseNumber(std::string_view text, double &number)
-{
+HRESULT parseNumber(std::string_view text, double &number) {
     text = trimmed(text);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
@@ -66,8 +66,7 @@ HRESULT parseNumber(std::string_view text, double &number)
     return S_OK;
 }
 
-HRESULT toInteger(double number, double lowest, double highest, int32_t &result)
-{
+HRESULT toInteger(double number, double lowest, double highest, int32_t &result) {
     // The platform rounds half to even; nearbyint does so in the default rounding mode.
     const double rounded = std::nearbyint(number);
     if (std::isnan(rounded) || rounded < lowest || rounded > highest)
@@ -76,8 +75,7 @@ HRESULT toInteger(double number, double lowest, double highest, int32_t &result)
     return S_OK;
 }
 
-HRESULT numberToVariant(double number, VARTYPE vt, VARIANT &out)
-{
+HRESULT numberToVariant(double number, VARTYPE vt, VARIANT &out) {
     int32_t integer = 0;
     HRESULT hr = S_OK;
     out.vt = vt;
@@ -106,9 +104,7 @@ HRESULT numberToVariant(double number, VARTYPE vt, VARIANT &out)
     }
 }
 
-template <typename T>
-std::string formatNumber(T value)
-{
+template <typename T> std::string formatNumber(T value) {
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
     std::string text(buffer.data(), result.ptr);
@@ -119,23 +115,26 @@ std::string formatNumber(T value)
     return text;
 }
 
-std::string numberText(const VARIANT &v, uint16_t flags)
-{
+std::string numberText(const VARIANT &v, uint16_t flags) {
     switch (v.vt) {
-    case VT_I2: return formatNumber(v.iVal);
-    case VT_I4: return formatNumber(v.lVal);
-    case VT_R4: return formatNumber(v.fltVal);
-    case VT_R8: return formatNumber(v.dblVal);
+    case VT_I2:
+        return formatNumber(v.iVal);
+    case VT_I4:
+        return formatNumber(v.lVal);
+    case VT_R4:
+        return formatNumber(v.fltVal);
+    case VT_R8:
+        return formatNumber(v.dblVal);
     case VT_BOOL:
         if (flags & VARIANT_ALPHABOOL)
             return v.boolVal ? "True" : "False";
         return v.boolVal ? "-1" : "0";
-    default: return {};
+    default:
+        return {};
     }
 }
 
-HRESULT textToVariant(BSTR text, VARTYPE vt, VARIANT &out)
-{
+HRESULT textToVariant(BSTR text, VARTYPE vt, VARIANT &out) {
     const std::string utf8 = utf8FromBstr(text);
     if (vt == VT_BOOL) {
         const std::string_view word = trimmed(utf8);
@@ -150,8 +149,7 @@ HRESULT textToVariant(BSTR text, VARTYPE vt, VARIANT &out)
     return FAILED(hr) ? hr : numberToVariant(number, vt, out);
 }
 
-HRESULT interfaceToVariant(const VARIANT &value, VARTYPE vt, VARIANT &out)
-{
+HRESULT interfaceToVariant(const VARIANT &value, VARTYPE vt, VARIANT &out) {
     out.vt = vt;
     out.punkVal = nullptr;
     if (!value.punkVal)
@@ -165,8 +163,7 @@ HRESULT interfaceToVariant(const VARIANT &value, VARTYPE vt, VARIANT &out)
 }
 
 // Converts an owned, non-reference value; out is filled only on success.
-HRESULT convert(const VARIANT &value, uint16_t flags, VARTYPE vt, VARIANT &out)
-{
+HRESULT convert(const VARIANT &value, uint16_t flags, VARTYPE vt, VARIANT &out) {
     VariantInit(&out);
     if (vt == VT_EMPTY)
         return S_OK;
@@ -193,14 +190,12 @@ HRESULT convert(const VARIANT &value, uint16_t flags, VARTYPE vt, VARIANT &out)
     return DISP_E_TYPEMISMATCH;
 }
 
-bool isTargetType(VARTYPE vt)
-{
+bool isTargetType(VARTYPE vt) {
     return isNumeric(vt) || vt == VT_BSTR || vt == VT_DISPATCH || vt == VT_UNKNOWN;
 }
 } // namespace
 
-HRESULT VariantChangeType(VARIANT *dest, const VARIANT *src, uint16_t flags, VARTYPE vt)
-{
+HRESULT VariantChangeType(VARIANT *dest, const VARIANT *src, uint16_t flags, VARTYPE vt) {
     if (!dest || !src)
         return E_INVALIDARG;
     if (!isTargetType(vt))

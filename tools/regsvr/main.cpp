@@ -17,14 +17,12 @@ constexpr int kExitFunctionFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitModule = 3;
 
-int usageError(const std::string &message)
-{
+int usageError(const std::string &message) {
     std::fprintf(stderr, "regsvr: %s (see regsvr --help)\n", message.c_str());
     return kExitUsage;
 }
 
-int run(int argc, char **argv)
-{
+int run(int argc, char **argv) {
     RegistrationStep step = RegistrationStep::Register;
     const char *module = nullptr;
     bool optionsEnded = false;
@@ -67,8 +65,7 @@ int run(int argc, char **argv)
 }
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     try {
         return run(argc, argv);
     } catch (const std::exception &e) {

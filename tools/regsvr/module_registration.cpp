@@ -5,9 +5,9 @@
 
 #include <dlfcn.h>
 
-RegistrationOutcome runRegistration(const std::string &path, RegistrationStep step)
-{
-    const char *function = step == RegistrationStep::Register ? "DllRegisterServer" : "DllUnregisterServer";
+RegistrationOutcome runRegistration(const std::string &path, RegistrationStep step) {
+    const char *function =
+        step == RegistrationStep::Register ? "DllRegisterServer" : "DllUnregisterServer";
     RegistrationOutcome outcome;
     void *module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!module) {
@@ -21,8 +21,9 @@ RegistrationOutcome runRegistration(const std::string &path, RegistrationStep st
     } else {
         outcome.called = true;
         outcome.result = entry();
-        outcome.message = std::string(function) + " in " + path + (SUCCEEDED(outcome.result) ? " succeeded: " : " failed: ")
-                          + hresultText(outcome.result);
+        outcome.message = std::string(function) + " in " + path +
+                          (SUCCEEDED(outcome.result) ? " succeeded: " : " failed: ") +
+                          hresultText(outcome.result);
     }
     ::dlclose(module);
     return outcome;

@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(AutomationString, KeepsLengthAndEmbeddedZeros)
-{
+TEST(AutomationString, KeepsLengthAndEmbeddedZeros) {
     const OLECHAR text[] = {u'a', 0, u'b'};
     BStr s = BStr::attach(SysAllocStringLen(text, 3));
     ASSERT_NE(s.get(), nullptr);
@@ -15,8 +14,7 @@ TEST(AutomationString, KeepsLengthAndEmbeddedZeros)
     EXPECT_EQ(SysStringLen(BStr::attach(SysAllocString(u"hello")).get()), 5u);
 }
 
-TEST(AutomationString, NullStandsForEmpty)
-{
+TEST(AutomationString, NullStandsForEmpty) {
     EXPECT_EQ(SysStringLen(nullptr), 0u);
     EXPECT_EQ(utf8FromBstr(nullptr), "");
     EXPECT_EQ(SysAllocString(nullptr), nullptr);
@@ -26,18 +24,16 @@ TEST(AutomationString, NullStandsForEmpty)
     EXPECT_EQ(zeroFilled.get()[0], 0);
 }
 
-TEST(AutomationString, ReallocationReplacesTheText)
-{
+TEST(AutomationString, ReallocationReplacesTheText) {
     BSTR s = SysAllocString(u"old");
     ASSERT_TRUE(SysReAllocString(&s, u"newer"));
     EXPECT_EQ(utf8FromBstr(s), "newer");
     SysFreeString(s);
 }
 
-TEST(AutomationString, Utf8RoundTrips)
-{
-    const char *cases[] = {"", "plain", "Grüße, Pardane", "日本語", "emoji \xF0\x9F\x8E\xB5 note",
-                           "with\nline"};
+TEST(AutomationString, Utf8RoundTrips) {
+    const char *cases[] = {
+        "", "plain", "Grüße, Pardane", "日本語", "emoji \xF0\x9F\x8E\xB5 note", "with\nline"};
     for (const char *text : cases) {
         BStr s(text);
         EXPECT_EQ(s.utf8(), text);
@@ -45,16 +41,15 @@ TEST(AutomationString, Utf8RoundTrips)
     EXPECT_EQ(BStr("\xF0\x9F\x8E\xB5").length(), 2u) << "astral characters take a surrogate pair";
 }
 
-TEST(AutomationString, MalformedInputBecomesReplacementCharacters)
-{
+TEST(AutomationString, MalformedInputBecomesReplacementCharacters) {
     const struct {
         std::string utf8;
         std::u16string expected;
     } cases[] = {
-        {"a\x80z", u"a\uFFFDz"},                    // stray continuation byte
-        {"\xC3", u"\uFFFD"},                        // truncated sequence
-        {"\xC0\xAF", u"\uFFFD\uFFFD"},              // overlong slash
-        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},    // encoded surrogate
+        {"a\x80z", u"a\uFFFDz"},                           // stray continuation byte
+        {"\xC3", u"\uFFFD"},                               // truncated sequence
+        {"\xC0\xAF", u"\uFFFD\uFFFD"},                     // overlong slash
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},           // encoded surrogate
         {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"}, // beyond U+10FFFF
         {std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
     };

@@ -9,9 +9,8 @@
 namespace {
 // Answers to nothing but IUnknown, so it cannot receive dispatch events.
 class MuteObject final : public IUnknown {
-public:
-    HRESULT QueryInterface(REFIID riid, void **ppv) override
-    {
+  public:
+    HRESULT QueryInterface(REFIID riid, void **ppv) override {
         *ppv = riid == IID_IUnknown ? this : nullptr;
         return *ppv ? S_OK : E_NOINTERFACE;
     }
@@ -20,11 +19,11 @@ public:
 };
 
 class ConnectionPointTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         ASSERT_EQ(callModuleExport(kTestModulePath, "DllRegisterServer"), S_OK);
-        ASSERT_EQ(CoCreateInstance(kTestClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, object.putVoid()),
+        ASSERT_EQ(CoCreateInstance(kTestClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                   object.putVoid()),
                   S_OK);
         ComPtr<IConnectionPointContainer> container;
         ASSERT_EQ(object.queryInterface(IID_IConnectionPointContainer, container), S_OK);
@@ -33,8 +32,7 @@ protected:
 
     void ring(int16_t code) { ASSERT_EQ(invokeMethod(object.get(), kRing, {Variant(code)}), S_OK); }
 
-    static std::vector<int16_t> codes(const RecordingSink &sink)
-    {
+    static std::vector<int16_t> codes(const RecordingSink &sink) {
         std::vector<int16_t> result;
         for (const auto &event : sink.events) {
             EXPECT_EQ(event.id, kRungDispid);
@@ -51,8 +49,7 @@ protected:
 };
 } // namespace
 
-TEST_F(ConnectionPointTest, EventsReachAdvisedSinksUntilUnadvise)
-{
+TEST_F(ConnectionPointTest, EventsReachAdvisedSinksUntilUnadvise) {
     RecordingSink first;
     RecordingSink second;
     uint32_t firstCookie = 0;
@@ -70,8 +67,7 @@ TEST_F(ConnectionPointTest, EventsReachAdvisedSinksUntilUnadvise)
     EXPECT_EQ(codes(second), (std::vector<int16_t>{7, 8}));
 }
 
-TEST_F(ConnectionPointTest, SinksAreReferencedWhileAdvised)
-{
+TEST_F(ConnectionPointTest, SinksAreReferencedWhileAdvised) {
     RecordingSink sink;
     uint32_t cookie = 0;
     ASSERT_EQ(point->Advise(&sink, &cookie), S_OK);
@@ -84,8 +80,7 @@ TEST_F(ConnectionPointTest, SinksAreReferencedWhileAdvised)
     EXPECT_EQ(sink.references(), 1u) << "the object let go of its sinks when it died";
 }
 
-TEST_F(ConnectionPointTest, BadCookiesAndSinksAreRefused)
-{
+TEST_F(ConnectionPointTest, BadCookiesAndSinksAreRefused) {
     EXPECT_EQ(point->Unadvise(0), CONNECT_E_NOCONNECTION);
     EXPECT_EQ(point->Unadvise(12345), CONNECT_E_NOCONNECTION);
     RecordingSink sink;
@@ -100,8 +95,7 @@ TEST_F(ConnectionPointTest, BadCookiesAndSinksAreRefused)
     EXPECT_EQ(point->Advise(nullptr, &muteCookie), E_POINTER);
 }
 
-TEST_F(ConnectionPointTest, SinkMayUnadviseItselfDuringAnEvent)
-{
+TEST_F(ConnectionPointTest, SinkMayUnadviseItselfDuringAnEvent) {
     RecordingSink leaving;
     RecordingSink staying;
     uint32_t leavingCookie = 0;
@@ -116,8 +110,7 @@ TEST_F(ConnectionPointTest, SinkMayUnadviseItselfDuringAnEvent)
     point->Unadvise(stayingCookie);
 }
 
-TEST_F(ConnectionPointTest, PointBelongsToItsContainer)
-{
+TEST_F(ConnectionPointTest, PointBelongsToItsContainer) {
     ComPtr<IConnectionPointContainer> container;
     ASSERT_EQ(object.queryInterface(IID_IConnectionPointContainer, container), S_OK);
     ComPtr<IConnectionPoint> none;

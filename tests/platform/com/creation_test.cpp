@@ -5,18 +5,15 @@
 #include "test_module_ids.h"
 #include "test_support.h"
 
-#include <gtest/gtest.h>
-
+#include <dlfcn.h>
 #include <filesystem>
 #include <fstream>
-
-#include <dlfcn.h>
+#include <gtest/gtest.h>
 
 namespace {
 const std::string kClassKey = "CLSID\\" + guidToString(kTestClassId) + "\\InprocServer32";
 
-bool moduleIsLoaded(const std::string &path)
-{
+bool moduleIsLoaded(const std::string &path) {
     void *handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
     if (handle)
         ::dlclose(handle);
@@ -24,17 +21,20 @@ bool moduleIsLoaded(const std::string &path)
 }
 
 class CreationTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_EQ(callModuleExport(kTestModulePath, "DllRegisterServer"), S_OK); }
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(callModuleExport(kTestModulePath, "DllRegisterServer"), S_OK);
+    }
 
     PrivateRegistry registry;
 };
 } // namespace
 
-TEST_F(CreationTest, CreatesByClsidAndByProgId)
-{
+TEST_F(CreationTest, CreatesByClsidAndByProgId) {
     ComPtr<IDispatch> byClsid;
-    ASSERT_EQ(CoCreateInstance(kTestClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, byClsid.putVoid()), S_OK);
+    ASSERT_EQ(CoCreateInstance(kTestClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                               byClsid.putVoid()),
+              S_OK);
     uint32_t count = 0;
     EXPECT_EQ(byClsid->GetTypeInfoCount(&count), S_OK);
     EXPECT_EQ(count, 1u);
@@ -47,20 +47,22 @@ TEST_F(CreationTest, CreatesByClsidAndByProgId)
     ASSERT_EQ(CLSIDFromString(guidToString(kTestClassId).c_str(), &clsid), S_OK);
     EXPECT_EQ(clsid, kTestClassId);
     ComPtr<IDispatch> byProgId;
-    ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IDispatch, byProgId.putVoid()), S_OK);
+    ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IDispatch, byProgId.putVoid()),
+              S_OK);
     EXPECT_NE(byProgId.get(), byClsid.get()) << "each creation makes a new instance";
     std::string progid;
     ASSERT_EQ(ProgIDFromCLSID(kTestClassId, progid), S_OK);
     EXPECT_EQ(progid, kTestProgId);
 }
 
-TEST_F(CreationTest, UnregisteredNamesAreReported)
-{
+TEST_F(CreationTest, UnregisteredNamesAreReported) {
     const GUID unknown = makeGuid("{DEADBEEF-0000-0000-0000-000000000000}");
     ComPtr<IUnknown> object;
-    EXPECT_EQ(CoCreateInstance(unknown, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.putVoid()),
-              REGDB_E_CLASSNOTREG);
-    EXPECT_EQ(CoCreateInstance(kTestClassId, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown, object.putVoid()),
+    EXPECT_EQ(
+        CoCreateInstance(unknown, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.putVoid()),
+        REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(CoCreateInstance(kTestClassId, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown,
+                               object.putVoid()),
               REGDB_E_CLASSNOTREG)
         << "only in-process servers exist here";
     CLSID clsid{};
@@ -74,8 +76,7 @@ TEST_F(CreationTest, UnregisteredNamesAreReported)
     EXPECT_EQ(CLSIDFromProgID("Broken.ProgId", &clsid), CO_E_CLASSSTRING);
 }
 
-TEST_F(CreationTest, RegisteredPathsThatCannotServeGiveClearCodes)
-{
+TEST_F(CreationTest, RegisteredPathsThatCannotServeGiveClearCodes) {
     const std::string textFile = registry.folder() + "/not-a-library.so";
     std::ofstream(textFile) << "plain text";
     const std::string runtime = moduleFileName(reinterpret_cast<const void *>(&SysAllocString));
@@ -93,15 +94,15 @@ TEST_F(CreationTest, RegisteredPathsThatCannotServeGiveClearCodes)
     for (const auto &c : cases) {
         ASSERT_EQ(Registry::setValue(kClassKey, "", c.path), S_OK);
         ComPtr<IUnknown> object;
-        EXPECT_EQ(CoCreateInstance(kTestClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.putVoid()),
+        EXPECT_EQ(CoCreateInstance(kTestClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                   object.putVoid()),
                   c.expected)
             << c.path;
         EXPECT_FALSE(object);
     }
 }
 
-TEST_F(CreationTest, ModuleWhoseFileVanishedIsNotFound)
-{
+TEST_F(CreationTest, ModuleWhoseFileVanishedIsNotFound) {
     const std::string copy = registry.folder() + "/copy-of-module.so";
     std::filesystem::copy_file(kTestModulePath, copy);
     ASSERT_EQ(callModuleExport(copy, "DllRegisterServer"), S_OK);
@@ -110,48 +111,61 @@ TEST_F(CreationTest, ModuleWhoseFileVanishedIsNotFound)
     ASSERT_EQ(registered, copy);
     std::filesystem::remove(copy);
     ComPtr<IUnknown> object;
-    EXPECT_EQ(CoCreateInstance(kTestClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.putVoid()),
+    EXPECT_EQ(CoCreateInstance(kTestClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               object.putVoid()),
               CO_E_DLLNOTFOUND);
 }
 
-TEST_F(CreationTest, FactoryRefusesAggregationAndUnknownClasses)
-{
+TEST_F(CreationTest, FactoryRefusesAggregationAndUnknownClasses) {
     ComPtr<IDispatch> outer;
-    ASSERT_EQ(CoCreateInstance(kTestClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, outer.putVoid()), S_OK);
+    ASSERT_EQ(CoCreateInstance(kTestClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                               outer.putVoid()),
+              S_OK);
     ComPtr<IUnknown> inner;
-    EXPECT_EQ(CoCreateInstance(kTestClassId, outer.get(), CLSCTX_INPROC_SERVER, IID_IUnknown, inner.putVoid()),
+    EXPECT_EQ(CoCreateInstance(kTestClassId, outer.get(), CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               inner.putVoid()),
               CLASS_E_NOAGGREGATION);
-    EXPECT_EQ(CoCreateInstance(kTestClassId, nullptr, CLSCTX_INPROC_SERVER, IID_ITypeLib, inner.putVoid()),
+    EXPECT_EQ(CoCreateInstance(kTestClassId, nullptr, CLSCTX_INPROC_SERVER, IID_ITypeLib,
+                               inner.putVoid()),
               E_NOINTERFACE);
     const GUID other = makeGuid("{DEADBEEF-0000-0000-0000-000000000001}");
-    ASSERT_EQ(Registry::setValue("CLSID\\" + guidToString(other) + "\\InprocServer32", "", kTestModulePath), S_OK);
+    ASSERT_EQ(Registry::setValue("CLSID\\" + guidToString(other) + "\\InprocServer32", "",
+                                 kTestModulePath),
+              S_OK);
     EXPECT_EQ(CoCreateInstance(other, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, inner.putVoid()),
               CLASS_E_CLASSNOTAVAILABLE);
 }
 
-TEST_F(CreationTest, ModuleIsUnloadedOnlyWhenItAllows)
-{
+TEST_F(CreationTest, ModuleIsUnloadedOnlyWhenItAllows) {
     CoFreeUnusedLibraries();
     ASSERT_FALSE(moduleIsLoaded(kTestModulePath));
     ComPtr<IDispatch> object;
-    ASSERT_EQ(CoCreateInstance(kTestClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, object.putVoid()), S_OK);
+    ASSERT_EQ(CoCreateInstance(kTestClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                               object.putVoid()),
+              S_OK);
     CoFreeUnusedLibraries();
     EXPECT_TRUE(moduleIsLoaded(kTestModulePath)) << "an object is alive";
 
     ComPtr<IClassFactory> factory;
-    ASSERT_EQ(CoGetClassObject(kTestClassId, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory, factory.putVoid()), S_OK);
+    ASSERT_EQ(CoGetClassObject(kTestClassId, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                               factory.putVoid()),
+              S_OK);
     ASSERT_EQ(factory->LockServer(true), S_OK);
     factory.reset();
     object.reset();
     CoFreeUnusedLibraries();
     EXPECT_TRUE(moduleIsLoaded(kTestModulePath)) << "the server is locked";
 
-    ASSERT_EQ(CoGetClassObject(kTestClassId, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory, factory.putVoid()), S_OK);
+    ASSERT_EQ(CoGetClassObject(kTestClassId, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                               factory.putVoid()),
+              S_OK);
     factory->LockServer(false);
     factory.reset();
     CoFreeUnusedLibraries();
     EXPECT_FALSE(moduleIsLoaded(kTestModulePath)) << "nothing keeps it any more";
 
-    ASSERT_EQ(CoCreateInstance(kTestClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, object.putVoid()), S_OK)
+    ASSERT_EQ(CoCreateInstance(kTestClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                               object.putVoid()),
+              S_OK)
         << "it loads again on demand";
 }

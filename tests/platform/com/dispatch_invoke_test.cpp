@@ -6,8 +6,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-Variant byRef(int16_t *array)
-{
+Variant byRef(int16_t *array) {
     Variant v;
     v->vt = VT_BYREF | VT_I2;
     v->piVal = array;
@@ -15,11 +14,11 @@ Variant byRef(int16_t *array)
 }
 
 class DispatchInvokeTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         ASSERT_EQ(callModuleExport(kTestModulePath, "DllRegisterServer"), S_OK);
-        ASSERT_EQ(CoCreateInstance(kTestClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, object.putVoid()),
+        ASSERT_EQ(CoCreateInstance(kTestClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                   object.putVoid()),
                   S_OK);
     }
 
@@ -35,31 +34,37 @@ struct BadCall {
 };
 } // namespace
 
-TEST_F(DispatchInvokeTest, ArgumentsArriveInTheirDeclaredOrder)
-{
+TEST_F(DispatchInvokeTest, ArgumentsArriveInTheirDeclaredOrder) {
     Variant result;
-    ASSERT_EQ(invokeMethod(object.get(), kCombine, {Variant(int16_t{3}), Variant(int32_t{45})}, result.get()), S_OK);
+    ASSERT_EQ(invokeMethod(object.get(), kCombine, {Variant(int16_t{3}), Variant(int32_t{45})},
+                           result.get()),
+              S_OK);
     EXPECT_EQ(result.type(), VT_I4);
     EXPECT_EQ(result->lVal, 3045) << "High is the first parameter, the last of rgvarg";
 }
 
-TEST_F(DispatchInvokeTest, ArgumentsAreCoercedToTheParameterTypes)
-{
+TEST_F(DispatchInvokeTest, ArgumentsAreCoercedToTheParameterTypes) {
     Variant result;
-    ASSERT_EQ(invokeMethod(object.get(), kCombine, {Variant("7"), Variant(2.6f)}, result.get()), S_OK);
+    ASSERT_EQ(invokeMethod(object.get(), kCombine, {Variant("7"), Variant(2.6f)}, result.get()),
+              S_OK);
     EXPECT_EQ(result->lVal, 7003);
-    ASSERT_EQ(invokeMethod(object.get(), kScale, {Variant(" 0.5 "), Variant(int16_t{4})}, result.get()), S_OK);
+    ASSERT_EQ(
+        invokeMethod(object.get(), kScale, {Variant(" 0.5 "), Variant(int16_t{4})}, result.get()),
+        S_OK);
     EXPECT_EQ(result.type(), VT_R4);
     EXPECT_FLOAT_EQ(result->fltVal, 2.0f);
-    ASSERT_EQ(invokeMethod(object.get(), kDescribe, {Variant(int32_t{123}), Variant(int32_t{1})}, result.get()), S_OK);
+    ASSERT_EQ(invokeMethod(object.get(), kDescribe, {Variant(int32_t{123}), Variant(int32_t{1})},
+                           result.get()),
+              S_OK);
     ASSERT_EQ(result.type(), VT_BSTR);
     EXPECT_EQ(utf8FromBstr(result->bstrVal), "123!") << "a string made by the module, freed here";
-    ASSERT_EQ(invokeMethod(object.get(), kDescribe, {Variant("Grüße"), Variant("false")}, result.get()), S_OK);
+    ASSERT_EQ(
+        invokeMethod(object.get(), kDescribe, {Variant("Grüße"), Variant("false")}, result.get()),
+        S_OK);
     EXPECT_EQ(utf8FromBstr(result->bstrVal), "Grüße.");
 }
 
-TEST_F(DispatchInvokeTest, ByReferenceArrayIsWrittenInPlace)
-{
+TEST_F(DispatchInvokeTest, ByReferenceArrayIsWrittenInPlace) {
     int16_t samples[5] = {-1, -1, -1, -1, -1};
     ASSERT_EQ(invokeMethod(object.get(), kFill, {byRef(samples), Variant(int32_t{4})}), S_OK);
     const int16_t expected[5] = {0, 2, 4, 6, -1};
@@ -67,8 +72,7 @@ TEST_F(DispatchInvokeTest, ByReferenceArrayIsWrittenInPlace)
         EXPECT_EQ(samples[i], expected[i]) << i;
 }
 
-TEST_F(DispatchInvokeTest, WrongCallsAreRefusedWithTheirCode)
-{
+TEST_F(DispatchInvokeTest, WrongCallsAreRefusedWithTheirCode) {
     int16_t sample = 0;
     int32_t wide = 0;
     Variant wideRef;
@@ -77,7 +81,10 @@ TEST_F(DispatchInvokeTest, WrongCallsAreRefusedWithTheirCode)
     const uint32_t kUntouched = 77;
     const BadCall cases[] = {
         {kCombine, {Variant(int16_t{1})}, DISP_E_BADPARAMCOUNT, kUntouched},
-        {kCombine, {Variant(int16_t{1}), Variant(int32_t{2}), Variant(int32_t{3})}, DISP_E_BADPARAMCOUNT, kUntouched},
+        {kCombine,
+         {Variant(int16_t{1}), Variant(int32_t{2}), Variant(int32_t{3})},
+         DISP_E_BADPARAMCOUNT,
+         kUntouched},
         {kAboutBox, {Variant(int16_t{1})}, DISP_E_BADPARAMCOUNT, kUntouched},
         {kRing, {}, DISP_E_BADPARAMCOUNT, kUntouched},
         {kCombine, {Variant("abc"), Variant(int32_t{1})}, DISP_E_TYPEMISMATCH, 1},
@@ -99,26 +106,29 @@ TEST_F(DispatchInvokeTest, WrongCallsAreRefusedWithTheirCode)
     }
 }
 
-TEST_F(DispatchInvokeTest, CallShapeIsChecked)
-{
+TEST_F(DispatchInvokeTest, CallShapeIsChecked) {
     VARIANT arg;
     VariantInit(&arg);
     arg.vt = VT_I2;
     DISPID named = 0;
     DISPPARAMS withNames{&arg, &named, 1, 1};
-    EXPECT_EQ(object->Invoke(kRing, IID_NULL, 0, DISPATCH_METHOD, &withNames, nullptr, nullptr, nullptr),
-              DISP_E_NONAMEDARGS);
+    EXPECT_EQ(
+        object->Invoke(kRing, IID_NULL, 0, DISPATCH_METHOD, &withNames, nullptr, nullptr, nullptr),
+        DISP_E_NONAMEDARGS);
     DISPPARAMS plain{&arg, nullptr, 1, 0};
-    EXPECT_EQ(object->Invoke(kRing, IID_IDispatch, 0, DISPATCH_METHOD, &plain, nullptr, nullptr, nullptr),
-              DISP_E_UNKNOWNINTERFACE);
-    EXPECT_EQ(object->Invoke(kRing, IID_NULL, 0, DISPATCH_PROPERTYGET, &plain, nullptr, nullptr, nullptr),
-              DISP_E_MEMBERNOTFOUND);
-    EXPECT_EQ(object->Invoke(kAboutBox, IID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr, nullptr, nullptr), S_OK)
+    EXPECT_EQ(
+        object->Invoke(kRing, IID_IDispatch, 0, DISPATCH_METHOD, &plain, nullptr, nullptr, nullptr),
+        DISP_E_UNKNOWNINTERFACE);
+    EXPECT_EQ(
+        object->Invoke(kRing, IID_NULL, 0, DISPATCH_PROPERTYGET, &plain, nullptr, nullptr, nullptr),
+        DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(
+        object->Invoke(kAboutBox, IID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr, nullptr, nullptr),
+        S_OK)
         << "no DISPPARAMS at all for a call without arguments";
 }
 
-TEST_F(DispatchInvokeTest, NamesResolveWithoutRegardToCase)
-{
+TEST_F(DispatchInvokeTest, NamesResolveWithoutRegardToCase) {
     const OLECHAR *names[] = {u"describe", u"LOUD"};
     DISPID ids[2]{};
     ASSERT_EQ(object->GetIDsOfNames(IID_NULL, names, 2, LOCALE_USER_DEFAULT, ids), S_OK);
@@ -128,5 +138,6 @@ TEST_F(DispatchInvokeTest, NamesResolveWithoutRegardToCase)
     ASSERT_EQ(object->GetIDsOfNames(IID_NULL, about, 1, LOCALE_USER_DEFAULT, ids), S_OK);
     EXPECT_EQ(ids[0], DISPID_ABOUTBOX);
     const OLECHAR *unknown[] = {u"Explode"};
-    EXPECT_EQ(object->GetIDsOfNames(IID_NULL, unknown, 1, LOCALE_USER_DEFAULT, ids), DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(object->GetIDsOfNames(IID_NULL, unknown, 1, LOCALE_USER_DEFAULT, ids),
+              DISP_E_UNKNOWNNAME);
 }

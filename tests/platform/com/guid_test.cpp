@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(Guid, TextRoundTripsInUpperCase)
-{
+TEST(Guid, TextRoundTripsInUpperCase) {
     const struct {
         const char *text;
         const char *canonical;
@@ -22,8 +21,7 @@ TEST(Guid, TextRoundTripsInUpperCase)
     }
 }
 
-TEST(Guid, FieldsFollowTheTextOrder)
-{
+TEST(Guid, FieldsFollowTheTextOrder) {
     const GUID guid = makeGuid("{01234567-89AB-CDEF-0123-456789ABCDEF}");
     EXPECT_EQ(guid.Data1, 0x01234567u);
     EXPECT_EQ(guid.Data2, 0x89ABu);
@@ -35,8 +33,7 @@ TEST(Guid, FieldsFollowTheTextOrder)
     EXPECT_LT(GUID_NULL, guid);
 }
 
-TEST(Guid, MalformedTextIsRefused)
-{
+TEST(Guid, MalformedTextIsRefused) {
     const char *cases[] = {
         "",
         "{}",
@@ -55,8 +52,7 @@ TEST(Guid, MalformedTextIsRefused)
         EXPECT_FALSE(guidFromString(text)) << '"' << text << '"';
 }
 
-TEST(Hresult, NamesAndTextForMessages)
-{
+TEST(Hresult, NamesAndTextForMessages) {
     EXPECT_EQ(hresultText(S_OK), "0x00000000 S_OK");
     EXPECT_EQ(hresultText(REGDB_E_CLASSNOTREG), "0x80040154 REGDB_E_CLASSNOTREG");
     EXPECT_EQ(hresultText(makeHresult(0x80040200u)), "0x80040200 SELFREG_E_TYPELIB");

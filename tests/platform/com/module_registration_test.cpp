@@ -6,18 +6,16 @@
 #include "test_module_ids.h"
 #include "test_support.h"
 
-#include <gtest/gtest.h>
-
 #include <climits>
 #include <cstdlib>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <map>
 
 namespace {
 using Entries = std::map<std::string, std::string>; // "key|name" -> value
 
-Entries entriesOf(const RegistryTree &tree)
-{
+Entries entriesOf(const RegistryTree &tree) {
     Entries entries;
     for (const std::string &key : tree.keys()) {
         for (const std::string &name : tree.valueNames(key))
@@ -26,27 +24,24 @@ Entries entriesOf(const RegistryTree &tree)
     return entries;
 }
 
-Entries registryEntries()
-{
+Entries registryEntries() {
     RegistryTree tree;
     EXPECT_EQ(Registry::read(tree), S_OK);
     return entriesOf(tree);
 }
 
-std::string realPath(const std::string &path)
-{
+std::string realPath(const std::string &path) {
     char resolved[PATH_MAX];
     return ::realpath(path.c_str(), resolved) ? resolved : path;
 }
 
 class ModuleRegistrationTest : public ::testing::Test {
-protected:
+  protected:
     PrivateRegistry registry;
 };
 } // namespace
 
-TEST_F(ModuleRegistrationTest, RegistrationWritesClassProgIdAndTypeLibrary)
-{
+TEST_F(ModuleRegistrationTest, RegistrationWritesClassProgIdAndTypeLibrary) {
     ASSERT_EQ(callModuleExport(kTestModulePath, "DllRegisterServer"), S_OK);
     const std::string module = realPath(kTestModulePath);
     const std::string clsid = "CLSID\\" + guidToString(kTestClassId);
@@ -77,9 +72,10 @@ TEST_F(ModuleRegistrationTest, RegistrationWritesClassProgIdAndTypeLibrary)
     EXPECT_EQ(registryEntries(), expected) << "registering again changes nothing";
 }
 
-TEST_F(ModuleRegistrationTest, UnregistrationRemovesExactlyWhatWasWritten)
-{
-    ASSERT_EQ(Registry::setValue("CLSID\\{00000000-0000-0000-0000-000000000001}\\InprocServer32", "", "/other.so"), S_OK);
+TEST_F(ModuleRegistrationTest, UnregistrationRemovesExactlyWhatWasWritten) {
+    ASSERT_EQ(Registry::setValue("CLSID\\{00000000-0000-0000-0000-000000000001}\\InprocServer32",
+                                 "", "/other.so"),
+              S_OK);
     ASSERT_EQ(Registry::setValue("Interface\\{00000000-0000-0000-0000-000000000002}\\TypeLib", "",
                                  guidToString(kTestLibraryId)),
               S_OK);
@@ -94,24 +90,21 @@ TEST_F(ModuleRegistrationTest, UnregistrationRemovesExactlyWhatWasWritten)
         << "nothing left to unregister";
 }
 
-TEST_F(ModuleRegistrationTest, UnwritableRegistryFailsOnTheTypeLibraryFirst)
-{
+TEST_F(ModuleRegistrationTest, UnwritableRegistryFailsOnTheTypeLibraryFirst) {
     const std::string blocker = registry.folder() + "/plain-file";
     std::ofstream(blocker) << "x";
     ::setenv(kRegistryEnvironmentVariable, (blocker + "/com-registry").c_str(), 1);
     EXPECT_EQ(callModuleExport(kTestModulePath, "DllRegisterServer"), SELFREG_E_TYPELIB);
 }
 
-TEST_F(ModuleRegistrationTest, MalformedRegistryIsLeftAloneAndRegistersNoClass)
-{
+TEST_F(ModuleRegistrationTest, MalformedRegistryIsLeftAloneAndRegistersNoClass) {
     const std::string garbage = "[Key]\nnot a value line\n";
     std::ofstream(registry.path()) << garbage;
     EXPECT_EQ(callModuleExport(kTestModulePath, "DllRegisterServer"), SELFREG_E_TYPELIB);
     EXPECT_EQ(registry.contents(), garbage);
 }
 
-TEST_F(ModuleRegistrationTest, LoadRegTypeLibFindsTheRegisteredVersion)
-{
+TEST_F(ModuleRegistrationTest, LoadRegTypeLibFindsTheRegisteredVersion) {
     ComPtr<ITypeLib> library;
     EXPECT_EQ(LoadRegTypeLib(kTestLibraryId, 1, 0, 0, library.put()), TYPE_E_LIBNOTREGISTERED);
     ASSERT_EQ(LoadTypeLib(kTestModulePath.c_str(), library.put()), S_OK);
@@ -143,18 +136,20 @@ TEST_F(ModuleRegistrationTest, LoadRegTypeLibFindsTheRegisteredVersion)
     EXPECT_EQ(LoadRegTypeLib(kTestLibraryId, 1, 0, 0, library.put()), TYPE_E_LIBNOTREGISTERED);
 }
 
-TEST_F(ModuleRegistrationTest, TypeLibraryLoadingAndRegistrationRefuseBadInput)
-{
+TEST_F(ModuleRegistrationTest, TypeLibraryLoadingAndRegistrationRefuseBadInput) {
     ComPtr<ITypeLib> library;
     EXPECT_EQ(LoadTypeLib("relative/module.so", library.put()), E_INVALIDARG);
-    EXPECT_EQ(LoadTypeLib((registry.folder() + "/missing.so").c_str(), library.put()), TYPE_E_CANTLOADLIBRARY);
+    EXPECT_EQ(LoadTypeLib((registry.folder() + "/missing.so").c_str(), library.put()),
+              TYPE_E_CANTLOADLIBRARY);
     const std::string runtime = moduleFileName(reinterpret_cast<const void *>(&SysAllocString));
-    EXPECT_EQ(LoadTypeLib(runtime.c_str(), library.put()), TYPE_E_CANTLOADLIBRARY) << "exports no library";
+    EXPECT_EQ(LoadTypeLib(runtime.c_str(), library.put()), TYPE_E_CANTLOADLIBRARY)
+        << "exports no library";
     ASSERT_EQ(LoadTypeLib(kTestModulePath.c_str(), library.put()), S_OK);
     EXPECT_EQ(RegisterTypeLib(library.get(), "relative.so", nullptr), E_INVALIDARG);
     EXPECT_EQ(RegisterTypeLib(nullptr, kTestModulePath.c_str(), nullptr), E_INVALIDARG);
     const std::string blocker = registry.folder() + "/plain-file";
     std::ofstream(blocker) << "x";
     ::setenv(kRegistryEnvironmentVariable, (blocker + "/com-registry").c_str(), 1);
-    EXPECT_EQ(RegisterTypeLib(library.get(), kTestModulePath.c_str(), nullptr), TYPE_E_REGISTRYACCESS);
+    EXPECT_EQ(RegisterTypeLib(library.get(), kTestModulePath.c_str(), nullptr),
+              TYPE_E_REGISTRYACCESS);
 }

@@ -2,25 +2,21 @@
 #include "com/registry.h"
 #include "test_support.h"
 
-#include <gtest/gtest.h>
-
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <thread>
-
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
-void writeFile(const std::string &path, const std::string &text)
-{
+void writeFile(const std::string &path, const std::string &text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-size_t filesIn(const std::string &folder)
-{
+size_t filesIn(const std::string &folder) {
     size_t count = 0;
     for ([[maybe_unused]] const auto &entry : std::filesystem::directory_iterator(folder))
         ++count;
@@ -28,8 +24,7 @@ size_t filesIn(const std::string &folder)
 }
 
 // Runs body in a child process and gives its exit status (or 255 when it died).
-int inChild(const std::function<int()> &body)
-{
+int inChild(const std::function<int()> &body) {
     const pid_t child = ::fork();
     if (child == 0)
         ::_exit(body());
@@ -39,8 +34,7 @@ int inChild(const std::function<int()> &body)
 }
 } // namespace
 
-TEST(RegistryTree, KeysIgnoreCaseAndKeepTheirSpelling)
-{
+TEST(RegistryTree, KeysIgnoreCaseAndKeepTheirSpelling) {
     RegistryTree tree;
     ASSERT_EQ(tree.setValue("CLSID\\{ABC}\\InprocServer32", "", "/lib/a.so"), S_OK);
     ASSERT_EQ(tree.setValue("clsid\\{abc}\\inprocserver32", "ThreadingModel", "Both"), S_OK);
@@ -53,8 +47,7 @@ TEST(RegistryTree, KeysIgnoreCaseAndKeepTheirSpelling)
     EXPECT_EQ(tree.keys(), std::vector<std::string>{"CLSID\\{ABC}\\InprocServer32"});
 }
 
-TEST(RegistryTree, DeleteTreeRemovesOnlyThatBranch)
-{
+TEST(RegistryTree, DeleteTreeRemovesOnlyThatBranch) {
     RegistryTree tree;
     tree.setValue("A\\B", "", "1");
     tree.setValue("A\\B\\C", "", "2");
@@ -70,8 +63,7 @@ TEST(RegistryTree, DeleteTreeRemovesOnlyThatBranch)
     EXPECT_TRUE(tree.hasKey("AB")) << "a key outlives its values";
 }
 
-TEST(RegistryTree, RefusesMalformedKeys)
-{
+TEST(RegistryTree, RefusesMalformedKeys) {
     RegistryTree tree;
     for (const char *key : {"", "\\A", "A\\", "A\\\\B", "A]B", "A\nB", "A\tB"})
         EXPECT_EQ(tree.setValue(key, "", "v"), E_INVALIDARG) << key;
@@ -79,8 +71,7 @@ TEST(RegistryTree, RefusesMalformedKeys)
     EXPECT_TRUE(tree.keys().empty());
 }
 
-TEST(RegistryTree, TextRoundTripsAwkwardValues)
-{
+TEST(RegistryTree, TextRoundTripsAwkwardValues) {
     RegistryTree tree;
     tree.setValue("Paths\\One", "", "/opt/with space/\"quoted\"\\back\\slash");
     tree.setValue("Paths\\One", "name=with=equals", "line\nbreak\r\tand\x01control");
@@ -95,8 +86,7 @@ TEST(RegistryTree, TextRoundTripsAwkwardValues)
     EXPECT_EQ(back.value("Paths\\One"), "/opt/with space/\"quoted\"\\back\\slash");
 }
 
-TEST(RegistryTree, ParseRefusesMalformedText)
-{
+TEST(RegistryTree, ParseRefusesMalformedText) {
     const struct {
         const char *text;
         size_t line;
@@ -122,8 +112,7 @@ TEST(RegistryTree, ParseRefusesMalformedText)
     }
 }
 
-TEST(RegistryFile, PathComesFromTheEnvironment)
-{
+TEST(RegistryFile, PathComesFromTheEnvironment) {
     const char *home = std::getenv("HOME");
     const std::string savedHome = home ? home : "";
     ::setenv(kRegistryEnvironmentVariable, "/somewhere/reg", 1);
@@ -139,12 +128,11 @@ TEST(RegistryFile, PathComesFromTheEnvironment)
 }
 
 class RegistryFileTest : public ::testing::Test {
-protected:
+  protected:
     PrivateRegistry registry;
 };
 
-TEST_F(RegistryFileTest, MissingFileIsAnEmptyRegistry)
-{
+TEST_F(RegistryFileTest, MissingFileIsAnEmptyRegistry) {
     RegistryTree tree;
     tree.setValue("Stale", "", "x");
     ASSERT_EQ(Registry::read(tree), S_OK);
@@ -153,22 +141,21 @@ TEST_F(RegistryFileTest, MissingFileIsAnEmptyRegistry)
     EXPECT_EQ(Registry::getValue("Anything", "", value), REGDB_E_KEYMISSING);
 }
 
-TEST_F(RegistryFileTest, UpdatesAreWrittenAndReadBack)
-{
+TEST_F(RegistryFileTest, UpdatesAreWrittenAndReadBack) {
     ASSERT_EQ(Registry::setValue("NELOWAV.NeloWavCtrl\\CLSID", "", "{X}"), S_OK);
     ASSERT_EQ(Registry::setValue("Other", "Named", "v"), S_OK);
     std::string value;
     ASSERT_EQ(Registry::getValue("nelowav.nelowavctrl\\clsid", "", value), S_OK);
     EXPECT_EQ(value, "{X}");
-    EXPECT_NE(registry.contents().find("[NELOWAV.NeloWavCtrl\\CLSID]\n@=\"{X}\"\n"), std::string::npos);
+    EXPECT_NE(registry.contents().find("[NELOWAV.NeloWavCtrl\\CLSID]\n@=\"{X}\"\n"),
+              std::string::npos);
     ASSERT_EQ(Registry::deleteTree("NELOWAV.NeloWavCtrl"), S_OK);
     EXPECT_EQ(Registry::getValue("NELOWAV.NeloWavCtrl\\CLSID", "", value), REGDB_E_KEYMISSING);
     EXPECT_EQ(Registry::getValue("Other", "named", value), S_OK);
     EXPECT_EQ(filesIn(registry.folder()), 2u) << "the file and its lock, no temporaries left";
 }
 
-TEST_F(RegistryFileTest, FailedChangeWritesNothing)
-{
+TEST_F(RegistryFileTest, FailedChangeWritesNothing) {
     ASSERT_EQ(Registry::setValue("Kept", "", "1"), S_OK);
     const std::string before = registry.contents();
     EXPECT_EQ(Registry::update([](RegistryTree &tree) {
@@ -176,12 +163,12 @@ TEST_F(RegistryFileTest, FailedChangeWritesNothing)
                   return E_ABORT;
               }),
               E_ABORT);
-    EXPECT_EQ(Registry::update([](RegistryTree &) -> HRESULT { throw std::runtime_error("boom"); }), E_FAIL);
+    EXPECT_EQ(Registry::update([](RegistryTree &) -> HRESULT { throw std::runtime_error("boom"); }),
+              E_FAIL);
     EXPECT_EQ(registry.contents(), before);
 }
 
-TEST_F(RegistryFileTest, MalformedFileIsNeitherReadNorOverwritten)
-{
+TEST_F(RegistryFileTest, MalformedFileIsNeitherReadNorOverwritten) {
     const std::string garbage = "this is not a registry\n\x01\x02";
     writeFile(registry.path(), garbage);
     RegistryTree tree;
@@ -190,8 +177,7 @@ TEST_F(RegistryFileTest, MalformedFileIsNeitherReadNorOverwritten)
     EXPECT_EQ(registry.contents(), garbage);
 }
 
-TEST_F(RegistryFileTest, UnwritableLocationGivesAnError)
-{
+TEST_F(RegistryFileTest, UnwritableLocationGivesAnError) {
     const std::string blocker = registry.folder() + "/plain-file";
     writeFile(blocker, "x");
     ::setenv(kRegistryEnvironmentVariable, (blocker + "/com-registry").c_str(), 1);
@@ -200,8 +186,7 @@ TEST_F(RegistryFileTest, UnwritableLocationGivesAnError)
     EXPECT_EQ(Registry::read(tree), REGDB_E_READREGDB);
 }
 
-TEST_F(RegistryFileTest, FailedWriteLeavesTheOldFileIntact)
-{
+TEST_F(RegistryFileTest, FailedWriteLeavesTheOldFileIntact) {
     ASSERT_EQ(Registry::setValue("Old", "", "content"), S_OK);
     const std::string before = registry.contents();
     // A file-size limit makes the new file's write fail like a full disk would, even as root.
@@ -217,15 +202,15 @@ TEST_F(RegistryFileTest, FailedWriteLeavesTheOldFileIntact)
     EXPECT_EQ(filesIn(registry.folder()), 2u) << "the temporary file was removed";
 }
 
-TEST_F(RegistryFileTest, ConcurrentWritersInThreadsLoseNoUpdate)
-{
+TEST_F(RegistryFileTest, ConcurrentWritersInThreadsLoseNoUpdate) {
     constexpr int kWriters = 4;
     constexpr int kUpdates = 15;
     std::vector<std::thread> writers;
     for (int w = 0; w < kWriters; ++w) {
         writers.emplace_back([w] {
             for (int u = 0; u < kUpdates; ++u)
-                Registry::setValue("Thread\\" + std::to_string(w) + "\\" + std::to_string(u), "", "v");
+                Registry::setValue("Thread\\" + std::to_string(w) + "\\" + std::to_string(u), "",
+                                   "v");
         });
     }
     for (auto &writer : writers)
@@ -235,8 +220,7 @@ TEST_F(RegistryFileTest, ConcurrentWritersInThreadsLoseNoUpdate)
     EXPECT_EQ(tree.keys().size(), static_cast<size_t>(kWriters * kUpdates));
 }
 
-TEST_F(RegistryFileTest, ConcurrentWritersInProcessesLoseNoUpdate)
-{
+TEST_F(RegistryFileTest, ConcurrentWritersInProcessesLoseNoUpdate) {
     constexpr int kWriters = 3;
     constexpr int kUpdates = 15;
     std::vector<pid_t> children;

@@ -9,8 +9,7 @@
 std::atomic<int> g_liveObjects{0};
 std::atomic<int> g_serverLocks{0};
 
-extern "C" const char *KorvaneTypeLibrary()
-{
+extern "C" const char *KorvaneTypeLibrary() {
     return R"(
 // The test module's library.
 [ uuid(6C1E4A10-5B2D-4E8F-9A01-2B3C4D5E6F70), version(1.0), lcid(0),
@@ -48,8 +47,7 @@ library ComTestLib
 )";
 }
 
-HRESULT TestCounter::create(REFIID riid, void **ppv)
-{
+HRESULT TestCounter::create(REFIID riid, void **ppv) {
     ComPtr<ITypeLib> library;
     HRESULT hr = LoadTypeLibFromText(KorvaneTypeLibrary(), library.put());
     ComPtr<ITypeInfo> info;
@@ -66,18 +64,16 @@ HRESULT TestCounter::create(REFIID riid, void **ppv)
 }
 
 TestCounter::TestCounter(ComPtr<ITypeInfo> typeInfo)
-    : m_typeInfo(std::move(typeInfo)), m_events(*this, kTestEventsId)
-{
+    : m_typeInfo(std::move(typeInfo))
+    , m_events(*this, kTestEventsId) {
     ++g_liveObjects;
 }
 
-TestCounter::~TestCounter()
-{
+TestCounter::~TestCounter() {
     --g_liveObjects;
 }
 
-HRESULT TestCounter::QueryInterface(REFIID riid, void **ppvObject)
-{
+HRESULT TestCounter::QueryInterface(REFIID riid, void **ppvObject) {
     if (!ppvObject)
         return E_POINTER;
     if (riid == IID_IUnknown || riid == IID_IDispatch || riid == kTestDispatchId)
@@ -92,29 +88,25 @@ HRESULT TestCounter::QueryInterface(REFIID riid, void **ppvObject)
     return S_OK;
 }
 
-uint32_t TestCounter::AddRef()
-{
+uint32_t TestCounter::AddRef() {
     return ++m_references;
 }
 
-uint32_t TestCounter::Release()
-{
+uint32_t TestCounter::Release() {
     const uint32_t left = --m_references;
     if (left == 0)
         delete this;
     return left;
 }
 
-HRESULT TestCounter::GetTypeInfoCount(uint32_t *pctinfo)
-{
+HRESULT TestCounter::GetTypeInfoCount(uint32_t *pctinfo) {
     if (!pctinfo)
         return E_POINTER;
     *pctinfo = 1;
     return S_OK;
 }
 
-HRESULT TestCounter::GetTypeInfo(uint32_t iTInfo, LCID, ITypeInfo **ppTInfo)
-{
+HRESULT TestCounter::GetTypeInfo(uint32_t iTInfo, LCID, ITypeInfo **ppTInfo) {
     if (!ppTInfo)
         return E_POINTER;
     if (iTInfo != 0)
@@ -124,8 +116,7 @@ HRESULT TestCounter::GetTypeInfo(uint32_t iTInfo, LCID, ITypeInfo **ppTInfo)
 }
 
 HRESULT TestCounter::GetIDsOfNames(REFIID riid, const OLECHAR *const *names, uint32_t cNames, LCID,
-                                   DISPID *rgDispId)
-{
+                                   DISPID *rgDispId) {
     if (riid != IID_NULL)
         return DISP_E_UNKNOWNINTERFACE;
     return DispGetIDsOfNames(m_typeInfo.get(), names, cNames, rgDispId);
@@ -133,8 +124,7 @@ HRESULT TestCounter::GetIDsOfNames(REFIID riid, const OLECHAR *const *names, uin
 
 HRESULT TestCounter::Invoke(DISPID dispIdMember, REFIID riid, LCID, uint16_t wFlags,
                             DISPPARAMS *pDispParams, VARIANT *pVarResult, EXCEPINFO *,
-                            uint32_t *puArgErr)
-{
+                            uint32_t *puArgErr) {
     if (riid != IID_NULL)
         return DISP_E_UNKNOWNINTERFACE;
     if ((wFlags & DISPATCH_METHOD) == 0)
@@ -161,8 +151,7 @@ HRESULT TestCounter::Invoke(DISPID dispIdMember, REFIID riid, LCID, uint16_t wFl
     }
 }
 
-HRESULT TestCounter::call(DISPID id, std::vector<Variant> &args, VARIANT &result)
-{
+HRESULT TestCounter::call(DISPID id, std::vector<Variant> &args, VARIANT &result) {
     switch (id) {
     case kCombine:
         result.vt = VT_I4;
@@ -174,7 +163,8 @@ HRESULT TestCounter::call(DISPID id, std::vector<Variant> &args, VARIANT &result
         return S_OK;
     case kDescribe:
         result.vt = VT_BSTR;
-        result.bstrVal = bstrFromUtf8(utf8FromBstr(args[0]->bstrVal) + (args[1]->boolVal ? "!" : "."));
+        result.bstrVal =
+            bstrFromUtf8(utf8FromBstr(args[0]->bstrVal) + (args[1]->boolVal ? "!" : "."));
         return result.bstrVal ? S_OK : E_OUTOFMEMORY;
     case kFill:
         for (int32_t i = 0; i < args[1]->lVal; ++i)
@@ -192,8 +182,7 @@ HRESULT TestCounter::call(DISPID id, std::vector<Variant> &args, VARIANT &result
     }
 }
 
-HRESULT TestCounter::FindConnectionPoint(REFIID riid, IConnectionPoint **ppCP)
-{
+HRESULT TestCounter::FindConnectionPoint(REFIID riid, IConnectionPoint **ppCP) {
     if (!ppCP)
         return E_POINTER;
     *ppCP = nullptr;

@@ -13,7 +13,7 @@ extern std::atomic<int> g_serverLocks;
 extern "C" const char *KorvaneTypeLibrary();
 
 class TestCounter final : public IDispatch, public IConnectionPointContainer {
-public:
+  public:
     // E_OUTOFMEMORY or the type library's error.
     static HRESULT create(REFIID riid, void **ppv);
 
@@ -31,7 +31,7 @@ public:
 
     HRESULT FindConnectionPoint(REFIID riid, IConnectionPoint **ppCP) override;
 
-private:
+  private:
     explicit TestCounter(ComPtr<ITypeInfo> typeInfo);
     ~TestCounter() override;
 

@@ -6,9 +6,8 @@
 
 namespace {
 class CounterFactory final : public IClassFactory {
-public:
-    HRESULT QueryInterface(REFIID riid, void **ppvObject) override
-    {
+  public:
+    HRESULT QueryInterface(REFIID riid, void **ppvObject) override {
         if (!ppvObject)
             return E_POINTER;
         if (riid != IID_IUnknown && riid != IID_IClassFactory) {
@@ -23,8 +22,7 @@ public:
     uint32_t AddRef() override { return static_cast<uint32_t>(++g_serverLocks); }
     uint32_t Release() override { return static_cast<uint32_t>(--g_serverLocks); }
 
-    HRESULT CreateInstance(IUnknown *outer, REFIID riid, void **ppvObject) override
-    {
+    HRESULT CreateInstance(IUnknown *outer, REFIID riid, void **ppvObject) override {
         if (!ppvObject)
             return E_POINTER;
         *ppvObject = nullptr;
@@ -32,8 +30,7 @@ public:
             return CLASS_E_NOAGGREGATION;
         return TestCounter::create(riid, ppvObject);
     }
-    HRESULT LockServer(bool lock) override
-    {
+    HRESULT LockServer(bool lock) override {
         lock ? ++g_serverLocks : --g_serverLocks;
         return S_OK;
     }
@@ -41,13 +38,11 @@ public:
 
 CounterFactory g_factory;
 
-std::string ownPath()
-{
+std::string ownPath() {
     return moduleFileName(reinterpret_cast<const void *>(&KorvaneTypeLibrary));
 }
 
-HRESULT registerClass(RegistryTree &tree, const std::string &path)
-{
+HRESULT registerClass(RegistryTree &tree, const std::string &path) {
     const std::string clsidKey = "CLSID\\" + guidToString(kTestClassId);
     const std::string progIdKey = kTestProgId;
     const HRESULT results[] = {
@@ -66,12 +61,11 @@ HRESULT registerClass(RegistryTree &tree, const std::string &path)
 }
 } // namespace
 
-extern "C" HRESULT DllRegisterServer()
-try {
+extern "C" HRESULT DllRegisterServer() try {
     const std::string path = ownPath();
     ComPtr<ITypeLib> library;
-    if (FAILED(LoadTypeLibFromText(KorvaneTypeLibrary(), library.put()))
-        || FAILED(RegisterTypeLib(library.get(), path.c_str(), nullptr)))
+    if (FAILED(LoadTypeLibFromText(KorvaneTypeLibrary(), library.put())) ||
+        FAILED(RegisterTypeLib(library.get(), path.c_str(), nullptr)))
         return SELFREG_E_TYPELIB;
     if (FAILED(Registry::update([&](RegistryTree &tree) { return registerClass(tree, path); })))
         return SELFREG_E_CLASS;
@@ -80,8 +74,7 @@ try {
     return E_OUTOFMEMORY;
 }
 
-extern "C" HRESULT DllUnregisterServer()
-try {
+extern "C" HRESULT DllUnregisterServer() try {
     if (FAILED(UnRegisterTypeLib(kTestLibraryId, 1, 0, 0, SYS_LINUX)))
         return SELFREG_E_TYPELIB;
     const HRESULT hr = Registry::update([](RegistryTree &tree) {
@@ -94,8 +87,7 @@ try {
     return E_OUTOFMEMORY;
 }
 
-extern "C" HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, void **ppv)
-{
+extern "C" HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, void **ppv) {
     if (!ppv)
         return E_POINTER;
     *ppv = nullptr;
@@ -104,7 +96,6 @@ extern "C" HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, void **ppv)
     return g_factory.QueryInterface(riid, ppv);
 }
 
-extern "C" HRESULT DllCanUnloadNow()
-{
+extern "C" HRESULT DllCanUnloadNow() {
     return g_liveObjects == 0 && g_serverLocks == 0 ? S_OK : S_FALSE;
 }

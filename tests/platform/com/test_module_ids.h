@@ -11,11 +11,11 @@ inline constexpr const char *kTestProgId = "KorvaneTest.Counter";
 
 // Dispatch identifiers of the test class.
 enum TestDispid : int32_t {
-    kCombine = 1,   // long Combine(short High, long Low): High * 1000 + Low
-    kScale = 2,     // float Scale(float Value, float Factor)
-    kDescribe = 3,  // BSTR Describe(BSTR Prefix, VARIANT_BOOL Loud): Prefix + "!" or "."
-    kFill = 4,      // void Fill(short* pArray, long ArrayLength): pArray[i] = 2 * i
-    kRing = 5,      // void Ring(short NotifyCode): fires Rung(NotifyCode)
+    kCombine = 1,  // long Combine(short High, long Low): High * 1000 + Low
+    kScale = 2,    // float Scale(float Value, float Factor)
+    kDescribe = 3, // BSTR Describe(BSTR Prefix, VARIANT_BOOL Loud): Prefix + "!" or "."
+    kFill = 4,     // void Fill(short* pArray, long ArrayLength): pArray[i] = 2 * i
+    kRing = 5,     // void Ring(short NotifyCode): fires Rung(NotifyCode)
     kAboutBox = -552,
 };
 inline constexpr int32_t kRungDispid = 1;

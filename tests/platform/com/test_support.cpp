@@ -4,14 +4,12 @@
 #include "com/registry.h"
 
 #include <cstdlib>
+#include <dlfcn.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include <dlfcn.h>
-
-PrivateRegistry::PrivateRegistry()
-{
+PrivateRegistry::PrivateRegistry() {
     const char *base = std::getenv("TMPDIR");
     std::string pattern = std::string(base && *base ? base : "/tmp") + "/korvane-com-XXXXXX";
     if (!::mkdtemp(pattern.data()))
@@ -21,8 +19,7 @@ PrivateRegistry::PrivateRegistry()
     ::setenv(kRegistryEnvironmentVariable, m_path.c_str(), 1);
 }
 
-PrivateRegistry::~PrivateRegistry()
-{
+PrivateRegistry::~PrivateRegistry() {
     ::unsetenv(kRegistryEnvironmentVariable);
     std::error_code error;
     std::filesystem::permissions(m_folder, std::filesystem::perms::owner_all,
@@ -30,16 +27,14 @@ PrivateRegistry::~PrivateRegistry()
     std::filesystem::remove_all(m_folder, error);
 }
 
-std::string PrivateRegistry::contents() const
-{
+std::string PrivateRegistry::contents() const {
     std::ifstream file(m_path, std::ios::binary);
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();
 }
 
-HRESULT callModuleExport(const std::string &path, const char *name)
-{
+HRESULT callModuleExport(const std::string &path, const char *name) {
     void *module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!module)
         return CO_E_ERRORINDLL;
@@ -50,8 +45,7 @@ HRESULT callModuleExport(const std::string &path, const char *name)
 }
 
 HRESULT invokeMethod(IDispatch *object, DISPID id, std::vector<Variant> args, VARIANT *result,
-                     uint32_t *argErr)
-{
+                     uint32_t *argErr) {
     std::vector<VARIANT> reversed;
     for (auto it = args.rbegin(); it != args.rend(); ++it)
         reversed.push_back(*it->get());
@@ -60,8 +54,7 @@ HRESULT invokeMethod(IDispatch *object, DISPID id, std::vector<Variant> args, VA
                           nullptr, argErr);
 }
 
-HRESULT RecordingSink::QueryInterface(REFIID riid, void **ppvObject)
-{
+HRESULT RecordingSink::QueryInterface(REFIID riid, void **ppvObject) {
     if (riid != IID_IUnknown && riid != IID_IDispatch) {
         *ppvObject = nullptr;
         return E_NOINTERFACE;
@@ -71,15 +64,13 @@ HRESULT RecordingSink::QueryInterface(REFIID riid, void **ppvObject)
     return S_OK;
 }
 
-HRESULT RecordingSink::GetTypeInfoCount(uint32_t *pctinfo)
-{
+HRESULT RecordingSink::GetTypeInfoCount(uint32_t *pctinfo) {
     *pctinfo = 0;
     return S_OK;
 }
 
 HRESULT RecordingSink::Invoke(DISPID dispIdMember, REFIID, LCID, uint16_t, DISPPARAMS *params,
-                              VARIANT *, EXCEPINFO *, uint32_t *)
-{
+                              VARIANT *, EXCEPINFO *, uint32_t *) {
     Event event{dispIdMember, {}};
     for (uint32_t i = params->cArgs; i > 0; --i) {
         Variant copy;

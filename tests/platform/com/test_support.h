@@ -10,7 +10,7 @@
 
 // Points KORVANE_COM_REGISTRY at a file in a fresh temporary folder for its lifetime.
 class PrivateRegistry {
-public:
+  public:
     PrivateRegistry();
     ~PrivateRegistry();
     PrivateRegistry(const PrivateRegistry &) = delete;
@@ -20,7 +20,7 @@ public:
     const std::string &path() const { return m_path; }
     std::string contents() const; // the file's bytes, empty when it does not exist
 
-private:
+  private:
     std::string m_folder;
     std::string m_path;
 };
@@ -31,12 +31,12 @@ inline const std::string kTestModulePath = COM_TEST_MODULE;
 HRESULT callModuleExport(const std::string &path, const char *name);
 
 // Calls a method with arguments given in their natural order (reversed for the call).
-HRESULT invokeMethod(IDispatch *object, DISPID id, std::vector<Variant> args, VARIANT *result = nullptr,
-                     uint32_t *argErr = nullptr);
+HRESULT invokeMethod(IDispatch *object, DISPID id, std::vector<Variant> args,
+                     VARIANT *result = nullptr, uint32_t *argErr = nullptr);
 
 // An event sink that records the events it receives.
 class RecordingSink final : public IDispatch {
-public:
+  public:
     struct Event {
         DISPID id;
         std::vector<Variant> args; // natural order
@@ -47,8 +47,7 @@ public:
     uint32_t Release() override { return --m_references; }
     HRESULT GetTypeInfoCount(uint32_t *pctinfo) override;
     HRESULT GetTypeInfo(uint32_t, LCID, ITypeInfo **) override { return E_NOTIMPL; }
-    HRESULT GetIDsOfNames(REFIID, const OLECHAR *const *, uint32_t, LCID, DISPID *) override
-    {
+    HRESULT GetIDsOfNames(REFIID, const OLECHAR *const *, uint32_t, LCID, DISPID *) override {
         return E_NOTIMPL;
     }
     HRESULT Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, uint16_t wFlags, DISPPARAMS *params,
@@ -58,6 +57,6 @@ public:
     std::function<void()> onEvent; // runs after an event was recorded
     uint32_t references() const { return m_references; }
 
-private:
+  private:
     uint32_t m_references = 1; // lives on the test's stack
 };

@@ -3,13 +3,11 @@
 #include "test_module_ids.h"
 #include "test_support.h"
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
-
 namespace {
-std::string moduleLibraryText()
-{
+std::string moduleLibraryText() {
     void *module = ::dlopen(kTestModulePath.c_str(), RTLD_NOW | RTLD_LOCAL);
     const auto text = reinterpret_cast<KorvaneTypeLibraryFunc>(::dlsym(module, kTypeLibrarySymbol));
     std::string copy = text();
@@ -17,8 +15,8 @@ std::string moduleLibraryText()
     return copy;
 }
 
-ComPtr<ITypeLib> parse(std::string_view text, HRESULT expected = S_OK, std::string *error = nullptr)
-{
+ComPtr<ITypeLib> parse(std::string_view text, HRESULT expected = S_OK,
+                       std::string *error = nullptr) {
     ComPtr<ITypeLib> library;
     EXPECT_EQ(LoadTypeLibFromText(text, library.put(), error), expected) << text;
     return library;
@@ -28,8 +26,7 @@ const char *kMinimal = R"([uuid(11111111-2222-3333-4444-555555555555), version(2
 library Tiny { [uuid(11111111-2222-3333-4444-555555555556)] dispinterface _DTiny { methods: [id(7)] void Go(); }; };)";
 } // namespace
 
-TEST(TypeLibrary, DescribesTheLibraryAndItsTypes)
-{
+TEST(TypeLibrary, DescribesTheLibraryAndItsTypes) {
     const ComPtr<ITypeLib> library = parse(moduleLibraryText());
     ASSERT_TRUE(library);
     const TLIBATTR *attr = nullptr;
@@ -51,13 +48,11 @@ TEST(TypeLibrary, DescribesTheLibraryAndItsTypes)
     EXPECT_EQ(kinds[1], TKIND_DISPATCH);
     EXPECT_EQ(kinds[2], TKIND_COCLASS);
     ComPtr<ITypeInfo> missing;
-    EXPECT_EQ(library->GetTypeInfoOfGuid(GUID_NULL, missing.put()),
-              TYPE_E_ELEMENTNOTFOUND);
+    EXPECT_EQ(library->GetTypeInfoOfGuid(GUID_NULL, missing.put()), TYPE_E_ELEMENTNOTFOUND);
     EXPECT_EQ(library->GetTypeInfo(3, missing.put()), TYPE_E_ELEMENTNOTFOUND);
 }
 
-TEST(TypeLibrary, DescribesMethodsAndParameters)
-{
+TEST(TypeLibrary, DescribesMethodsAndParameters) {
     const ComPtr<ITypeLib> library = parse(moduleLibraryText());
     ComPtr<ITypeInfo> info;
     ASSERT_EQ(library->GetTypeInfoOfGuid(kTestDispatchId, info.put()), S_OK);
@@ -98,8 +93,7 @@ TEST(TypeLibrary, DescribesMethodsAndParameters)
     EXPECT_EQ(doc.utf8(), "Says something");
 }
 
-TEST(TypeLibrary, LooksUpNamesWithoutRegardToCase)
-{
+TEST(TypeLibrary, LooksUpNamesWithoutRegardToCase) {
     const ComPtr<ITypeLib> library = parse(moduleLibraryText());
     ComPtr<ITypeInfo> info;
     ASSERT_EQ(library->GetTypeInfoOfGuid(kTestDispatchId, info.put()), S_OK);
@@ -125,8 +119,7 @@ TEST(TypeLibrary, LooksUpNamesWithoutRegardToCase)
         SysFreeString(found[i]);
 }
 
-TEST(TypeLibrary, CoclassListsItsDefaultAndSourceInterfaces)
-{
+TEST(TypeLibrary, CoclassListsItsDefaultAndSourceInterfaces) {
     const ComPtr<ITypeLib> library = parse(moduleLibraryText());
     ComPtr<ITypeInfo> coclass;
     ASSERT_EQ(library->GetTypeInfoOfGuid(kTestClassId, coclass.put()), S_OK);
@@ -158,8 +151,7 @@ TEST(TypeLibrary, CoclassListsItsDefaultAndSourceInterfaces)
     EXPECT_EQ(index, 2u);
 }
 
-TEST(TypeLibrary, TypeInfoKeepsItsLibraryAlive)
-{
+TEST(TypeLibrary, TypeInfoKeepsItsLibraryAlive) {
     ComPtr<ITypeInfo> info;
     {
         const ComPtr<ITypeLib> library = parse(kMinimal);
@@ -171,10 +163,11 @@ TEST(TypeLibrary, TypeInfoKeepsItsLibraryAlive)
     EXPECT_EQ(func->memid, 7);
 }
 
-TEST(TypeLibrary, RefusesMalformedText)
-{
-    const std::string lib = "[uuid(11111111-2222-3333-4444-555555555555), version(1.0)] library L {";
-    const std::string di = "[uuid(11111111-2222-3333-4444-555555555556)] dispinterface D { methods: ";
+TEST(TypeLibrary, RefusesMalformedText) {
+    const std::string lib =
+        "[uuid(11111111-2222-3333-4444-555555555555), version(1.0)] library L {";
+    const std::string di =
+        "[uuid(11111111-2222-3333-4444-555555555556)] dispinterface D { methods: ";
     const struct {
         std::string text;
         const char *reason;
@@ -184,11 +177,15 @@ TEST(TypeLibrary, RefusesMalformedText)
         {"[version(1.0)] library L {};", "missing uuid attribute"},
         {"[uuid(11111111-2222-3333-4444-555555555555)] library L {};", "missing version attribute"},
         {"[uuid(1111-2222), version(1.0)] library L {};", "malformed uuid"},
-        {"[uuid({11111111-2222-3333-4444-555555555555}), version(1.0)] library L {};", "malformed uuid"},
+        {"[uuid({11111111-2222-3333-4444-555555555555}), version(1.0)] library L {};",
+         "malformed uuid"},
         {"[uuid(11111111-2222-3333-4444-555555555555), version(1)] library L {};", "expected '.'"},
-        {"[uuid(11111111-2222-3333-4444-555555555555), version(1.0), version(1.0)] library L {};", "given twice"},
-        {"[uuid(11111111-2222-3333-4444-555555555555), version(70000.0)] library L {};", "version out of range"},
-        {"[uuid(11111111-2222-3333-4444-555555555555), version(1.0), shiny] library L {};", "'shiny' not allowed"},
+        {"[uuid(11111111-2222-3333-4444-555555555555), version(1.0), version(1.0)] library L {};",
+         "given twice"},
+        {"[uuid(11111111-2222-3333-4444-555555555555), version(70000.0)] library L {};",
+         "version out of range"},
+        {"[uuid(11111111-2222-3333-4444-555555555555), version(1.0), shiny] library L {};",
+         "'shiny' not allowed"},
         {lib, "expected '['"},
         {lib + "};\njunk", "line 2: unexpected text after the library"},
         {lib + di + "[id(1)] void A(); [id(1)] void B(); }; };", "id(1) used twice"},
@@ -202,20 +199,26 @@ TEST(TypeLibrary, RefusesMalformedText)
         {lib + di + "[id(4294967295)] void A(); }; };", "id out of range"},
         {lib + di + "[helpstring(\"x\")] void A(); }; };", "missing id attribute"},
         {lib + di + "[id(1), helpstring(\"open)] void A(); }; };", "unterminated string"},
-        {lib + di + "[id(1), helpstring(\"open\n\")] void A(); }; };", "line 1: line break inside a string"},
+        {lib + di + "[id(1), helpstring(\"open\n\")] void A(); }; };",
+         "line 1: line break inside a string"},
         {lib + di + "[id(1)] void A(short X; }; };", "expected ')'"},
         {lib + di + "[id(1)] void A() }; };", "expected ';'"},
         {lib + di + "}; " + di + "}; };", "type 'D' defined twice"},
         {lib + "[uuid(11111111-2222-3333-4444-555555555555)] dispinterface E {}; };", "used twice"},
         {lib + "[uuid(11111111-2222-3333-4444-555555555557)] coclass C { dispinterface Nope; }; };",
          "unknown dispinterface 'Nope'"},
-        {lib + di + "}; [uuid(11111111-2222-3333-4444-555555555557)] coclass C { [default] dispinterface D; "
-                    "[default] dispinterface D; }; };",
+        {lib + di +
+             "}; [uuid(11111111-2222-3333-4444-555555555557)] coclass C { [default] dispinterface "
+             "D; "
+             "[default] dispinterface D; }; };",
          "listed twice"},
-        {lib + di + "}; [uuid(11111111-2222-3333-4444-555555555557)] coclass C { [sometimes] dispinterface D; }; };",
+        {lib + di +
+             "}; [uuid(11111111-2222-3333-4444-555555555557)] coclass C { [sometimes] "
+             "dispinterface D; }; };",
          "not allowed here"},
         {lib + "/* never closed", "unterminated comment"},
-        {lib + "[uuid(11111111-2222-3333-4444-555555555556)] interface I {}; };", "expected 'coclass'"},
+        {lib + "[uuid(11111111-2222-3333-4444-555555555556)] interface I {}; };",
+         "expected 'coclass'"},
     };
     for (const auto &c : cases) {
         std::string error;
@@ -225,13 +228,13 @@ TEST(TypeLibrary, RefusesMalformedText)
     }
 }
 
-TEST(TypeLibrary, EveryTruncationIsRefusedCleanly)
-{
+TEST(TypeLibrary, EveryTruncationIsRefusedCleanly) {
     const std::string text = moduleLibraryText();
     const size_t end = text.rfind('}');
     for (size_t length = 0; length < end; ++length) {
         ComPtr<ITypeLib> library;
-        const HRESULT hr = LoadTypeLibFromText(std::string_view(text).substr(0, length), library.put());
+        const HRESULT hr =
+            LoadTypeLibFromText(std::string_view(text).substr(0, length), library.put());
         EXPECT_EQ(hr, TYPE_E_INVDATAREAD) << "length " << length;
     }
 }

@@ -2,29 +2,34 @@
 #include "com/dispatch.h"
 #include "com/variant.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <string>
 
 namespace {
 // "TYPE:value", so a table row reads as what it expects.
-std::string describe(const VARIANT &v)
-{
+std::string describe(const VARIANT &v) {
     switch (v.vt) {
-    case VT_EMPTY: return "EMPTY";
-    case VT_I2: return "I2:" + std::to_string(v.iVal);
-    case VT_I4: return "I4:" + std::to_string(v.lVal);
-    case VT_R4: return "R4:" + std::to_string(v.fltVal);
-    case VT_R8: return "R8:" + std::to_string(v.dblVal);
-    case VT_BOOL: return "BOOL:" + std::to_string(v.boolVal);
-    case VT_BSTR: return "BSTR:" + utf8FromBstr(v.bstrVal);
-    default: return "vt " + std::to_string(v.vt);
+    case VT_EMPTY:
+        return "EMPTY";
+    case VT_I2:
+        return "I2:" + std::to_string(v.iVal);
+    case VT_I4:
+        return "I4:" + std::to_string(v.lVal);
+    case VT_R4:
+        return "R4:" + std::to_string(v.fltVal);
+    case VT_R8:
+        return "R8:" + std::to_string(v.dblVal);
+    case VT_BOOL:
+        return "BOOL:" + std::to_string(v.boolVal);
+    case VT_BSTR:
+        return "BSTR:" + utf8FromBstr(v.bstrVal);
+    default:
+        return "vt " + std::to_string(v.vt);
     }
 }
 
-Variant boolean(VARIANT_BOOL value)
-{
+Variant boolean(VARIANT_BOOL value) {
     Variant v;
     v->vt = VT_BOOL;
     v->boolVal = value;
@@ -40,9 +45,8 @@ struct Coercion {
 
 // A counted object to watch references move.
 class CountedObject final : public IDispatch {
-public:
-    HRESULT QueryInterface(REFIID riid, void **ppv) override
-    {
+  public:
+    HRESULT QueryInterface(REFIID riid, void **ppv) override {
         if (riid == IID_IUnknown || riid == IID_IDispatch) {
             *ppv = static_cast<IDispatch *>(this);
             AddRef();
@@ -55,17 +59,18 @@ public:
     uint32_t Release() override { return --references; }
     HRESULT GetTypeInfoCount(uint32_t *) override { return E_NOTIMPL; }
     HRESULT GetTypeInfo(uint32_t, LCID, ITypeInfo **) override { return E_NOTIMPL; }
-    HRESULT GetIDsOfNames(REFIID, const OLECHAR *const *, uint32_t, LCID, DISPID *) override { return E_NOTIMPL; }
-    HRESULT Invoke(DISPID, REFIID, LCID, uint16_t, DISPPARAMS *, VARIANT *, EXCEPINFO *, uint32_t *) override
-    {
+    HRESULT GetIDsOfNames(REFIID, const OLECHAR *const *, uint32_t, LCID, DISPID *) override {
+        return E_NOTIMPL;
+    }
+    HRESULT Invoke(DISPID, REFIID, LCID, uint16_t, DISPPARAMS *, VARIANT *, EXCEPINFO *,
+                   uint32_t *) override {
         return E_NOTIMPL;
     }
     uint32_t references = 1;
 };
 } // namespace
 
-TEST(VariantChangeType, CoercesAmongTheControlsTypes)
-{
+TEST(VariantChangeType, CoercesAmongTheControlsTypes) {
     const Coercion table[] = {
         // integers widen, narrow and check their range
         {Variant(int16_t{-7}), VT_I4, S_OK, "I4:-7"},
@@ -140,15 +145,14 @@ TEST(VariantChangeType, CoercesAmongTheControlsTypes)
     }
 }
 
-TEST(VariantChangeType, AlphaBoolGivesWords)
-{
+TEST(VariantChangeType, AlphaBoolGivesWords) {
     Variant result;
-    ASSERT_EQ(VariantChangeType(result.get(), Variant(true).get(), VARIANT_ALPHABOOL, VT_BSTR), S_OK);
+    ASSERT_EQ(VariantChangeType(result.get(), Variant(true).get(), VARIANT_ALPHABOOL, VT_BSTR),
+              S_OK);
     EXPECT_EQ(describe(*result.get()), "BSTR:True");
 }
 
-TEST(VariantChangeType, FailureLeavesTheDestinationUntouched)
-{
+TEST(VariantChangeType, FailureLeavesTheDestinationUntouched) {
     Variant dest(int32_t{99});
     EXPECT_EQ(VariantChangeType(dest.get(), Variant("nope").get(), 0, VT_I4), DISP_E_TYPEMISMATCH);
     EXPECT_EQ(describe(*dest.get()), "I4:99");
@@ -159,8 +163,7 @@ TEST(VariantChangeType, FailureLeavesTheDestinationUntouched)
     EXPECT_EQ(describe(*words.get()), "I4:7");
 }
 
-TEST(VariantChangeType, FollowsByReferenceSources)
-{
+TEST(VariantChangeType, FollowsByReferenceSources) {
     int16_t value = 1234;
     VARIANT ref;
     VariantInit(&ref);
@@ -173,8 +176,7 @@ TEST(VariantChangeType, FollowsByReferenceSources)
     EXPECT_EQ(VariantChangeType(result.get(), &ref, 0, VT_I4), E_INVALIDARG);
 }
 
-TEST(VariantChangeType, RefusesUnknownTargetsAndSources)
-{
+TEST(VariantChangeType, RefusesUnknownTargetsAndSources) {
     Variant result;
     EXPECT_EQ(VariantChangeType(result.get(), Variant(int16_t{1}).get(), 0, VT_BYREF | VT_I2),
               DISP_E_BADVARTYPE);
@@ -187,8 +189,7 @@ TEST(VariantChangeType, RefusesUnknownTargetsAndSources)
     EXPECT_EQ(VariantChangeType(nullptr, &odd, 0, VT_I4), E_INVALIDARG);
 }
 
-TEST(VariantChangeType, InterfacesConvertThroughQueryInterface)
-{
+TEST(VariantChangeType, InterfacesConvertThroughQueryInterface) {
     CountedObject object;
     {
         Variant dispatch;
@@ -205,8 +206,7 @@ TEST(VariantChangeType, InterfacesConvertThroughQueryInterface)
     EXPECT_EQ(object.references, 1u) << "clearing released every reference taken";
 }
 
-TEST(Variant, CopyIsDeepAndClearFrees)
-{
+TEST(Variant, CopyIsDeepAndClearFrees) {
     Variant original("text");
     ASSERT_EQ(original.type(), VT_BSTR) << "a literal is a string, not a Boolean";
     Variant copy = original;
