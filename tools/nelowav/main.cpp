@@ -1,0 +1,122 @@
+// nelowav: the scripting host of the NELOWAV wave control.
+#include "control_host.h"
+#include "script_runner.h"
+#include "usage.h"
+
+#include "com/creation.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr int kExitScriptRan = 0;
+constexpr int kExitNoControl = 1;
+constexpr int kExitScriptError = 2;
+
+struct Options {
+    bool json = false;
+    std::string script; // empty or "-": standard input
+};
+
+int usageError(const std::string &message)
+{
+    std::fprintf(stderr, "nelowav: %s (see nelowav --help)\n", message.c_str());
+    return kExitScriptError;
+}
+
+bool isSet(const char *name)
+{
+    const char *value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+// A dialog needs a real display: an offscreen one would wait for a click nobody can give.
+bool displayAvailable()
+{
+    const char *platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform != nullptr
+        && (std::string_view(platform).starts_with("offscreen")
+            || std::string_view(platform).starts_with("minimal")))
+        return false;
+    return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY");
+}
+
+int runScript(std::istream &script, const Options &options, bool canShowDialogs)
+{
+    CoInitialize(nullptr);
+    ControlHost host;
+    ScriptRunner runner(host, options.json ? OutputStyle::Json : OutputStyle::Plain,
+                        canShowDialogs);
+    std::string error;
+    if (FAILED(host.create("NELOWAV.NeloWavCtrl",
+                           [&runner](int16_t notifyCode) { runner.onDone(notifyCode); }, error))) {
+        std::fprintf(stderr, "nelowav: %s\n", error.c_str());
+        return kExitNoControl;
+    }
+    return runner.run(script);
+}
+
+int run(int argc, char **argv)
+{
+    Options options;
+    bool scriptGiven = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "-h" || arg == "--help") {
+            std::fputs(kUsage, stdout);
+            return kExitScriptRan;
+        }
+        if (arg == "--json") {
+            options.json = true;
+        } else if (arg.size() > 1 && arg.front() == '-') {
+            return usageError("unknown option " + std::string(arg));
+        } else if (scriptGiven) {
+            return usageError("only one SCRIPT may be given");
+        } else {
+            options.script = arg;
+            scriptGiven = true;
+        }
+    }
+
+    std::ifstream file;
+    if (!options.script.empty() && options.script != "-") {
+        file.open(options.script);
+        if (!file) {
+            std::fprintf(stderr, "nelowav: cannot read %s: %s\n", options.script.c_str(),
+                         std::strerror(errno));
+            return kExitScriptError;
+        }
+    }
+    std::istream &script = file.is_open() ? static_cast<std::istream &>(file) : std::cin;
+
+    const bool canShowDialogs = displayAvailable();
+    std::unique_ptr<QCoreApplication> application;
+    if (canShowDialogs)
+        application = std::make_unique<QApplication>(argc, argv);
+    else
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    return runScript(script, options, canShowDialogs);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    try {
+        return run(argc, argv);
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "nelowav: %s\n", e.what());
+        return kExitScriptError;
+    }
+}

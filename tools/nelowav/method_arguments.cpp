@@ -1,0 +1,127 @@
+// Argument conversion for script calls.
+#include "method_arguments.h"
+
+#include "array_file.h"
+
+#include <algorithm>
+#include <strings.h>
+
+namespace {
+
+const char *typeName(VARTYPE vt)
+{
+    switch (vt) {
+    case VT_I2:
+        return "a 16-bit integer";
+    case VT_I4:
+        return "a 32-bit integer";
+    case VT_R4:
+        return "a float";
+    case VT_BOOL:
+        return "a Boolean";
+    case VT_BSTR:
+        return "a string";
+    default:
+        return "an unsupported type";
+    }
+}
+
+bool isShortArray(const PARAMDESC &param)
+{
+    return param.vt == (VT_BYREF | VT_I2);
+}
+
+// The value of the method's ArrayLength parameter, 0 when it has none.
+int32_t arrayLength(const FUNCDESC &function, const std::vector<ShownArgument> &shown)
+{
+    for (size_t i = 0; i < function.params.size(); ++i)
+        if (strcasecmp(function.params[i].name.c_str(), "ArrayLength") == 0
+            && shown[i].value.type() == VT_I4)
+            return shown[i].value->lVal;
+    return 0;
+}
+
+} // namespace
+
+bool MethodArguments::prepare(const FUNCDESC &function, const std::vector<ScriptWord> &words,
+                              std::string &error)
+{
+    if (words.size() != function.params.size()) {
+        error = function.name + " takes " + std::to_string(function.params.size())
+                + " argument(s), not " + std::to_string(words.size());
+        return false;
+    }
+    m_shown.resize(words.size());
+    for (size_t i = 0; i < words.size(); ++i) {
+        const PARAMDESC &param = function.params[i];
+        if (!isShortArray(param)) {
+            if (!convertScalar(param, words[i], i, error))
+                return false;
+            continue;
+        }
+        if (words[i].quoted || words[i].text.size() < 2 || words[i].text[0] != '@') {
+            error = param.name + " is an array: write it as @FILE";
+            return false;
+        }
+        m_arrays.push_back({i, words[i].text.substr(1), function.name == "WavFileToArray", {}, 0});
+        m_shown[i].arrayFile = m_arrays.back().file;
+    }
+    const int32_t length = arrayLength(function, m_shown);
+    for (ArrayArgument &array : m_arrays)
+        if (!prepareArray(array, length, error))
+            return false;
+    m_values.clear();
+    for (size_t i = 0; i < m_shown.size(); ++i)
+        m_values.push_back(*m_shown[i].value.get());
+    for (ArrayArgument &array : m_arrays) {
+        m_values[array.index].vt = VT_BYREF | VT_I2;
+        m_values[array.index].piVal = array.elements.data();
+    }
+    return true;
+}
+
+bool MethodArguments::convertScalar(const PARAMDESC &param, const ScriptWord &word, size_t index,
+                                    std::string &error)
+{
+    Variant text{std::string_view(word.text)};
+    if (FAILED(text.changeType(param.vt))) {
+        error = param.name + " must be " + typeName(param.vt) + ", not \"" + word.text + "\"";
+        return false;
+    }
+    m_shown[index].value = std::move(text);
+    return true;
+}
+
+bool MethodArguments::prepareArray(ArrayArgument &array, int32_t length, std::string &error)
+{
+    if (length > kMaxArrayElements) {
+        error = "ArrayLength " + std::to_string(length) + " is too large for @" + array.file;
+        return false;
+    }
+    const size_t wanted = static_cast<size_t>(std::max(length, 0));
+    if (array.output) {
+        array.written = wanted;
+        array.elements.assign(std::max<size_t>(wanted, 1), 0);
+        return true;
+    }
+    const auto values = readArrayFile(array.file, error);
+    if (!values)
+        return false;
+    array.elements = *values;
+    array.elements.resize(std::max({wanted, array.elements.size(), size_t{1}}), 0);
+    return true;
+}
+
+bool MethodArguments::finish(std::string &error)
+{
+    for (const ArrayArgument &array : m_arrays) {
+        if (!array.output)
+            continue;
+        const std::vector<int16_t> written(array.elements.begin(),
+                                           array.elements.begin()
+                                               + static_cast<std::ptrdiff_t>(array.written));
+        if (!writeArrayFile(array.file, written, error))
+            return false;
+    }
+    return true;
+}

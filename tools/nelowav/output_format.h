@@ -1,0 +1,24 @@
+// The lines nelowav prints: one per call and one per event, plain or as JSON.
+#pragma once
+
+#include "com/variant.h"
+
+#include <string>
+#include <vector>
+
+enum class OutputStyle { Plain, Json };
+
+// An argument as the script gave it, after conversion (arrays are shown as their @FILE).
+struct ShownArgument {
+    Variant value;
+    std::string arrayFile; // set for an @FILE argument
+};
+
+// result may be VT_EMPTY for a method that returns nothing.
+std::string formatCall(OutputStyle style, const std::string &method,
+                       const std::vector<ShownArgument> &args, const VARIANT &result,
+                       int32_t errorCode);
+std::string formatDone(OutputStyle style, int16_t notifyCode);
+
+// A JSON string literal, quotes included; also the plain form of a string result.
+std::string quotedText(const std::string &text);

@@ -1,0 +1,149 @@
+// The script's commands: method calls, wait-done and sleep.
+#include "script_runner.h"
+
+#include "method_arguments.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include <charconv>
+#include <climits>
+#include <optional>
+
+namespace {
+
+constexpr int kDefaultWaitMs = 10000;
+
+// A duration in milliseconds written in decimal, at most INT_MAX.
+std::optional<int> parseMilliseconds(const ScriptWord &word)
+{
+    int value = 0;
+    const char *end = word.text.data() + word.text.size();
+    const auto [stop, error] = std::from_chars(word.text.data(), end, value);
+    if (word.quoted || error != std::errc() || stop != end || value < 0)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+ScriptRunner::ScriptRunner(ControlHost &host, OutputStyle style, bool canShowDialogs)
+    : m_host(host)
+    , m_style(style)
+    , m_canShowDialogs(canShowDialogs)
+{
+}
+
+int ScriptRunner::run(std::istream &script)
+{
+    std::string line;
+    while (std::getline(script, line)) {
+        ++m_lineNumber;
+        std::string error;
+        const auto words = splitScriptLine(line, error);
+        if (!words || !runLine(*words, error)) {
+            std::fprintf(stderr, "nelowav: line %zu: %s\n", m_lineNumber, error.c_str());
+            return 2;
+        }
+    }
+    if (script.bad()) {
+        std::fprintf(stderr, "nelowav: line %zu: the script could not be read on\n", m_lineNumber + 1);
+        return 2;
+    }
+    return 0;
+}
+
+void ScriptRunner::onDone(int16_t notifyCode)
+{
+    ++m_doneCount;
+    print(formatDone(m_style, notifyCode));
+    if (m_stopOnDone)
+        m_stopOnDone();
+}
+
+void ScriptRunner::print(const std::string &line)
+{
+    std::fputs((line + "\n").c_str(), stdout);
+    std::fflush(stdout);
+}
+
+bool ScriptRunner::runLine(const std::vector<ScriptWord> &words, std::string &error)
+{
+    if (words.empty())
+        return true;
+    if (!words[0].quoted && words[0].text == "wait-done")
+        return waitDone(words, error);
+    if (!words[0].quoted && words[0].text == "sleep")
+        return sleep(words, error);
+    return callMethod(words, error);
+}
+
+bool ScriptRunner::waitDone(const std::vector<ScriptWord> &words, std::string &error)
+{
+    std::optional<int> ms = kDefaultWaitMs;
+    if (words.size() == 2)
+        ms = parseMilliseconds(words[1]);
+    if (words.size() > 2 || !ms) {
+        error = "wait-done takes at most one duration in milliseconds";
+        return false;
+    }
+    const unsigned long before = m_doneCount;
+    processEvents(*ms, true);
+    if (m_doneCount == before)
+        std::fprintf(stderr, "nelowav: line %zu: no Done within %d ms\n", m_lineNumber, *ms);
+    return true;
+}
+
+bool ScriptRunner::sleep(const std::vector<ScriptWord> &words, std::string &error)
+{
+    const std::optional<int> ms = words.size() == 2 ? parseMilliseconds(words[1]) : std::nullopt;
+    if (!ms) {
+        error = "sleep takes one duration in milliseconds";
+        return false;
+    }
+    processEvents(*ms, false);
+    return true;
+}
+
+void ScriptRunner::processEvents(int ms, bool stopOnDone)
+{
+    QEventLoop loop;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    timeout.start(ms);
+    if (stopOnDone)
+        m_stopOnDone = [&loop] { loop.quit(); };
+    loop.exec();
+    m_stopOnDone = nullptr;
+}
+
+bool ScriptRunner::callMethod(const std::vector<ScriptWord> &words, std::string &error)
+{
+    const FUNCDESC *function = nullptr;
+    if (FAILED(m_host.findMethod(words[0].text, &function))) {
+        error = "unknown method \"" + words[0].text + "\"";
+        return false;
+    }
+    MethodArguments arguments;
+    if (!arguments.prepare(*function, std::vector<ScriptWord>(words.begin() + 1, words.end()),
+                           error))
+        return false;
+    if (function->memid == DISPID_ABOUTBOX && !m_canShowDialogs) {
+        std::fprintf(stderr, "nelowav: line %zu: no display available, so %s shows no dialog\n",
+                     m_lineNumber, function->name.c_str());
+        return true;
+    }
+    Variant result;
+    if (const HRESULT hr = m_host.invoke(*function, arguments.values(), result.get()); FAILED(hr)) {
+        error = function->name + " failed: " + hresultText(hr);
+        return false;
+    }
+    int32_t code = 0;
+    if (const HRESULT hr = m_host.errorCode(code); FAILED(hr)) {
+        error = "GetErrorCode failed: " + hresultText(hr);
+        return false;
+    }
+    print(formatCall(m_style, function->name, arguments.shown(), *result.get(), code));
+    return arguments.finish(error);
+}

@@ -1,0 +1,80 @@
+// The usage text of nelowav, laid out like a manual page.
+#include "usage.h"
+
+const char *const kUsage = R"(NAME
+    nelowav - drive the NELOWAV wave control from a script
+
+SYNOPSIS
+    nelowav [--json] [SCRIPT]
+    nelowav -h | --help
+
+DESCRIPTION
+    nelowav creates one NELOWAV control by its ProgID "NELOWAV.NeloWavCtrl"
+    through the object registry, then runs SCRIPT line by line (standard
+    input when SCRIPT is missing or "-"). Register the module first, for
+    example with "regsvr libnelowav.so".
+
+    Each line is one of:
+
+    Method [ARG ...]
+        Calls the control's method of that name (any case), with each ARG
+        converted to the type its parameter has in the control's type
+        library: integers in decimal, a float in any C notation (0.5, 2,
+        1e30, nan), a Boolean as true, false or a number (0 is false), a
+        string as a word or in double quotes (\" and \\ stand for a quote
+        and a backslash inside them).
+
+        A short-array parameter is written @FILE. For WavFileToArray an
+        array of ArrayLength elements is handed over and written to FILE
+        after the call as little-endian 16-bit values. For ArrayToWavFile
+        FILE is read as little-endian 16-bit values into an array of at
+        least ArrayLength elements, padded with zeros.
+
+    wait-done [MS]
+        Processes events until the next Done event arrives, for at most MS
+        milliseconds (default 10000). A wait that ends without one is
+        reported on standard error; the script goes on.
+
+    sleep MS
+        Processes events for MS milliseconds.
+
+    A # outside quotes starts a comment; blank lines are skipped.
+
+    AboutBox shows its dialog only where a display is available (DISPLAY or
+    WAYLAND_DISPLAY set, and QT_QPA_PLATFORM not offscreen or minimal);
+    elsewhere it is not called, and a line on standard error says so.
+
+OUTPUT
+    One line per call, and one per event as it arrives. Plain:
+
+        Method -> VALUE [code N]
+        Done NOTIFYCODE
+
+    where VALUE is the result (strings in double quotes), or - for a method
+    that returns nothing, and N is the control's GetErrorCode after the call.
+    With --json:
+
+        {"method":"GetLength","args":[],"result":1000,"error":0}
+        {"event":"Done","NotifyCode":1}
+
+OPTIONS
+    --json
+        Print JSON objects instead of plain lines.
+
+    -h, --help
+        Print this text and exit.
+
+ENVIRONMENT
+    KORVANE_COM_REGISTRY
+        The registry file to create the control from. When unset or empty,
+        ${XDG_DATA_HOME:-$HOME/.local/share}/korvane/com-registry.
+
+EXIT STATUS
+    0   The script ran to its end, whatever the control reported.
+    1   The control could not be created (registry, module or factory); the
+        reason is on standard error.
+    2   A script error: an unknown method, a wrong number of arguments, an
+        argument that does not convert, an unreadable @FILE, a call the
+        control refused; one line on standard error names the script line.
+        Also a wrong command line or an unreadable SCRIPT.
+)";

@@ -1,0 +1,4 @@
+// The manual-page style usage text of nelowav.
+#pragma once
+
+extern const char *const kUsage;
