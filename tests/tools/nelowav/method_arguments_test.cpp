@@ -1,0 +1,154 @@
+#include "array_file.h"
+#include "method_arguments.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+
+namespace {
+
+FUNCDESC method(const char *name, std::vector<PARAMDESC> params)
+{
+    FUNCDESC function{};
+    function.name = name;
+    function.params = std::move(params);
+    return function;
+}
+
+std::vector<ScriptWord> words(std::initializer_list<const char *> texts)
+{
+    std::vector<ScriptWord> result;
+    for (const char *text : texts)
+        result.push_back({text, false});
+    return result;
+}
+
+std::string temporaryPath(const char *name)
+{
+    return testing::TempDir() + "/" + name;
+}
+
+struct Conversion {
+    VARTYPE vt;
+    const char *text;
+    double expected;
+};
+
+class ScalarConversionTest : public testing::TestWithParam<Conversion> {};
+
+TEST_P(ScalarConversionTest, FollowsThePlatformsCoercion)
+{
+    const FUNCDESC function = method("M", {{"Value", GetParam().vt}});
+    MethodArguments arguments;
+    std::string error;
+    ASSERT_TRUE(arguments.prepare(function, words({GetParam().text}), error)) << error;
+    const VARIANT &value = arguments.values().at(0);
+    ASSERT_EQ(value.vt, GetParam().vt);
+    switch (value.vt) {
+    case VT_I2:
+        EXPECT_EQ(value.iVal, GetParam().expected);
+        break;
+    case VT_I4:
+        EXPECT_EQ(value.lVal, GetParam().expected);
+        break;
+    case VT_BOOL:
+        EXPECT_EQ(value.boolVal, GetParam().expected);
+        break;
+    default:
+        if (std::isnan(GetParam().expected))
+            EXPECT_TRUE(std::isnan(value.fltVal));
+        else
+            EXPECT_FLOAT_EQ(value.fltVal, static_cast<float>(GetParam().expected));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Words, ScalarConversionTest,
+    testing::Values(Conversion{VT_I4, "-1", -1}, Conversion{VT_I4, "2147483647", 2147483647},
+                    Conversion{VT_I2, "-32768", -32768}, Conversion{VT_BOOL, "true", -1},
+                    Conversion{VT_BOOL, "FALSE", 0}, Conversion{VT_BOOL, "0", 0},
+                    Conversion{VT_BOOL, "5", -1}, Conversion{VT_R4, "0.5", 0.5},
+                    Conversion{VT_R4, "2", 2}, Conversion{VT_R4, "1e30", 1e30},
+                    Conversion{VT_R4, "nan", NAN}));
+
+TEST(MethodArgumentsTest, RefusesWrongCountsAndUnconvertibleWords)
+{
+    const FUNCDESC seek = method("Seek", {{"To", VT_I4}});
+    std::string error;
+    EXPECT_FALSE(MethodArguments().prepare(seek, words({}), error));
+    EXPECT_EQ(error, "Seek takes 1 argument(s), not 0");
+    EXPECT_FALSE(MethodArguments().prepare(seek, words({"1", "2"}), error));
+    EXPECT_FALSE(MethodArguments().prepare(seek, words({"end"}), error));
+    EXPECT_EQ(error, "To must be a 32-bit integer, not \"end\"");
+    EXPECT_FALSE(MethodArguments().prepare(seek, words({"2147483648"}), error));
+    const FUNCDESC bits = method("M", {{"Bits", VT_I2}});
+    EXPECT_FALSE(MethodArguments().prepare(bits, words({"40000"}), error));
+}
+
+const FUNCDESC kToArray =
+    method("WavFileToArray", {{"pArray", VT_BYREF | VT_I2}, {"ArrayLength", VT_I4}});
+const FUNCDESC kFromArray =
+    method("ArrayToWavFile", {{"pArray", VT_BYREF | VT_I2}, {"ArrayLength", VT_I4}});
+
+TEST(MethodArgumentsTest, OutputArrayHasArrayLengthElementsWrittenAfterTheCall)
+{
+    const std::string path = temporaryPath("out.bin");
+    MethodArguments arguments;
+    std::string error;
+    ASSERT_TRUE(arguments.prepare(kToArray, words({("@" + path).c_str(), "3"}), error)) << error;
+    ASSERT_EQ(arguments.values()[0].vt, VT_BYREF | VT_I2);
+    int16_t *elements = arguments.values()[0].piVal;
+    elements[0] = 1;
+    elements[1] = -2;
+    elements[2] = 0x1234;
+    ASSERT_TRUE(arguments.finish(error)) << error;
+    EXPECT_EQ(readArrayFile(path, error), (std::vector<int16_t>{1, -2, 0x1234}));
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes, std::string("\x01\x00\xFE\xFF\x34\x12", 6)) << "little-endian";
+    EXPECT_EQ(arguments.shown()[0].arrayFile, path);
+}
+
+TEST(MethodArgumentsTest, InputArrayIsPaddedToArrayLength)
+{
+    const std::string path = temporaryPath("in.bin");
+    std::string error;
+    ASSERT_TRUE(writeArrayFile(path, {7, -7}, error));
+    MethodArguments arguments;
+    ASSERT_TRUE(arguments.prepare(kFromArray, words({("@" + path).c_str(), "4"}), error)) << error;
+    const int16_t *elements = arguments.values()[0].piVal;
+    EXPECT_EQ(std::vector<int16_t>(elements, elements + 4), (std::vector<int16_t>{7, -7, 0, 0}));
+    ASSERT_TRUE(arguments.finish(error));
+    EXPECT_EQ(readArrayFile(path, error), (std::vector<int16_t>{7, -7})) << "input left alone";
+}
+
+TEST(MethodArgumentsTest, BadArrayArgumentsAreRefused)
+{
+    std::string error;
+    EXPECT_FALSE(MethodArguments().prepare(kFromArray, words({"out.bin", "1"}), error));
+    EXPECT_FALSE(MethodArguments().prepare(kFromArray, words({"@", "1"}), error));
+    std::vector<ScriptWord> quoted = {{"@x.bin", true}, {"1", false}};
+    EXPECT_FALSE(MethodArguments().prepare(kFromArray, quoted, error));
+    EXPECT_FALSE(MethodArguments().prepare(
+        kFromArray, words({("@" + temporaryPath("missing.bin")).c_str(), "1"}), error));
+    const std::string odd = temporaryPath("odd.bin");
+    std::ofstream(odd, std::ios::binary) << "abc";
+    EXPECT_FALSE(MethodArguments().prepare(kFromArray, words({("@" + odd).c_str(), "1"}), error));
+    EXPECT_FALSE(MethodArguments().prepare(kToArray, words({"@big.bin", "2000000000"}), error));
+    EXPECT_EQ(error, "ArrayLength 2000000000 is too large for @big.bin");
+}
+
+TEST(MethodArgumentsTest, NegativeLengthStillHandsOverAnArray)
+{
+    MethodArguments arguments;
+    std::string error;
+    const std::string path = temporaryPath("none.bin");
+    ASSERT_TRUE(arguments.prepare(kToArray, words({("@" + path).c_str(), "-5"}), error));
+    EXPECT_NE(arguments.values()[0].piVal, nullptr);
+    ASSERT_TRUE(arguments.finish(error));
+    EXPECT_EQ(readArrayFile(path, error), std::vector<int16_t>{});
+}
+
+} // namespace
