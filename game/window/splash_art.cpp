@@ -3,8 +3,10 @@
 
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <array>
+#include <initializer_list>
 #include <string_view>
 
 namespace korvane {
@@ -48,24 +50,77 @@ void drawBoard(QPainter &painter)
     }
 }
 
+// The name is lettered in strokes on a 4 by 6 grid rather than set in a font: the splash
+// then shows before the font system has had to start.
+void addStroke(QPainterPath &path, std::initializer_list<QPointF> points)
+{
+    path.moveTo(*points.begin());
+    for (auto point = points.begin() + 1; point != points.end(); ++point)
+        path.lineTo(*point);
+}
+
+QPainterPath letter(char glyph)
+{
+    QPainterPath path;
+    switch (glyph) {
+    case 'K':
+        addStroke(path, {{0, 0}, {0, 6}});
+        addStroke(path, {{4, 0}, {0, 4}});
+        addStroke(path, {{1.5, 2.9}, {4, 6}});
+        break;
+    case 'O':
+        path.addEllipse(QRectF(0, 0, 4, 6));
+        break;
+    case 'R':
+        addStroke(path, {{0, 6}, {0, 0}, {2.2, 0}});
+        path.cubicTo(4.3, 0, 4.3, 3.2, 2.2, 3.2);
+        path.lineTo(0, 3.2);
+        addStroke(path, {{2, 3.2}, {4, 6}});
+        break;
+    case 'V':
+        addStroke(path, {{0, 0}, {2, 6}, {4, 0}});
+        break;
+    case 'A':
+        addStroke(path, {{0, 6}, {2, 0}, {4, 6}});
+        addStroke(path, {{0.8, 4}, {3.2, 4}});
+        break;
+    case 'N':
+        addStroke(path, {{0, 6}, {0, 0}, {4, 6}, {4, 0}});
+        break;
+    case 'E':
+        addStroke(path, {{4, 0}, {0, 0}, {0, 6}, {4, 6}});
+        addStroke(path, {{0, 3}, {3, 3}});
+        break;
+    default:
+        break;
+    }
+    return path;
+}
+
 void drawName(QPainter &painter)
 {
-    const QRect titleArea(296, 110, 150, 70);
-    QFont title(QStringLiteral("DejaVu Serif"));
-    title.setStyleHint(QFont::Serif);
-    title.setPixelSize(30);
-    title.setBold(true);
-    painter.setFont(title);
-    painter.setPen(kGold);
-    painter.drawText(titleArea, Qt::AlignCenter, QStringLiteral("Korvane"));
+    constexpr std::string_view kName = "KORVANE";
+    constexpr double kUnit = 4.0;
+    constexpr double kPitch = 22.0;
+    const QPointF origin(297, 140);
+    painter.setPen(QPen(kGold, 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(Qt::NoBrush);
+    for (std::size_t at = 0; at < kName.size(); ++at) {
+        QTransform place;
+        place.translate(origin.x() + static_cast<double>(at) * kPitch, origin.y());
+        place.scale(kUnit, kUnit);
+        painter.drawPath(place.map(letter(kName[at])));
+    }
+    painter.setPen(QPen(kGold, 1.5));
+    painter.drawLine(QPointF(origin.x(), 182), QPointF(origin.x() + 6 * kPitch + 4 * kUnit, 182));
 
-    QFont subtitle(QStringLiteral("DejaVu Sans"));
-    subtitle.setStyleHint(QFont::SansSerif);
-    subtitle.setPixelSize(13);
-    painter.setFont(subtitle);
-    painter.setPen(Qt::white);
-    painter.drawText(QRect(296, 180, 150, 60), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
-                     QStringLiteral("Reversi for one player or two"));
+    // Four discs under the name, as they stand at the start of a game.
+    painter.setPen(QPen(Qt::black, 1));
+    const std::array<QColor, 4> discs = {Qt::white, Qt::black, Qt::black, Qt::white};
+    for (std::size_t at = 0; at < discs.size(); ++at) {
+        painter.setBrush(discs[at]);
+        painter.drawEllipse(QRectF(origin.x() + 22 + static_cast<double>(at) * 28, 198, 20, 20));
+    }
 }
 
 } // namespace
