@@ -15,30 +15,27 @@ constexpr double kDiscFactor = 0.8;
 constexpr int kBoardSide = 8;
 
 // Rounds to the nearest whole number, halves to even, under the default rounding mode.
-std::int32_t roundHalfEven(double value)
-{
+std::int32_t roundHalfEven(double value) {
     return static_cast<std::int32_t>(std::nearbyint(value));
 }
 
-std::int32_t downToWholePixels(std::int32_t twips)
-{
+std::int32_t downToWholePixels(std::int32_t twips) {
     return twips / kTwipsPerPixel * kTwipsPerPixel;
 }
 
 } // namespace
 
-BoardSize boardSizeForClient(double clientWidth, double clientHeight)
-{
+BoardSize boardSizeForClient(double clientWidth, double clientHeight) {
     const std::int32_t width = roundHalfEven(clientWidth - kBoardLeft - kBoardRightMargin);
     const std::int32_t height = roundHalfEven(clientHeight - kBoardTop - kBoardBottomMargin);
-    const std::int32_t square = downToWholePixels(std::min(width / kBoardSide, height / kBoardSide));
+    const std::int32_t square =
+        downToWholePixels(std::min(width / kBoardSide, height / kBoardSide));
     const std::int32_t disc = downToWholePixels(roundHalfEven(square * kDiscFactor));
     return {square, disc};
 }
 
 BoardPlacement placeBoard(std::int32_t plngLeft, std::int32_t plngTop,
-                          std::int32_t plngSquareDimension, std::int32_t plngDiscDiameter)
-{
+                          std::int32_t plngSquareDimension, std::int32_t plngDiscDiameter) {
     const std::int32_t square = std::max(plngSquareDimension, kMinimumSquare);
     const std::int32_t disc = std::max(plngDiscDiameter, kMinimumDisc);
     const std::int32_t offset = downToWholePixels((square - disc) / 2);

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QRect>
-
 #include <array>
 #include <cstdint>
 
@@ -16,14 +15,12 @@ inline constexpr std::int32_t kBoardBottomMargin = 75;
 inline constexpr std::int32_t kMinimumOuterSize = 3000;
 inline constexpr int kBoardSquares = 64;
 
-struct BoardSize
-{
+struct BoardSize {
     std::int32_t square;
     std::int32_t disc;
 };
 
-struct SquarePlacement
-{
+struct SquarePlacement {
     QRect square;
     QRect disc;
 };

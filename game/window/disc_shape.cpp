@@ -6,22 +6,19 @@
 namespace korvane {
 
 DiscShape::DiscShape(QWidget *parent)
-    : QWidget(parent)
-{
+    : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     hide();
 }
 
-void DiscShape::setFillColor(const QColor &color)
-{
+void DiscShape::setFillColor(const QColor &color) {
     if (color == m_fillColor)
         return;
     m_fillColor = color;
     update();
 }
 
-void DiscShape::paintEvent(QPaintEvent *)
-{
+void DiscShape::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(palette().color(QPalette::WindowText), 1));

@@ -7,18 +7,17 @@
 
 namespace korvane {
 
-class DiscShape : public QWidget
-{
-public:
+class DiscShape : public QWidget {
+  public:
     explicit DiscShape(QWidget *parent);
 
     QColor fillColor() const { return m_fillColor; }
     void setFillColor(const QColor &color);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
 
-private:
+  private:
     QColor m_fillColor = Qt::black;
 };
 

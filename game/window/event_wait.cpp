@@ -3,14 +3,12 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
-
 #include <algorithm>
 #include <limits>
 
 namespace korvane {
 
-void waitProcessingEvents(std::chrono::steady_clock::duration maxWait)
-{
+void waitProcessingEvents(std::chrono::steady_clock::duration maxWait) {
     using std::chrono::milliseconds;
     // QTimer counts in int milliseconds; a longer wait is cut to what it can hold.
     const milliseconds wait = std::min(std::chrono::ceil<milliseconds>(maxWait),

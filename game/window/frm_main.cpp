@@ -15,7 +15,6 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPushButton>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -26,8 +25,7 @@ namespace {
 constexpr int kInitialClientWidth = 4830;
 constexpr int kInitialClientHeight = 5280;
 
-std::mt19937::result_type clockSeed()
-{
+std::mt19937::result_type clockSeed() {
     return static_cast<std::mt19937::result_type>(
         std::chrono::system_clock::now().time_since_epoch().count());
 }
@@ -38,8 +36,7 @@ frmMain::frmMain()
     : m_client(new QWidget(this))
     , m_controls(createMainControls(m_client))
     , m_menus(createMainMenus(this))
-    , m_rules(*this)
-{
+    , m_rules(*this) {
     setWindowTitle(window_texts::toQString(window_texts::kProgramTitle));
     setWindowIcon(korvaneIcon());
     QPalette buttonFace = m_client->palette();
@@ -57,8 +54,7 @@ frmMain::frmMain()
     Form_Load();
 }
 
-void frmMain::connectHandlers()
-{
+void frmMain::connectHandlers() {
     for (int index = 0; index < kBoardSquares; ++index) {
         connect(m_controls.lblSquare[static_cast<std::size_t>(index)], &SquareLabel::clicked, this,
                 [this, index] { m_rules.lblSquare_Click(static_cast<std::int16_t>(index)); });
@@ -78,8 +74,7 @@ void frmMain::connectHandlers()
 }
 
 // Positions are twips throughout (see twips.h), so there is no scale unit left to set.
-void frmMain::Form_Load()
-{
+void frmMain::Form_Load() {
     m_rules.ResetGame();
     startBackgroundMusic();
     m_generator.seed(clockSeed());
@@ -87,25 +82,23 @@ void frmMain::Form_Load()
 }
 
 // The background music is opened and started here.
-void frmMain::startBackgroundMusic() {}
+void frmMain::startBackgroundMusic() {
+}
 
-void frmMain::resizeEvent(QResizeEvent *event)
-{
+void frmMain::resizeEvent(QResizeEvent *event) {
     QMainWindow::resizeEvent(event);
     Form_Resize();
 }
 
 // A change of state is a resize too: a window restored from its minimised state may have
 // been resized meanwhile, while the handler did nothing.
-void frmMain::changeEvent(QEvent *event)
-{
+void frmMain::changeEvent(QEvent *event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
         Form_Resize();
 }
 
-void frmMain::Form_Resize()
-{
+void frmMain::Form_Resize() {
     if (isMinimized())
         return;
     // Each resize below runs this handler again before returning, for the size it sets.
@@ -115,14 +108,13 @@ void frmMain::Form_Resize()
     if (frameGeometry().height() < minimumOuter)
         resize(width(), height() + minimumOuter - frameGeometry().height());
 
-    const BoardSize board = boardSizeForClient(pixelsToTwips(m_client->width()),
-                                               pixelsToTwips(m_client->height()));
+    const BoardSize board =
+        boardSizeForClient(pixelsToTwips(m_client->width()), pixelsToTwips(m_client->height()));
     SizeBoard(kBoardLeft, kBoardTop, board.square, board.disc);
 }
 
 void frmMain::SizeBoard(std::int32_t plngLeft, std::int32_t plngTop,
-                        std::int32_t plngSquareDimension, std::int32_t plngDiscDiameter)
-{
+                        std::int32_t plngSquareDimension, std::int32_t plngDiscDiameter) {
     const BoardPlacement placement =
         placeBoard(plngLeft, plngTop, plngSquareDimension, plngDiscDiameter);
     for (std::size_t index = 0; index < placement.size(); ++index) {
@@ -131,57 +123,48 @@ void frmMain::SizeBoard(std::int32_t plngLeft, std::int32_t plngTop,
     }
 }
 
-void frmMain::closeEvent(QCloseEvent *event)
-{
+void frmMain::closeEvent(QCloseEvent *event) {
     Form_Unload();
     event->accept();
 }
 
-void frmMain::Form_Unload()
-{
+void frmMain::Form_Unload() {
     endProgram();
 }
 
-void frmMain::endProgram()
-{
+void frmMain::endProgram() {
     // Ends even from inside the computer's pause or a message box, where leaving the
     // event loop would let the interrupted turn run on.
     std::fflush(nullptr);
     std::_Exit(EXIT_SUCCESS);
 }
 
-void frmMain::mnuTwoPlayer_Triggered(bool checkedByMenu)
-{
+void frmMain::mnuTwoPlayer_Triggered(bool checkedByMenu) {
     // The menu has already toggled its own mark; the mark follows the check box instead.
     m_menus.mnuTwoPlayer->setChecked(!checkedByMenu);
     m_rules.mnuTwoPlayer_Click();
 }
 
-void frmMain::mnuExit_Click()
-{
+void frmMain::mnuExit_Click() {
     endProgram();
 }
 
-void frmMain::mnuSndOff_Click()
-{
+void frmMain::mnuSndOff_Click() {
     m_menus.mnuSndOn->setVisible(true);
     m_menus.mnuSndOff->setVisible(false);
 }
 
-void frmMain::mnuSndOn_Click()
-{
+void frmMain::mnuSndOn_Click() {
     m_menus.mnuSndOff->setVisible(true);
     m_menus.mnuSndOn->setVisible(false);
 }
 
-void frmMain::mnuRules_Click()
-{
+void frmMain::mnuRules_Click() {
     showMessageBox(this, window_texts::toQString(window_texts::kRulesTitle),
                    window_texts::rulesText());
 }
 
-void frmMain::mnuAbout_Click()
-{
+void frmMain::mnuAbout_Click() {
     showMessageBox(this, window_texts::toQString(window_texts::kAboutTitle),
                    window_texts::toQString(window_texts::kAboutText));
 }

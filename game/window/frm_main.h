@@ -8,17 +8,15 @@
 #include "main_menus.h"
 
 #include <QMainWindow>
-
 #include <cstdint>
 #include <random>
 
 namespace korvane {
 
-class frmMain : public QMainWindow, public GameWindow
-{
+class frmMain : public QMainWindow, public GameWindow {
     Q_OBJECT
 
-public:
+  public:
     frmMain();
 
     GameRules &rules() { return m_rules; }
@@ -44,14 +42,14 @@ public:
     void processEvents(Clock::duration maxWait) override;
     double random() override;
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     // Ends the whole process at once; nothing is saved and nothing asks.
     virtual void endProgram();
 
-private:
+  private:
     void connectHandlers();
     void Form_Load();
     void Form_Resize();

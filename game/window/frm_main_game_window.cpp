@@ -1,9 +1,8 @@
 // frmMain as the rules see it: its labels and mode controls, the board display, the
 // message box, the computer's pause and the random numbers.
-#include "frm_main.h"
-
 #include "disc_shape.h"
 #include "event_wait.h"
+#include "frm_main.h"
 #include "game_texts.h"
 #include "message_box.h"
 #include "square_description.h"
@@ -17,76 +16,62 @@
 namespace korvane {
 namespace {
 
-std::string labelText(const QLabel *label)
-{
+std::string labelText(const QLabel *label) {
     return label->text().toStdString();
 }
 
-void setLabelText(QLabel *label, const std::string &text)
-{
+void setLabelText(QLabel *label, const std::string &text) {
     label->setText(QString::fromStdString(text));
 }
 
 } // namespace
 
-std::string frmMain::turnText() const
-{
+std::string frmMain::turnText() const {
     return labelText(m_controls.lblTurn);
 }
 
-void frmMain::setTurnText(const std::string &text)
-{
+void frmMain::setTurnText(const std::string &text) {
     setLabelText(m_controls.lblTurn, text);
 }
 
-std::string frmMain::whiteCountText() const
-{
+std::string frmMain::whiteCountText() const {
     return labelText(m_controls.lblWhite);
 }
 
-void frmMain::setWhiteCountText(const std::string &text)
-{
+void frmMain::setWhiteCountText(const std::string &text) {
     setLabelText(m_controls.lblWhite, text);
 }
 
-std::string frmMain::blackCountText() const
-{
+std::string frmMain::blackCountText() const {
     return labelText(m_controls.lblBlack);
 }
 
-void frmMain::setBlackCountText(const std::string &text)
-{
+void frmMain::setBlackCountText(const std::string &text) {
     setLabelText(m_controls.lblBlack, text);
 }
 
-int frmMain::twoPlayerValue() const
-{
+int frmMain::twoPlayerValue() const {
     return m_controls.chkTwoPlayer->isChecked() ? 1 : 0;
 }
 
-void frmMain::setTwoPlayerValue(int value)
-{
+void frmMain::setTwoPlayerValue(int value) {
     m_controls.chkTwoPlayer->setChecked(value != 0);
 }
 
-bool frmMain::twoPlayerMenuChecked() const
-{
+bool frmMain::twoPlayerMenuChecked() const {
     return m_menus.mnuTwoPlayer->isChecked();
 }
 
-void frmMain::setTwoPlayerMenuChecked(bool checked)
-{
+void frmMain::setTwoPlayerMenuChecked(bool checked) {
     m_menus.mnuTwoPlayer->setChecked(checked);
 }
 
-void frmMain::setModeControlsEnabled(bool enabled)
-{
+void frmMain::setModeControlsEnabled(bool enabled) {
     m_menus.mnuTwoPlayer->setEnabled(enabled);
     m_controls.chkTwoPlayer->setEnabled(enabled);
 }
 
-void frmMain::DisplayBoard()
-{
+void frmMain::DisplayBoard() {
     for (std::size_t index = 0; index < m_rules.mlngBoard.size(); ++index) {
         const std::int32_t color = m_rules.mlngBoard[index];
         DiscShape *disc = m_controls.shpDisc[index];
@@ -106,24 +91,20 @@ void frmMain::DisplayBoard()
     m_rules.GetScore();
 }
 
-void frmMain::showMessage(const std::string &text)
-{
+void frmMain::showMessage(const std::string &text) {
     showMessageBox(this, window_texts::toQString(window_texts::kProgramTitle),
                    QString::fromStdString(text));
 }
 
-GameWindow::Clock::time_point frmMain::now() const
-{
+GameWindow::Clock::time_point frmMain::now() const {
     return Clock::now();
 }
 
-void frmMain::processEvents(Clock::duration maxWait)
-{
+void frmMain::processEvents(Clock::duration maxWait) {
     waitProcessingEvents(maxWait);
 }
 
-double frmMain::random()
-{
+double frmMain::random() {
     // A 32-bit draw over 2^32 is uniform in [0, 1) and can never reach 1.
     constexpr double kDrawRange = 4294967296.0;
     return static_cast<double>(m_generator()) / kDrawRange;

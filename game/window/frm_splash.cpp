@@ -14,8 +14,7 @@ namespace korvane {
 frmSplash::frmSplash(MainWindowFactory createMainWindow)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
     , m_createMainWindow(std::move(createMainWindow))
-    , Image1(new QLabel(this))
-{
+    , Image1(new QLabel(this)) {
     setWindowTitle(window_texts::toQString(window_texts::kSplashCaption));
     setWindowIcon(korvaneIcon());
     Image1->setPixmap(drawSplashPicture());
@@ -31,8 +30,7 @@ frmSplash::frmSplash(MainWindowFactory createMainWindow)
     tmrSplash.start();
 }
 
-void frmSplash::tmrSplash_Timer()
-{
+void frmSplash::tmrSplash_Timer() {
     hide();
     m_mainWindow = m_createMainWindow();
     m_mainWindow->show();

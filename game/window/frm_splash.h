@@ -4,7 +4,6 @@
 
 #include <QTimer>
 #include <QWidget>
-
 #include <functional>
 #include <memory>
 
@@ -12,11 +11,10 @@ class QLabel;
 
 namespace korvane {
 
-class frmSplash : public QWidget
-{
+class frmSplash : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     using MainWindowFactory = std::function<std::unique_ptr<QWidget>()>;
 
     static constexpr int kSplashMilliseconds = 1800;
@@ -25,7 +23,7 @@ public:
 
     QWidget *mainWindow() const { return m_mainWindow.get(); }
 
-private:
+  private:
     void tmrSplash_Timer();
 
     MainWindowFactory m_createMainWindow;

@@ -8,16 +8,14 @@ namespace {
 constexpr int kCells = 4;
 const QColor kBoardGreen(0, 128, 0);
 
-void drawDisc(QPainter &painter, const QRectF &cell, const QColor &fill)
-{
+void drawDisc(QPainter &painter, const QRectF &cell, const QColor &fill) {
     painter.setBrush(fill);
     painter.drawEllipse(cell.adjusted(1.5, 1.5, -1.5, -1.5));
 }
 
 } // namespace
 
-QPixmap drawIconPicture()
-{
+QPixmap drawIconPicture() {
     QPixmap picture(kIconWidth, kIconHeight);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
@@ -36,8 +34,8 @@ QPixmap drawIconPicture()
                          QPointF(board.right(), board.top() + line * cellHeight));
     }
     auto cell = [&](int column, int row) {
-        return QRectF(board.left() + column * cellWidth, board.top() + row * cellHeight,
-                      cellWidth, cellHeight);
+        return QRectF(board.left() + column * cellWidth, board.top() + row * cellHeight, cellWidth,
+                      cellHeight);
     };
     drawDisc(painter, cell(1, 1), Qt::white);
     drawDisc(painter, cell(2, 2), Qt::white);
@@ -47,8 +45,7 @@ QPixmap drawIconPicture()
     return picture;
 }
 
-QIcon korvaneIcon()
-{
+QIcon korvaneIcon() {
     return QIcon(drawIconPicture());
 }
 

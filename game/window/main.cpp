@@ -3,11 +3,9 @@
 #include "frm_splash.h"
 
 #include <QApplication>
-
 #include <memory>
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QApplication application(argc, argv);
     korvane::frmSplash splash([] { return std::make_unique<korvane::frmMain>(); });
     splash.show();

@@ -16,8 +16,7 @@ namespace {
 
 using window_texts::toQString;
 
-QFont captionFont(bool bold)
-{
+QFont captionFont(bool bold) {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.25);
@@ -26,8 +25,7 @@ QFont captionFont(bool bold)
 }
 
 QLabel *createLabel(QWidget *client, std::string_view caption, const QRect &twips,
-                    Qt::Alignment alignment)
-{
+                    Qt::Alignment alignment) {
     auto *label = new QLabel(toQString(caption), client);
     label->setGeometry(twipsToPixels(twips));
     label->setAlignment(alignment | Qt::AlignTop);
@@ -36,26 +34,24 @@ QLabel *createLabel(QWidget *client, std::string_view caption, const QRect &twip
 
 // The captions were fitted to a narrow bitmap font that Linux lacks; where the substitute is
 // wider, it is made smaller until the caption fits its fixed box again.
-void shrinkToFit(QWidget *control, const QString &caption, int width)
-{
+void shrinkToFit(QWidget *control, const QString &caption, int width) {
     constexpr int kSmallestPixelSize = 8;
     QFont font = control->font();
     int pixelSize = QFontInfo(font).pixelSize();
-    while (QFontMetrics(font).horizontalAdvance(caption) > width && pixelSize > kSmallestPixelSize) {
+    while (QFontMetrics(font).horizontalAdvance(caption) > width &&
+           pixelSize > kSmallestPixelSize) {
         font.setPixelSize(--pixelSize);
     }
     control->setFont(font);
 }
 
-int checkBoxCaptionWidth(const QCheckBox *box)
-{
+int checkBoxCaptionWidth(const QCheckBox *box) {
     const QStyle *style = box->style();
     return box->width() - style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box) -
            style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box);
 }
 
-void colourLabel(QLabel *label, const QColor &background, const QColor &text)
-{
+void colourLabel(QLabel *label, const QColor &background, const QColor &text) {
     QPalette colours = label->palette();
     colours.setColor(QPalette::Window, background);
     colours.setColor(QPalette::WindowText, text);
@@ -65,22 +61,21 @@ void colourLabel(QLabel *label, const QColor &background, const QColor &text)
 
 } // namespace
 
-MainControls createMainControls(QWidget *client)
-{
+MainControls createMainControls(QWidget *client) {
     client->setFont(captionFont(false));
     MainControls controls;
 
-    controls.lblTurn = createLabel(client, window_texts::kInitialTurn, QRect(75, 0, 1290, 180),
-                                   Qt::AlignLeft);
+    controls.lblTurn =
+        createLabel(client, window_texts::kInitialTurn, QRect(75, 0, 1290, 180), Qt::AlignLeft);
     controls.lblTurn->setFont(captionFont(true));
-    controls.lblScore = createLabel(client, window_texts::kScore, QRect(1560, 0, 480, 180),
-                                    Qt::AlignLeft);
-    controls.lblWhite = createLabel(client, window_texts::kInitialCount,
-                                    QRect(2100, 0, 375, 210), Qt::AlignHCenter);
+    controls.lblScore =
+        createLabel(client, window_texts::kScore, QRect(1560, 0, 480, 180), Qt::AlignLeft);
+    controls.lblWhite = createLabel(client, window_texts::kInitialCount, QRect(2100, 0, 375, 210),
+                                    Qt::AlignHCenter);
     controls.lblWhite->setFont(captionFont(true));
     colourLabel(controls.lblWhite, Qt::white, client->palette().color(QPalette::WindowText));
-    controls.lblBlack = createLabel(client, window_texts::kInitialCount,
-                                    QRect(2490, 0, 375, 210), Qt::AlignHCenter);
+    controls.lblBlack = createLabel(client, window_texts::kInitialCount, QRect(2490, 0, 375, 210),
+                                    Qt::AlignHCenter);
     controls.lblBlack->setFont(captionFont(true));
     colourLabel(controls.lblBlack, Qt::black, Qt::white);
 

@@ -16,8 +16,7 @@ namespace korvane {
 class DiscShape;
 class SquareLabel;
 
-struct MainControls
-{
+struct MainControls {
     QLabel *lblTurn = nullptr;
     QLabel *lblScore = nullptr;
     QLabel *lblWhite = nullptr;

@@ -15,8 +15,7 @@ namespace {
 using window_texts::toQString;
 
 QAction *addItem(QMainWindow *window, QMenu *menu, std::string_view caption,
-                 const QKeySequence &shortcut = {})
-{
+                 const QKeySequence &shortcut = {}) {
     QAction *item = menu->addAction(toQString(caption));
     item->setShortcut(shortcut);
     item->setShortcutContext(Qt::WindowShortcut);
@@ -24,17 +23,13 @@ QAction *addItem(QMainWindow *window, QMenu *menu, std::string_view caption,
     return item;
 }
 
-class OpenMenuShortcuts : public QObject
-{
-public:
+class OpenMenuShortcuts : public QObject {
+  public:
     explicit OpenMenuShortcuts(QMainWindow *window)
         : QObject(window)
-        , m_window(window)
-    {
-    }
+        , m_window(window) {}
 
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
+    bool eventFilter(QObject *watched, QEvent *event) override {
         if (event->type() != QEvent::KeyPress)
             return QObject::eventFilter(watched, event);
         const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
@@ -49,23 +44,22 @@ public:
         return QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
     QMainWindow *m_window;
 };
 
 } // namespace
 
-MainMenus createMainMenus(QMainWindow *window)
-{
+MainMenus createMainMenus(QMainWindow *window) {
     QMenuBar *bar = window->menuBar();
     MainMenus menus;
 
     menus.mnuFile = bar->addMenu(toQString(window_texts::kMenuFile));
-    menus.mnuNew = addItem(window, menus.mnuFile, window_texts::kNewGame,
-                           QKeySequence(Qt::CTRL | Qt::Key_N));
+    menus.mnuNew =
+        addItem(window, menus.mnuFile, window_texts::kNewGame, QKeySequence(Qt::CTRL | Qt::Key_N));
     menus.mnuBreak1 = menus.mnuFile->addSeparator();
-    menus.mnuExit = addItem(window, menus.mnuFile, window_texts::kMenuExit,
-                            QKeySequence(Qt::CTRL | Qt::Key_X));
+    menus.mnuExit =
+        addItem(window, menus.mnuFile, window_texts::kMenuExit, QKeySequence(Qt::CTRL | Qt::Key_X));
 
     menus.mnuPlayers = bar->addMenu(toQString(window_texts::kMenuPlayers));
     menus.mnuTwoPlayer = addItem(window, menus.mnuPlayers, window_texts::kTwoPlayerMode);

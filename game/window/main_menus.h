@@ -7,8 +7,7 @@ class QMenu;
 
 namespace korvane {
 
-struct MainMenus
-{
+struct MainMenus {
     QMenu *mnuFile = nullptr;
     QAction *mnuNew = nullptr;
     QAction *mnuBreak1 = nullptr;

@@ -4,7 +4,6 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-
 #include <array>
 #include <initializer_list>
 #include <string_view>
@@ -21,12 +20,10 @@ const QColor kGold(232, 196, 92);
 
 // One row per board row: W white, B black, anything else empty.
 constexpr std::array<std::string_view, kBoardSide> kPosition = {
-    "........", "..B.....", "..BBW...", "..BWWW..", "...BWB..", "....BB..", "....W...",
-    "........",
+    "........", "..B.....", "..BBW...", "..BWWW..", "...BWB..", "....BB..", "....W...", "........",
 };
 
-void drawBoard(QPainter &painter)
-{
+void drawBoard(QPainter &painter) {
     const QRect board(kBoardLeft, kBoardTop, kBoardSide * kCell, kBoardSide * kCell);
     painter.fillRect(board.adjusted(-6, -6, 6, 6), QColor(70, 40, 20));
     painter.fillRect(board, kBoardGreen);
@@ -39,28 +36,26 @@ void drawBoard(QPainter &painter)
     }
     for (int row = 0; row < kBoardSide; ++row) {
         for (int column = 0; column < kBoardSide; ++column) {
-            const char square = kPosition[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+            const char square =
+                kPosition[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
             if (square != 'W' && square != 'B')
                 continue;
             painter.setBrush(square == 'W' ? QColor(Qt::white) : QColor(Qt::black));
             painter.drawEllipse(QRectF(board.left() + column * kCell + 4.5,
-                                       board.top() + row * kCell + 4.5, kCell - 8.0,
-                                       kCell - 8.0));
+                                       board.top() + row * kCell + 4.5, kCell - 8.0, kCell - 8.0));
         }
     }
 }
 
 // The name is lettered in strokes on a 4 by 6 grid rather than set in a font: the splash
 // then shows before the font system has had to start.
-void addStroke(QPainterPath &path, std::initializer_list<QPointF> points)
-{
+void addStroke(QPainterPath &path, std::initializer_list<QPointF> points) {
     path.moveTo(*points.begin());
     for (auto point = points.begin() + 1; point != points.end(); ++point)
         path.lineTo(*point);
 }
 
-QPainterPath letter(char glyph)
-{
+QPainterPath letter(char glyph) {
     QPainterPath path;
     switch (glyph) {
     case 'K':
@@ -97,8 +92,7 @@ QPainterPath letter(char glyph)
     return path;
 }
 
-void drawName(QPainter &painter)
-{
+void drawName(QPainter &painter) {
     constexpr std::string_view kName = "KORVANE";
     constexpr double kUnit = 4.0;
     constexpr double kPitch = 22.0;
@@ -125,8 +119,7 @@ void drawName(QPainter &painter)
 
 } // namespace
 
-QPixmap drawSplashPicture()
-{
+QPixmap drawSplashPicture() {
     QPixmap picture(kSplashWidth, kSplashHeight);
     QPainter painter(&picture);
     QLinearGradient sky(0, 0, 0, kSplashHeight);

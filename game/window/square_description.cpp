@@ -5,8 +5,7 @@
 
 namespace korvane {
 
-QString squareDescription(int index, std::int32_t color)
-{
+QString squareDescription(int index, std::int32_t color) {
     const int row = index % 8 + 1;
     const int column = index / 8 + 1;
     QString contents = QStringLiteral("empty");

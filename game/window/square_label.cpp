@@ -12,8 +12,7 @@ const QColor kSquareGreen(0, 128, 0);
 } // namespace
 
 SquareLabel::SquareLabel(QWidget *parent)
-    : QLabel(parent)
-{
+    : QLabel(parent) {
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     QPalette colours = palette();
@@ -23,18 +22,17 @@ SquareLabel::SquareLabel(QWidget *parent)
     setAutoFillBackground(true);
 }
 
-void SquareLabel::mousePressEvent(QMouseEvent *event)
-{
+void SquareLabel::mousePressEvent(QMouseEvent *event) {
     m_pressed = event->button() == Qt::LeftButton;
     event->accept();
 }
 
-void SquareLabel::mouseReleaseEvent(QMouseEvent *event)
-{
+void SquareLabel::mouseReleaseEvent(QMouseEvent *event) {
     const bool wasPressed = m_pressed;
     m_pressed = false;
     event->accept();
-    if (wasPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (wasPressed && event->button() == Qt::LeftButton &&
+        rect().contains(event->position().toPoint()))
         emit clicked();
 }
 

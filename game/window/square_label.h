@@ -5,21 +5,20 @@
 
 namespace korvane {
 
-class SquareLabel : public QLabel
-{
+class SquareLabel : public QLabel {
     Q_OBJECT
 
-public:
+  public:
     explicit SquareLabel(QWidget *parent);
 
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
-private:
+  private:
     bool m_pressed = false;
 };
 

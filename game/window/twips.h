@@ -8,20 +8,17 @@ namespace korvane {
 
 inline constexpr int kTwipsPerPixel = 15;
 
-constexpr int twipsToPixels(int twips)
-{
+constexpr int twipsToPixels(int twips) {
     return twips / kTwipsPerPixel;
 }
 
-constexpr int pixelsToTwips(int pixels)
-{
+constexpr int pixelsToTwips(int pixels) {
     return pixels * kTwipsPerPixel;
 }
 
-inline QRect twipsToPixels(const QRect &twips)
-{
-    return {twipsToPixels(twips.left()), twipsToPixels(twips.top()),
-            twipsToPixels(twips.width()), twipsToPixels(twips.height())};
+inline QRect twipsToPixels(const QRect &twips) {
+    return {twipsToPixels(twips.left()), twipsToPixels(twips.top()), twipsToPixels(twips.width()),
+            twipsToPixels(twips.height())};
 }
 
 } // namespace korvane

@@ -6,14 +6,13 @@
 
 namespace korvane {
 
-void centreOnScreen(QWidget *window, const QSize &size)
-{
+void centreOnScreen(QWidget *window, const QSize &size) {
     const QScreen *screen = window->screen();
     if (screen == nullptr)
         return;
-    window->move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size,
-                                     screen->availableGeometry())
-                     .topLeft());
+    window->move(
+        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, screen->availableGeometry())
+            .topLeft());
 }
 
 } // namespace korvane

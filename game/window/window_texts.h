@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QString>
-
 #include <array>
 #include <string_view>
 
@@ -57,13 +56,11 @@ inline constexpr std::string_view kAboutText =
     "Written by the Korvane team.  The board, the pictures and the music are all drawn "
     "and composed by the program's own code.";
 
-inline QString toQString(std::string_view text)
-{
+inline QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-inline QString rulesText()
-{
+inline QString rulesText() {
     QString text;
     for (const std::string_view piece : kRulesPieces)
         text += toQString(piece);

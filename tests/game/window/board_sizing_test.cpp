@@ -6,11 +6,10 @@
 using korvane::boardSizeForClient;
 using korvane::placeBoard;
 
-class BoardSizingTest : public QObject
-{
+class BoardSizingTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void figuresForClientArea_data();
     void figuresForClientArea();
     void squaresRunDownColumnsThenAcross_data();
@@ -19,8 +18,7 @@ private slots:
     void tooSmallBoardKeepsItsFloors();
 };
 
-void BoardSizingTest::figuresForClientArea_data()
-{
+void BoardSizingTest::figuresForClientArea_data() {
     QTest::addColumn<double>("clientWidth");
     QTest::addColumn<double>("clientHeight");
     QTest::addColumn<int>("square");
@@ -37,8 +35,7 @@ void BoardSizingTest::figuresForClientArea_data()
     QTest::newRow("large") << 24150.0 << 16100.0 << 1935 << 1545 << 195;
 }
 
-void BoardSizingTest::figuresForClientArea()
-{
+void BoardSizingTest::figuresForClientArea() {
     QFETCH(double, clientWidth);
     QFETCH(double, clientHeight);
     QFETCH(int, square);
@@ -54,26 +51,21 @@ void BoardSizingTest::figuresForClientArea()
     QCOMPARE(placement[0].disc.top() - placement[0].square.top(), offset);
 }
 
-void BoardSizingTest::squaresRunDownColumnsThenAcross_data()
-{
+void BoardSizingTest::squaresRunDownColumnsThenAcross_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QRect>("square");
     QTest::addColumn<QRect>("disc");
 
     QTest::newRow("0 top-left") << 0 << QRect(75, 525, 585, 585) << QRect(135, 585, 465, 465);
     QTest::newRow("1 below 0") << 1 << QRect(75, 1110, 585, 585) << QRect(135, 1170, 465, 465);
-    QTest::newRow("7 bottom-left") << 7 << QRect(75, 4620, 585, 585)
-                                   << QRect(135, 4680, 465, 465);
-    QTest::newRow("8 right of 0") << 8 << QRect(660, 525, 585, 585)
-                                  << QRect(720, 585, 465, 465);
-    QTest::newRow("56 top-right") << 56 << QRect(4170, 525, 585, 585)
-                                  << QRect(4230, 585, 465, 465);
-    QTest::newRow("63 bottom-right") << 63 << QRect(4170, 4620, 585, 585)
-                                     << QRect(4230, 4680, 465, 465);
+    QTest::newRow("7 bottom-left") << 7 << QRect(75, 4620, 585, 585) << QRect(135, 4680, 465, 465);
+    QTest::newRow("8 right of 0") << 8 << QRect(660, 525, 585, 585) << QRect(720, 585, 465, 465);
+    QTest::newRow("56 top-right") << 56 << QRect(4170, 525, 585, 585) << QRect(4230, 585, 465, 465);
+    QTest::newRow("63 bottom-right")
+        << 63 << QRect(4170, 4620, 585, 585) << QRect(4230, 4680, 465, 465);
 }
 
-void BoardSizingTest::squaresRunDownColumnsThenAcross()
-{
+void BoardSizingTest::squaresRunDownColumnsThenAcross() {
     QFETCH(int, index);
     QFETCH(QRect, square);
     QFETCH(QRect, disc);
@@ -86,8 +78,7 @@ void BoardSizingTest::squaresRunDownColumnsThenAcross()
     QCOMPARE(placement[63].square.top() + placement[63].square.height(), 5280 - 75);
 }
 
-void BoardSizingTest::tooSmallBoardKeepsItsFloors_data()
-{
+void BoardSizingTest::tooSmallBoardKeepsItsFloors_data() {
     QTest::addColumn<double>("clientWidth");
     QTest::addColumn<double>("clientHeight");
 
@@ -96,8 +87,7 @@ void BoardSizingTest::tooSmallBoardKeepsItsFloors_data()
     QTest::newRow("nothing at all") << 0.0 << 0.0;
 }
 
-void BoardSizingTest::tooSmallBoardKeepsItsFloors()
-{
+void BoardSizingTest::tooSmallBoardKeepsItsFloors() {
     QFETCH(double, clientWidth);
     QFETCH(double, clientHeight);
 

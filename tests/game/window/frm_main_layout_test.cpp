@@ -15,44 +15,38 @@ using korvane::test::TestableMain;
 
 namespace {
 
-void setClientSize(TestableMain &window, QSize client)
-{
+void setClientSize(TestableMain &window, QSize client) {
     window.resize(client.width(), client.height() + window.menuBar()->height());
 }
 
 // The outer size counts the frame the window system draws around the window.
-void setOuterSize(TestableMain &window, QSize outer)
-{
+void setOuterSize(TestableMain &window, QSize outer) {
     window.resize(outer - (window.frameGeometry().size() - window.size()));
 }
 
-QWidget *fixedControl(const TestableMain &window, const QString &name)
-{
+QWidget *fixedControl(const TestableMain &window, const QString &name) {
     const korvane::MainControls &c = window.controls();
     const std::map<QString, QWidget *> controls = {
-        {"lblTurn", c.lblTurn},   {"lblScore", c.lblScore},         {"lblWhite", c.lblWhite},
+        {"lblTurn", c.lblTurn},   {"lblScore", c.lblScore}, {"lblWhite", c.lblWhite},
         {"lblBlack", c.lblBlack}, {"cmdReset", c.cmdReset}, {"chkTwoPlayer", c.chkTwoPlayer},
     };
     return controls.at(name);
 }
 
-QRect squareGeometry(const TestableMain &window, int index)
-{
+QRect squareGeometry(const TestableMain &window, int index) {
     return window.controls().lblSquare[static_cast<std::size_t>(index)]->geometry();
 }
 
-QRect discGeometry(const TestableMain &window, int index)
-{
+QRect discGeometry(const TestableMain &window, int index) {
     return window.controls().shpDisc[static_cast<std::size_t>(index)]->geometry();
 }
 
 } // namespace
 
-class FrmMainLayoutTest : public QObject
-{
+class FrmMainLayoutTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void opensCentredWithItsClientArea();
     void fixedControlsNeverMove_data();
     void fixedControlsNeverMove();
@@ -66,8 +60,7 @@ private slots:
     void focusStartsOnNewGameThenMovesToCheckBox();
 };
 
-void FrmMainLayoutTest::opensCentredWithItsClientArea()
-{
+void FrmMainLayoutTest::opensCentredWithItsClientArea() {
     TestableMain window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -83,8 +76,7 @@ void FrmMainLayoutTest::opensCentredWithItsClientArea()
     QCOMPARE(window.windowIcon().availableSizes(), QList<QSize>{QSize(46, 42)});
 }
 
-void FrmMainLayoutTest::fixedControlsNeverMove_data()
-{
+void FrmMainLayoutTest::fixedControlsNeverMove_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("twips");
     QTest::addColumn<QString>("caption");
@@ -98,8 +90,7 @@ void FrmMainLayoutTest::fixedControlsNeverMove_data()
                                   << "Two-Player Mode";
 }
 
-void FrmMainLayoutTest::fixedControlsNeverMove()
-{
+void FrmMainLayoutTest::fixedControlsNeverMove() {
     QFETCH(QString, name);
     QFETCH(QRect, twips);
     QFETCH(QString, caption);
@@ -117,8 +108,7 @@ void FrmMainLayoutTest::fixedControlsNeverMove()
     }
 }
 
-void FrmMainLayoutTest::boardFollowsClientArea_data()
-{
+void FrmMainLayoutTest::boardFollowsClientArea_data() {
     QTest::addColumn<QSize>("client");
     QTest::addColumn<int>("square");
     QTest::addColumn<int>("disc");
@@ -132,8 +122,7 @@ void FrmMainLayoutTest::boardFollowsClientArea_data()
     QTest::newRow("large") << QSize(1000, 900) << 107 << 85 << 11;
 }
 
-void FrmMainLayoutTest::boardFollowsClientArea()
-{
+void FrmMainLayoutTest::boardFollowsClientArea() {
     QFETCH(QSize, client);
     QFETCH(int, square);
     QFETCH(int, disc);
@@ -152,8 +141,7 @@ void FrmMainLayoutTest::boardFollowsClientArea()
     }
 }
 
-void FrmMainLayoutTest::tooSmallWindowSnapsBackToMinimum_data()
-{
+void FrmMainLayoutTest::tooSmallWindowSnapsBackToMinimum_data() {
     QTest::addColumn<QSize>("requested");
     QTest::addColumn<QSize>("expected");
 
@@ -163,8 +151,7 @@ void FrmMainLayoutTest::tooSmallWindowSnapsBackToMinimum_data()
     QTest::newRow("exactly the minimum") << QSize(200, 200) << QSize(200, 200);
 }
 
-void FrmMainLayoutTest::tooSmallWindowSnapsBackToMinimum()
-{
+void FrmMainLayoutTest::tooSmallWindowSnapsBackToMinimum() {
     QFETCH(QSize, requested);
     QFETCH(QSize, expected);
 
@@ -187,8 +174,7 @@ void FrmMainLayoutTest::tooSmallWindowSnapsBackToMinimum()
     QVERIFY(squareGeometry(window, 0).width() >= 8);
 }
 
-void FrmMainLayoutTest::minimisedWindowIsLeftAloneUntilRestored()
-{
+void FrmMainLayoutTest::minimisedWindowIsLeftAloneUntilRestored() {
     TestableMain window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -204,29 +190,29 @@ void FrmMainLayoutTest::minimisedWindowIsLeftAloneUntilRestored()
     QCOMPARE(squareGeometry(window, 63), QRect(5 + 7 * 61, 35 + 7 * 61, 61, 61));
 }
 
-void FrmMainLayoutTest::maximisedWindowLaysBoardOutForItsClientArea()
-{
+void FrmMainLayoutTest::maximisedWindowLaysBoardOutForItsClientArea() {
     TestableMain window;
     window.showMaximized();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTRY_VERIFY(window.clientArea()->width() > 322);
 
     const QSize client = window.clientArea()->size();
-    const korvane::BoardSize board = korvane::boardSizeForClient(client.width() * 15.0,
-                                                                 client.height() * 15.0);
+    const korvane::BoardSize board =
+        korvane::boardSizeForClient(client.width() * 15.0, client.height() * 15.0);
     QVERIFY(board.square > 585);
     QCOMPARE(squareGeometry(window, 63),
              QRect(5 + 7 * board.square / 15, 35 + 7 * board.square / 15, board.square / 15,
                    board.square / 15));
 }
 
-void FrmMainLayoutTest::boardIsPaintedInItsColours()
-{
+void FrmMainLayoutTest::boardIsPaintedInItsColours() {
     TestableMain window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QImage client = window.clientArea()->grab().toImage();
-    auto centre = [&](int index) { return client.pixelColor(squareGeometry(window, index).center()); };
+    auto centre = [&](int index) {
+        return client.pixelColor(squareGeometry(window, index).center());
+    };
 
     QCOMPARE(centre(0), QColor(0, 128, 0));
     QCOMPARE(centre(27), QColor(Qt::white));
@@ -239,15 +225,13 @@ void FrmMainLayoutTest::boardIsPaintedInItsColours()
     QCOMPARE(client.pixelColor(white.left() + 1, white.bottom() - 1), QColor(Qt::white));
     const QRect black = window.controls().lblBlack->geometry();
     QCOMPARE(client.pixelColor(black.left() + 1, black.bottom() - 1), QColor(Qt::black));
-    QCOMPARE(client.pixelColor(2, 200),
-             window.clientArea()->palette().color(QPalette::Button));
+    QCOMPARE(client.pixelColor(2, 200), window.clientArea()->palette().color(QPalette::Button));
     QVERIFY(window.controls().lblTurn->font().bold());
     QVERIFY(window.controls().lblWhite->font().bold());
     QVERIFY(!window.controls().lblScore->font().bold());
 }
 
-void FrmMainLayoutTest::focusStartsOnNewGameThenMovesToCheckBox()
-{
+void FrmMainLayoutTest::focusStartsOnNewGameThenMovesToCheckBox() {
     TestableMain window;
     window.show();
     window.activateWindow();

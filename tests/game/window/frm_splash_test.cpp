@@ -10,17 +10,15 @@
 using korvane::frmSplash;
 using korvane::test::TestableMain;
 
-class FrmSplashTest : public QObject
-{
+class FrmSplashTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void borderlessCentredPicture();
     void handsOverOnceAfterItsTick();
 };
 
-void FrmSplashTest::borderlessCentredPicture()
-{
+void FrmSplashTest::borderlessCentredPicture() {
     frmSplash splash([] { return std::make_unique<TestableMain>(); });
     splash.show();
     QVERIFY(QTest::qWaitForWindowExposed(&splash));
@@ -38,8 +36,7 @@ void FrmSplashTest::borderlessCentredPicture()
     QCOMPARE(splash.windowIcon().availableSizes(), QList<QSize>{QSize(46, 42)});
 }
 
-void FrmSplashTest::handsOverOnceAfterItsTick()
-{
+void FrmSplashTest::handsOverOnceAfterItsTick() {
     int created = 0;
     TestableMain *createdWindow = nullptr;
     bool splashHiddenWhenCreated = false;

@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-
 #include <algorithm>
 
 using korvane::test::ModalBoxCatcher;
@@ -21,28 +20,23 @@ namespace {
 
 using Board = std::array<std::int32_t, 64>;
 
-Board openingBoard()
-{
+Board openingBoard() {
     Board board{};
     board[27] = board[36] = 1;
     board[28] = board[35] = -1;
     return board;
 }
 
-void showWindow(TestableMain &window)
-{
+void showWindow(TestableMain &window) {
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 }
 
-void clickSquare(TestableMain &window, int index)
-{
-    QTest::mouseClick(window.controls().lblSquare[static_cast<std::size_t>(index)],
-                      Qt::LeftButton);
+void clickSquare(TestableMain &window, int index) {
+    QTest::mouseClick(window.controls().lblSquare[static_cast<std::size_t>(index)], Qt::LeftButton);
 }
 
-int firstLegalSquare(TestableMain &window)
-{
+int firstLegalSquare(TestableMain &window) {
     korvane::GameRules &rules = window.rules();
     for (int index = 0; index < 64; ++index) {
         if (rules.MakeMove(rules.mlngTurn, index, false) != 0)
@@ -51,15 +45,16 @@ int firstLegalSquare(TestableMain &window)
     return -1;
 }
 
-QString expectedDescription(int index, std::int32_t color)
-{
+QString expectedDescription(int index, std::int32_t color) {
     const char *contents = color == 0 ? "empty" : color == 1 ? "white disc" : "black disc";
-    return QStringLiteral("Row %1, column %2, %3").arg(index % 8 + 1).arg(index / 8 + 1).arg(contents);
+    return QStringLiteral("Row %1, column %2, %3")
+        .arg(index % 8 + 1)
+        .arg(index / 8 + 1)
+        .arg(contents);
 }
 
 // Discs, counts and accessible names must show exactly the board the rules hold.
-void verifyDisplayShowsBoard(TestableMain &window)
-{
+void verifyDisplayShowsBoard(TestableMain &window) {
     const Board &board = window.rules().mlngBoard;
     for (int index = 0; index < 64; ++index) {
         const std::int32_t color = board[static_cast<std::size_t>(index)];
@@ -76,18 +71,16 @@ void verifyDisplayShowsBoard(TestableMain &window)
              QString::number(std::count(board.begin(), board.end(), -1)));
 }
 
-QString turnLabel(TestableMain &window)
-{
+QString turnLabel(TestableMain &window) {
     return window.controls().lblTurn->text();
 }
 
 } // namespace
 
-class GamePlayTest : public QObject
-{
+class GamePlayTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void openingPositionIsShown();
     void computerRepliesAfterPauseThatRefusesClicks();
     void newGameDuringPauseCancelsComputerMove();
@@ -97,8 +90,7 @@ private slots:
     void wholeGame();
 };
 
-void GamePlayTest::openingPositionIsShown()
-{
+void GamePlayTest::openingPositionIsShown() {
     TestableMain window;
     showWindow(window);
     QCOMPARE(window.rules().mlngBoard, openingBoard());
@@ -107,8 +99,7 @@ void GamePlayTest::openingPositionIsShown()
     QVERIFY(!window.rules().mfGameOver);
 }
 
-void GamePlayTest::computerRepliesAfterPauseThatRefusesClicks()
-{
+void GamePlayTest::computerRepliesAfterPauseThatRefusesClicks() {
     ModalBoxCatcher boxes;
     TestableMain window;
     showWindow(window);
@@ -142,8 +133,7 @@ void GamePlayTest::computerRepliesAfterPauseThatRefusesClicks()
     verifyDisplayShowsBoard(window);
 }
 
-void GamePlayTest::newGameDuringPauseCancelsComputerMove()
-{
+void GamePlayTest::newGameDuringPauseCancelsComputerMove() {
     ModalBoxCatcher boxes;
     TestableMain window;
     showWindow(window);
@@ -158,8 +148,7 @@ void GamePlayTest::newGameDuringPauseCancelsComputerMove()
     QVERIFY(boxes.boxes().empty());
 }
 
-void GamePlayTest::clickOnDiscReachesItsSquare()
-{
+void GamePlayTest::clickOnDiscReachesItsSquare() {
     ModalBoxCatcher boxes;
     TestableMain window;
     showWindow(window);
@@ -172,8 +161,7 @@ void GamePlayTest::clickOnDiscReachesItsSquare()
     QCOMPARE(window.rules().mlngBoard, openingBoard());
 }
 
-void GamePlayTest::pauseSleepsButDeliversEvents()
-{
+void GamePlayTest::pauseSleepsButDeliversEvents() {
     TestableMain window;
     bool delivered = false;
     QTimer::singleShot(50, &window, [&] { delivered = true; });
@@ -190,8 +178,7 @@ void GamePlayTest::pauseSleepsButDeliversEvents()
     QVERIFY(clock.elapsed() < 100);
 }
 
-void GamePlayTest::wholeGame_data()
-{
+void GamePlayTest::wholeGame_data() {
     QTest::addColumn<bool>("twoPlayer");
     QTest::addColumn<unsigned>("seed");
 
@@ -201,8 +188,7 @@ void GamePlayTest::wholeGame_data()
             << false << seed;
 }
 
-void GamePlayTest::wholeGame()
-{
+void GamePlayTest::wholeGame() {
     QFETCH(bool, twoPlayer);
     QFETCH(unsigned, seed);
 
@@ -224,13 +210,15 @@ void GamePlayTest::wholeGame()
             return;
         if (!window.rules().mfGameOver) {
             QVERIFY(twoPlayer || window.rules().mlngTurn == 1);
-            QCOMPARE(turnLabel(window), window.rules().mlngTurn == 1 ? QStringLiteral("White's Turn")
-                                                                     : QStringLiteral("Black's Turn"));
+            QCOMPARE(turnLabel(window), window.rules().mlngTurn == 1
+                                            ? QStringLiteral("White's Turn")
+                                            : QStringLiteral("Black's Turn"));
         }
     }
 
     const Board &board = window.rules().mlngBoard;
-    const auto lead = std::count(board.begin(), board.end(), 1) - std::count(board.begin(), board.end(), -1);
+    const auto lead =
+        std::count(board.begin(), board.end(), 1) - std::count(board.begin(), board.end(), -1);
     const QString winner = lead > 0 ? QStringLiteral("White") : QStringLiteral("Black");
     QString message = QStringLiteral("No more moves.  Game over.  It's a tie!");
     if (lead != 0 && twoPlayer)
@@ -239,12 +227,14 @@ void GamePlayTest::wholeGame()
         message = lead > 0 ? QStringLiteral("No more moves.  Game over.  You win!")
                            : QStringLiteral("No more moves.  Game over.  I win!");
     QCOMPARE(boxes.texts().last(), message);
-    const QString verdict = lead == 0 ? QStringLiteral("It's a Tie!") : winner + QStringLiteral(" Wins!");
+    const QString verdict =
+        lead == 0 ? QStringLiteral("It's a Tie!") : winner + QStringLiteral(" Wins!");
     QCOMPARE(turnLabel(window), verdict);
-    const QStringList passes = twoPlayer ? QStringList{"White has no legal moves.  Black's turn again.",
-                                                       "Black has no legal moves.  White's turn again."}
-                                         : QStringList{"You have no legal moves.  My turn again.",
-                                                       "I have no legal moves.  Your turn again."};
+    const QStringList passes = twoPlayer
+                                   ? QStringList{"White has no legal moves.  Black's turn again.",
+                                                 "Black has no legal moves.  White's turn again."}
+                                   : QStringList{"You have no legal moves.  My turn again.",
+                                                 "I have no legal moves.  Your turn again."};
     for (qsizetype at = 0; at + 1 < boxes.texts().size(); ++at)
         QVERIFY2(passes.contains(boxes.texts().at(at)), qPrintable(boxes.texts().at(at)));
 

@@ -16,28 +16,23 @@ using korvane::test::TestableMain;
 
 namespace {
 
-struct ItemState
-{
+struct ItemState {
     QString caption;
     QKeySequence shortcut;
     bool visible;
 };
 
-void showActive(TestableMain &window)
-{
+void showActive(TestableMain &window) {
     window.show();
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
 }
 
-void clickSquare(TestableMain &window, int index)
-{
-    QTest::mouseClick(window.controls().lblSquare[static_cast<std::size_t>(index)],
-                      Qt::LeftButton);
+void clickSquare(TestableMain &window, int index) {
+    QTest::mouseClick(window.controls().lblSquare[static_cast<std::size_t>(index)], Qt::LeftButton);
 }
 
-bool isOpeningPosition(TestableMain &window)
-{
+bool isOpeningPosition(TestableMain &window) {
     std::array<std::int32_t, 64> opening{};
     opening[27] = opening[36] = 1;
     opening[28] = opening[35] = -1;
@@ -46,11 +41,10 @@ bool isOpeningPosition(TestableMain &window)
 
 } // namespace
 
-class MainMenusTest : public QObject
-{
+class MainMenusTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void menuTreeAsBuilt_data();
     void menuTreeAsBuilt();
     void twoPlayerItemStartsEnabledAndUnchecked();
@@ -65,8 +59,7 @@ private slots:
     void modeControlsLockAtFirstMoveAndReopenOnNewGame();
 };
 
-void MainMenusTest::menuTreeAsBuilt_data()
-{
+void MainMenusTest::menuTreeAsBuilt_data() {
     QTest::addColumn<int>("menu");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QStringList>("captions");
@@ -75,16 +68,15 @@ void MainMenusTest::menuTreeAsBuilt_data()
 
     QTest::newRow("File") << 0 << "File" << QStringList{"New Game", "", "Exit"}
                           << QStringList{"Ctrl+N", "", "Ctrl+X"} << QList<bool>{true, true, true};
-    QTest::newRow("Players") << 1 << "Players" << QStringList{"Two-Player Mode"}
-                             << QStringList{""} << QList<bool>{true};
+    QTest::newRow("Players") << 1 << "Players" << QStringList{"Two-Player Mode"} << QStringList{""}
+                             << QList<bool>{true};
     QTest::newRow("Sound") << 2 << "Sound" << QStringList{"Sound On", "Sound Off"}
                            << QStringList{"", ""} << QList<bool>{false, true};
     QTest::newRow("Help") << 3 << "Help" << QStringList{"Rules", "", "About"}
                           << QStringList{"Ctrl+R", "", "Ctrl+A"} << QList<bool>{true, true, true};
 }
 
-void MainMenusTest::menuTreeAsBuilt()
-{
+void MainMenusTest::menuTreeAsBuilt() {
     QFETCH(int, menu);
     QFETCH(QString, title);
     QFETCH(QStringList, captions);
@@ -109,8 +101,7 @@ void MainMenusTest::menuTreeAsBuilt()
     }
 }
 
-void MainMenusTest::twoPlayerItemStartsEnabledAndUnchecked()
-{
+void MainMenusTest::twoPlayerItemStartsEnabledAndUnchecked() {
     TestableMain window;
     QVERIFY(window.menus().mnuTwoPlayer->isCheckable());
     QVERIFY(!window.menus().mnuTwoPlayer->isChecked());
@@ -118,15 +109,13 @@ void MainMenusTest::twoPlayerItemStartsEnabledAndUnchecked()
     QVERIFY(window.controls().chkTwoPlayer->isEnabled());
 }
 
-void MainMenusTest::ctrlNStartsNewGame_data()
-{
+void MainMenusTest::ctrlNStartsNewGame_data() {
     QTest::addColumn<bool>("menuOpen");
     QTest::newRow("menu closed") << false;
     QTest::newRow("File menu open") << true;
 }
 
-void MainMenusTest::ctrlNStartsNewGame()
-{
+void MainMenusTest::ctrlNStartsNewGame() {
     QFETCH(bool, menuOpen);
 
     TestableMain window;
@@ -148,8 +137,7 @@ void MainMenusTest::ctrlNStartsNewGame()
     QCOMPARE(window.controls().lblBlack->text(), QStringLiteral("2"));
 }
 
-void MainMenusTest::ctrlXEndsProgram()
-{
+void MainMenusTest::ctrlXEndsProgram() {
     ModalBoxCatcher boxes;
     TestableMain window;
     showActive(window);
@@ -158,8 +146,7 @@ void MainMenusTest::ctrlXEndsProgram()
     QVERIFY(boxes.boxes().empty());
 }
 
-void MainMenusTest::closingWindowEndsProgram()
-{
+void MainMenusTest::closingWindowEndsProgram() {
     ModalBoxCatcher boxes;
     TestableMain window;
     showActive(window);
@@ -168,16 +155,14 @@ void MainMenusTest::closingWindowEndsProgram()
     QVERIFY(boxes.boxes().empty());
 }
 
-void MainMenusTest::ctrlRAndCtrlAOpenTheirBoxes_data()
-{
+void MainMenusTest::ctrlRAndCtrlAOpenTheirBoxes_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("title");
     QTest::newRow("Ctrl+R") << int(Qt::Key_R) << "Rules of Korvane";
     QTest::newRow("Ctrl+A") << int(Qt::Key_A) << "About Korvane";
 }
 
-void MainMenusTest::ctrlRAndCtrlAOpenTheirBoxes()
-{
+void MainMenusTest::ctrlRAndCtrlAOpenTheirBoxes() {
     QFETCH(int, key);
     QFETCH(QString, title);
 
@@ -192,8 +177,7 @@ void MainMenusTest::ctrlRAndCtrlAOpenTheirBoxes()
     QVERIFY(!window.controls().chkTwoPlayer->isChecked());
 }
 
-void MainMenusTest::soundItemsSwapPlaces()
-{
+void MainMenusTest::soundItemsSwapPlaces() {
     TestableMain window;
     const korvane::MainMenus &menus = window.menus();
     menus.mnuSndOff->trigger();
@@ -205,8 +189,7 @@ void MainMenusTest::soundItemsSwapPlaces()
     QVERIFY(menus.mnuSndOff->isVisible());
 }
 
-void MainMenusTest::modeIndicatorsAlwaysAgree()
-{
+void MainMenusTest::modeIndicatorsAlwaysAgree() {
     TestableMain window;
     QCheckBox *box = window.controls().chkTwoPlayer;
     QAction *item = window.menus().mnuTwoPlayer;
@@ -230,8 +213,7 @@ void MainMenusTest::modeIndicatorsAlwaysAgree()
     QVERIFY(agree(true));
 }
 
-void MainMenusTest::modeControlsLockAtFirstMoveAndReopenOnNewGame()
-{
+void MainMenusTest::modeControlsLockAtFirstMoveAndReopenOnNewGame() {
     TestableMain window;
     showActive(window);
     window.menus().mnuTwoPlayer->trigger();

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTest>
-
 #include <algorithm>
 #include <array>
 
@@ -30,8 +29,7 @@ const QString kRules = QStringLiteral(
     "full or when there are no more available moves.  The player with the most pieces on the "
     "board wins.");
 
-void verifyPlainOkBox(const CaughtBox &box, const QString &title)
-{
+void verifyPlainOkBox(const CaughtBox &box, const QString &title) {
     QCOMPARE(box.title, title);
     QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QCOMPARE(box.icon, QMessageBox::NoIcon);
@@ -39,19 +37,17 @@ void verifyPlainOkBox(const CaughtBox &box, const QString &title)
 
 } // namespace
 
-class MessageBoxesTest : public QObject
-{
+class MessageBoxesTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void rulesBoxShowsWholeText();
     void aboutBoxShowsCredits();
     void gameMessagesCarryProgramTitle();
     void boxDuringPauseHoldsComputerReply();
 };
 
-void MessageBoxesTest::rulesBoxShowsWholeText()
-{
+void MessageBoxesTest::rulesBoxShowsWholeText() {
     ModalBoxCatcher boxes;
     TestableMain window;
     window.menus().mnuRules->trigger();
@@ -63,8 +59,7 @@ void MessageBoxesTest::rulesBoxShowsWholeText()
     QVERIFY(!box.text.contains(QRegularExpression(QStringLiteral("\\. \\S"))));
 }
 
-void MessageBoxesTest::aboutBoxShowsCredits()
-{
+void MessageBoxesTest::aboutBoxShowsCredits() {
     ModalBoxCatcher boxes;
     TestableMain window;
     window.menus().mnuAbout->trigger();
@@ -73,8 +68,7 @@ void MessageBoxesTest::aboutBoxShowsCredits()
     QVERIFY(boxes.boxes().front().text.contains(QStringLiteral("Korvane")));
 }
 
-void MessageBoxesTest::gameMessagesCarryProgramTitle()
-{
+void MessageBoxesTest::gameMessagesCarryProgramTitle() {
     ModalBoxCatcher boxes;
     TestableMain window;
     window.show();
@@ -85,8 +79,7 @@ void MessageBoxesTest::gameMessagesCarryProgramTitle()
     QCOMPARE(boxes.boxes().front().text, QStringLiteral("Illegal Move.  Try again."));
 }
 
-void MessageBoxesTest::boxDuringPauseHoldsComputerReply()
-{
+void MessageBoxesTest::boxDuringPauseHoldsComputerReply() {
     ModalBoxCatcher boxes;
     TestableMain window;
     window.show();

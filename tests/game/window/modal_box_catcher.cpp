@@ -5,28 +5,24 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QScopedValueRollback>
-
 #include <utility>
 
 namespace korvane::test {
 
-ModalBoxCatcher::ModalBoxCatcher()
-{
+ModalBoxCatcher::ModalBoxCatcher() {
     m_poll.setInterval(5);
     connect(&m_poll, &QTimer::timeout, this, &ModalBoxCatcher::closeActiveBox);
     m_poll.start();
 }
 
-QStringList ModalBoxCatcher::texts() const
-{
+QStringList ModalBoxCatcher::texts() const {
     QStringList texts;
     for (const CaughtBox &box : m_boxes)
         texts << box.text;
     return texts;
 }
 
-void ModalBoxCatcher::closeActiveBox()
-{
+void ModalBoxCatcher::closeActiveBox() {
     auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
     // A whileOpen action that waits runs this again for the box it is already closing.
     if (m_closing || box == nullptr || !box->isVisible())

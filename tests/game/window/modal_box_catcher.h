@@ -5,23 +5,20 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
-
 #include <functional>
 #include <vector>
 
 namespace korvane::test {
 
-struct CaughtBox
-{
+struct CaughtBox {
     QString title;
     QString text;
     QMessageBox::StandardButtons buttons;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
 };
 
-class ModalBoxCatcher : public QObject
-{
-public:
+class ModalBoxCatcher : public QObject {
+  public:
     ModalBoxCatcher();
 
     const std::vector<CaughtBox> &boxes() const { return m_boxes; }
@@ -30,7 +27,7 @@ public:
     // Runs while the next box is still open, before it is closed.
     void whileOpen(std::function<void()> action) { m_whileOpen = std::move(action); }
 
-private:
+  private:
     void closeActiveBox();
 
     QTimer m_poll;

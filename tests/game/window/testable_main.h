@@ -10,33 +10,30 @@
 
 namespace korvane::test {
 
-class TestableMain : public frmMain
-{
-public:
+class TestableMain : public frmMain {
+  public:
     int endRequests = 0;
 
     void skipPauses() { m_skipPauses = true; }
     void seedRandom(std::mt19937::result_type seed) { m_generator.emplace(seed); }
 
-    Clock::time_point now() const override
-    {
+    Clock::time_point now() const override {
         if (!m_skipPauses)
             return frmMain::now();
         m_fakeNow += std::chrono::seconds(1);
         return m_fakeNow;
     }
 
-    double random() override
-    {
+    double random() override {
         if (!m_generator)
             return frmMain::random();
         return static_cast<double>((*m_generator)()) / 4294967296.0;
     }
 
-protected:
+  protected:
     void endProgram() override { ++endRequests; }
 
-private:
+  private:
     bool m_skipPauses = false;
     mutable Clock::time_point m_fakeNow{};
     std::optional<std::mt19937> m_generator;
