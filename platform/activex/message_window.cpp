@@ -1,6 +1,8 @@
 // Posted window messages as queued Qt events.
 #include "activex/message_window.h"
 
+#include "activex/ole_control_module.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 
@@ -36,6 +38,8 @@ private:
 
 CMessageWindow::CMessageWindow(WindowProcedure procedure) : m_procedure(std::move(procedure))
 {
+    // A window whose deletion is deferred keeps the module loaded until it is really gone.
+    AfxOleLockApp();
     m_hwnd = RegisterMessageWindow([this](UINT message, WPARAM wParam, LPARAM lParam) {
         // postEvent is safe from any thread; the registry's lock keeps this object alive
         // until the post has been queued.
@@ -46,6 +50,7 @@ CMessageWindow::CMessageWindow(WindowProcedure procedure) : m_procedure(std::mov
 CMessageWindow::~CMessageWindow()
 {
     UnregisterMessageWindow(m_hwnd);
+    AfxOleUnlockApp();
 }
 
 void CMessageWindow::destroy(CMessageWindow *window)
