@@ -5,8 +5,8 @@
 
 #include <QDialog>
 #include <QFont>
-#include <QPixmap>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 
 namespace {
@@ -15,18 +15,15 @@ constexpr int kCharWidth = 6;
 constexpr int kCharHeight = 13;
 constexpr int kTemplatePointSize = 8;
 
-int horizontalPixels(int units)
-{
+int horizontalPixels(int units) {
     return units * kCharWidth / 4;
 }
 
-int verticalPixels(int units)
-{
+int verticalPixels(int units) {
     return units * kCharHeight / 8;
 }
 
-QWidget *createItem(const DialogItem &item, QWidget *page)
-{
+QWidget *createItem(const DialogItem &item, QWidget *page) {
     switch (item.kind) {
     case DialogItem::Kind::Static: {
         auto *label = new QLabel(item.text, page);
@@ -38,8 +35,8 @@ QWidget *createItem(const DialogItem &item, QWidget *page)
         auto *label = new QLabel(page);
         const QRect pixels = dialogUnitsToPixels(item.units);
         if (const COleControlModule *module = AfxGetInstanceHandle())
-            label->setPixmap(QPixmap::fromImage(module->LoadIcon(item.iconId)
-                                                    .scaled(pixels.size(), Qt::KeepAspectRatio)));
+            label->setPixmap(QPixmap::fromImage(
+                module->LoadIcon(item.iconId).scaled(pixels.size(), Qt::KeepAspectRatio)));
         return label;
     }
     case DialogItem::Kind::Button: {
@@ -60,19 +57,16 @@ QWidget *createItem(const DialogItem &item, QWidget *page)
 
 } // namespace
 
-QRect dialogUnitsToPixels(const QRect &units)
-{
+QRect dialogUnitsToPixels(const QRect &units) {
     return {horizontalPixels(units.x()), verticalPixels(units.y()), horizontalPixels(units.width()),
             verticalPixels(units.height())};
 }
 
-QSize dialogUnitsToPixels(const QSize &units)
-{
+QSize dialogUnitsToPixels(const QSize &units) {
     return {horizontalPixels(units.width()), verticalPixels(units.height())};
 }
 
-void buildDialogItems(const DialogTemplate &dialogTemplate, QWidget *page)
-{
+void buildDialogItems(const DialogTemplate &dialogTemplate, QWidget *page) {
     QFont font = page->font();
     font.setPointSize(kTemplatePointSize);
     page->setFont(font);

@@ -7,7 +7,6 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
-
 #include <vector>
 
 class QWidget;

@@ -19,79 +19,70 @@ class COleControl;
 
 namespace dispatch_detail {
 
-template <typename T>
-struct Argument;
+template <typename T> struct Argument;
 
-template <>
-struct Argument<int16_t> {
+template <> struct Argument<int16_t> {
     static constexpr VARTYPE vt = VT_I2;
     int16_t value = 0;
     void take(const VARIANT &v) { value = v.iVal; }
     int16_t get() const { return value; }
 };
 
-template <>
-struct Argument<int32_t> {
+template <> struct Argument<int32_t> {
     static constexpr VARTYPE vt = VT_I4;
     int32_t value = 0;
     void take(const VARIANT &v) { value = v.lVal; }
     int32_t get() const { return value; }
 };
 
-template <>
-struct Argument<float> {
+template <> struct Argument<float> {
     static constexpr VARTYPE vt = VT_R4;
     float value = 0;
     void take(const VARIANT &v) { value = v.fltVal; }
     float get() const { return value; }
 };
 
-template <>
-struct Argument<bool> {
+template <> struct Argument<bool> {
     static constexpr VARTYPE vt = VT_BOOL;
     bool value = false;
     void take(const VARIANT &v) { value = v.boolVal != VARIANT_FALSE; }
     bool get() const { return value; }
 };
 
-template <>
-struct Argument<const char *> {
+template <> struct Argument<const char *> {
     static constexpr VARTYPE vt = VT_BSTR;
     std::string value;
     void take(const VARIANT &v) { value = utf8FromBstr(v.bstrVal); }
     const char *get() const { return value.c_str(); }
 };
 
-template <>
-struct Argument<int16_t *> {
+template <> struct Argument<int16_t *> {
     static constexpr VARTYPE vt = VT_BYREF | VT_I2;
     int16_t *value = nullptr;
     void take(const VARIANT &v) { value = v.piVal; }
     int16_t *get() const { return value; }
 };
 
-inline void storeResult(VARIANT *result, int16_t value)
-{
+inline void storeResult(VARIANT *result, int16_t value) {
     result->vt = VT_I2;
     result->iVal = value;
 }
 
-inline void storeResult(VARIANT *result, int32_t value)
-{
+inline void storeResult(VARIANT *result, int32_t value) {
     result->vt = VT_I4;
     result->lVal = value;
 }
 
-inline void storeResult(VARIANT *result, BSTR value)
-{
+inline void storeResult(VARIANT *result, BSTR value) {
     result->vt = VT_BSTR;
     result->bstrVal = value;
 }
 
-inline void discardResult(int16_t) {}
-inline void discardResult(int32_t) {}
-inline void discardResult(BSTR value)
-{
+inline void discardResult(int16_t) {
+}
+inline void discardResult(int32_t) {
+}
+inline void discardResult(BSTR value) {
     SysFreeString(value);
 }
 
@@ -99,8 +90,7 @@ inline void discardResult(BSTR value)
 // DISP_E_TYPEMISMATCH when they are not the types of the member's signature.
 template <typename Control, typename R, typename... A, std::size_t... I>
 HRESULT callMember(Control &control, R (Control::*member)(A...), std::vector<Variant> &args,
-                   VARIANT *result, std::index_sequence<I...>)
-{
+                   VARIANT *result, std::index_sequence<I...>) {
     if (args.size() != sizeof...(A))
         return DISP_E_BADPARAMCOUNT;
     std::tuple<Argument<A>...> converted;
@@ -120,13 +110,11 @@ HRESULT callMember(Control &control, R (Control::*member)(A...), std::vector<Var
     return S_OK;
 }
 
-template <auto Member>
-struct MemberTraits;
+template <auto Member> struct MemberTraits;
 
 template <typename Control, typename R, typename... A, R (Control::*Member)(A...)>
 struct MemberTraits<Member> {
-    static HRESULT invoke(COleControl &control, std::vector<Variant> &args, VARIANT *result)
-    {
+    static HRESULT invoke(COleControl &control, std::vector<Variant> &args, VARIANT *result) {
         return callMember(static_cast<Control &>(control), Member, args, result,
                           std::index_sequence_for<A...>());
     }
@@ -143,9 +131,7 @@ struct AFX_DISPMAP_ENTRY {
 };
 
 // One dispatch-map row for a member function of a control class.
-template <auto Member>
-constexpr AFX_DISPMAP_ENTRY DispFunction(DISPID dispid, const char *name)
-{
+template <auto Member> constexpr AFX_DISPMAP_ENTRY DispFunction(DISPID dispid, const char *name) {
     using Traits = dispatch_detail::MemberTraits<Member>;
     return {dispid, name, &Traits::invoke, &Traits::parameterTypes};
 }

@@ -8,27 +8,24 @@
 
 namespace {
 
-QEvent::Type windowMessageEventType()
-{
+QEvent::Type windowMessageEventType() {
     static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
     return type;
 }
 
 class WindowMessageEvent final : public QEvent {
-public:
+  public:
     WindowMessageEvent(UINT message, WPARAM wParam, LPARAM lParam)
         : QEvent(windowMessageEventType())
         , m_message(message)
         , m_wParam(wParam)
-        , m_lParam(lParam)
-    {
-    }
+        , m_lParam(lParam) {}
 
     UINT message() const { return m_message; }
     WPARAM wParam() const { return m_wParam; }
     LPARAM lParam() const { return m_lParam; }
 
-private:
+  private:
     UINT m_message;
     WPARAM m_wParam;
     LPARAM m_lParam;
@@ -36,8 +33,8 @@ private:
 
 } // namespace
 
-CMessageWindow::CMessageWindow(WindowProcedure procedure) : m_procedure(std::move(procedure))
-{
+CMessageWindow::CMessageWindow(WindowProcedure procedure)
+    : m_procedure(std::move(procedure)) {
     // A window whose deletion is deferred keeps the module loaded until it is really gone.
     AfxOleLockApp();
     m_hwnd = RegisterMessageWindow([this](UINT message, WPARAM wParam, LPARAM lParam) {
@@ -47,14 +44,12 @@ CMessageWindow::CMessageWindow(WindowProcedure procedure) : m_procedure(std::mov
     });
 }
 
-CMessageWindow::~CMessageWindow()
-{
+CMessageWindow::~CMessageWindow() {
     UnregisterMessageWindow(m_hwnd);
     AfxOleUnlockApp();
 }
 
-void CMessageWindow::destroy(CMessageWindow *window)
-{
+void CMessageWindow::destroy(CMessageWindow *window) {
     if (window == nullptr)
         return;
     UnregisterMessageWindow(window->m_hwnd);
@@ -65,8 +60,7 @@ void CMessageWindow::destroy(CMessageWindow *window)
         delete window;
 }
 
-bool CMessageWindow::event(QEvent *event)
-{
+bool CMessageWindow::event(QEvent *event) {
     if (event->type() != windowMessageEventType())
         return QObject::event(event);
     const auto *message = static_cast<WindowMessageEvent *>(event);

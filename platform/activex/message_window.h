@@ -5,11 +5,10 @@
 #include "mci/window_message.h"
 
 #include <QObject>
-
 #include <functional>
 
 class CMessageWindow final : public QObject {
-public:
+  public:
     using WindowProcedure = std::function<LRESULT(UINT message, WPARAM wParam, LPARAM lParam)>;
 
     explicit CMessageWindow(WindowProcedure procedure);
@@ -24,10 +23,10 @@ public:
     // procedure's owner may be going away from inside it).
     static void destroy(CMessageWindow *window);
 
-protected:
+  protected:
     bool event(QEvent *event) override;
 
-private:
+  private:
     WindowProcedure m_procedure;
     HWND m_hwnd = nullptr;
     int m_dispatchDepth = 0;

@@ -7,13 +7,11 @@
 #include <QApplication>
 #include <QDialog>
 
-bool AfxCanShowDialogs()
-{
+bool AfxCanShowDialogs() {
     return qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr;
 }
 
-int CDialog::DoModal()
-{
+int CDialog::DoModal() {
     const COleControlModule *module = AfxGetInstanceHandle();
     const DialogTemplate *dialogTemplate =
         module != nullptr ? module->FindDialogTemplate(m_idTemplate) : nullptr;

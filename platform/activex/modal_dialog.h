@@ -6,18 +6,16 @@
 class QWidget;
 
 class CDialog {
-public:
+  public:
     explicit CDialog(UINT idTemplate, QWidget *parent = nullptr)
         : m_idTemplate(idTemplate)
-        , m_parent(parent)
-    {
-    }
+        , m_parent(parent) {}
 
     // Runs the dialog until a button closes it and returns that button's id; -1 when it cannot
     // be shown (no template, or no widget application in the process).
     int DoModal();
 
-private:
+  private:
     UINT m_idTemplate;
     QWidget *m_parent;
 };

@@ -7,8 +7,7 @@
 
 #include <QPainter>
 
-COleControl::COleControl()
-{
+COleControl::COleControl() {
     AfxOleLockApp();
     m_window = new CMessageWindow([this](UINT message, WPARAM wParam, LPARAM lParam) {
         // The host may release the control from inside an event fired here.
@@ -17,16 +16,14 @@ COleControl::COleControl()
     });
 }
 
-COleControl::~COleControl()
-{
+COleControl::~COleControl() {
     CMessageWindow::destroy(m_window);
     if (m_eventConnection)
         m_eventConnection->unadviseAll();
     AfxOleUnlockApp();
 }
 
-HRESULT COleControl::QueryInterface(REFIID riid, void **ppvObject)
-{
+HRESULT COleControl::QueryInterface(REFIID riid, void **ppvObject) {
     if (ppvObject == nullptr)
         return E_POINTER;
     *ppvObject = nullptr;
@@ -50,146 +47,125 @@ HRESULT COleControl::QueryInterface(REFIID riid, void **ppvObject)
     return S_OK;
 }
 
-uint32_t COleControl::AddRef()
-{
+uint32_t COleControl::AddRef() {
     return ++m_refCount;
 }
 
-uint32_t COleControl::Release()
-{
+uint32_t COleControl::Release() {
     const uint32_t count = --m_refCount;
     if (count == 0)
         delete this;
     return count;
 }
 
-void COleControl::InitializeIIDs(const IID *piidPrimary, const IID *piidEvents)
-{
+void COleControl::InitializeIIDs(const IID *piidPrimary, const IID *piidEvents) {
     m_piidPrimary = *piidPrimary;
     m_piidEvents = *piidEvents;
     m_eventConnection.emplace(*this, m_piidEvents);
 }
 
-HRESULT COleControl::XOleObject::QueryInterface(REFIID riid, void **ppvObject)
-{
+HRESULT COleControl::XOleObject::QueryInterface(REFIID riid, void **ppvObject) {
     return m_owner.QueryInterface(riid, ppvObject);
 }
 
-uint32_t COleControl::XOleObject::AddRef()
-{
+uint32_t COleControl::XOleObject::AddRef() {
     return m_owner.AddRef();
 }
 
-uint32_t COleControl::XOleObject::Release()
-{
+uint32_t COleControl::XOleObject::Release() {
     return m_owner.Release();
 }
 
-HRESULT COleControl::XOleObject::SetClientSite(IOleInPlaceSite *site)
-{
+HRESULT COleControl::XOleObject::SetClientSite(IOleInPlaceSite *site) {
     m_owner.m_site = ComPtr<IOleInPlaceSite>(site);
     return S_OK;
 }
 
-AFX_VERBMAP COleControl::GetMessageMap() const
-{
+AFX_VERBMAP COleControl::GetMessageMap() const {
     return {};
 }
 
-HRESULT COleControl::XOleObject::DoVerb(int32_t verb, QWidget *parent)
-{
+HRESULT COleControl::XOleObject::DoVerb(int32_t verb, QWidget *parent) {
     for (const AFX_VERBMAP_ENTRY &entry : m_owner.GetMessageMap())
         if (entry.verb == verb)
             return (m_owner.*entry.handler)(parent) != 0 ? S_OK : E_FAIL;
     return OLEOBJ_E_INVALIDVERB;
 }
 
-BOOL COleControl::OnProperties(QWidget *parent)
-{
+BOOL COleControl::OnProperties(QWidget *parent) {
     const COleControlModule *module = AfxGetInstanceHandle();
     const QString caption = module != nullptr ? module->LoadString(GetUserTypeNameID()) : QString();
     return SUCCEEDED(OleCreatePropertyFrame(parent, caption, GetIUnknown(), GetPropPageIDs())) ? 1
                                                                                                : 0;
 }
 
-HRESULT COleControl::XOleObject::GetExtent(QSize *size)
-{
+HRESULT COleControl::XOleObject::GetExtent(QSize *size) {
     if (size == nullptr)
         return E_POINTER;
     *size = m_owner.m_extent;
     return S_OK;
 }
 
-HRESULT COleControl::XOleObject::SetExtent(const QSize &size)
-{
+HRESULT COleControl::XOleObject::SetExtent(const QSize &size) {
     if (size.width() < 0 || size.height() < 0)
         return E_INVALIDARG;
     m_owner.m_extent = size;
     return S_OK;
 }
 
-HRESULT COleControl::XOleObject::GetMiscStatus(DWORD *status)
-{
+HRESULT COleControl::XOleObject::GetMiscStatus(DWORD *status) {
     if (status == nullptr)
         return E_POINTER;
     *status = m_owner.GetMiscStatus();
     return S_OK;
 }
 
-HRESULT COleControl::XOleObject::Close()
-{
+HRESULT COleControl::XOleObject::Close() {
     m_owner.m_site.reset();
     if (m_owner.m_eventConnection)
         m_owner.m_eventConnection->unadviseAll();
     return S_OK;
 }
 
-HRESULT COleControl::Draw(QPainter *painter, const QRect &bounds)
-{
+HRESULT COleControl::Draw(QPainter *painter, const QRect &bounds) {
     if (painter == nullptr)
         return E_POINTER;
     OnDraw(painter, bounds);
     return S_OK;
 }
 
-void COleControl::OnDraw(QPainter *, const QRect &) {}
+void COleControl::OnDraw(QPainter *, const QRect &) {
+}
 
-LRESULT COleControl::WindowProc(UINT, WPARAM, LPARAM)
-{
+LRESULT COleControl::WindowProc(UINT, WPARAM, LPARAM) {
     return 0;
 }
 
-HWND COleControl::GetSafeHwnd() const
-{
+HWND COleControl::GetSafeHwnd() const {
     return m_window->handle();
 }
 
-HRESULT COleControl::GetWindow(HWND *phwnd)
-{
+HRESULT COleControl::GetWindow(HWND *phwnd) {
     if (phwnd == nullptr)
         return E_POINTER;
     *phwnd = GetSafeHwnd();
     return *phwnd != nullptr ? S_OK : E_FAIL;
 }
 
-BOOL COleControl::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const
-{
+BOOL COleControl::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
     return PostMessageA(GetSafeHwnd(), message, wParam, lParam);
 }
 
-void COleControl::SetInitialSize(int cx, int cy)
-{
+void COleControl::SetInitialSize(int cx, int cy) {
     m_extent = QSize(cx, cy);
 }
 
-void COleControl::GetControlSize(int *pcx, int *pcy) const
-{
+void COleControl::GetControlSize(int *pcx, int *pcy) const {
     *pcx = m_extent.width();
     *pcy = m_extent.height();
 }
 
-BOOL COleControl::SetControlSize(int cx, int cy)
-{
+BOOL COleControl::SetControlSize(int cx, int cy) {
     if (cx < 0 || cy < 0)
         return 0;
     if (m_site && m_site->OnPosRectChange(QRect(0, 0, cx, cy)) != S_OK)
@@ -198,16 +174,14 @@ BOOL COleControl::SetControlSize(int cx, int cy)
     return 1;
 }
 
-void COleControl::ExchangeVersion(CPropExchange *pPX, DWORD dwVersionDefault, BOOL)
-{
+void COleControl::ExchangeVersion(CPropExchange *pPX, DWORD dwVersionDefault, BOOL) {
     int32_t version = static_cast<int32_t>(dwVersionDefault);
     PX_Long(pPX, "_Version", version, static_cast<int32_t>(dwVersionDefault));
     pPX->SetVersion(static_cast<DWORD>(version));
     m_dwVersionLoaded = static_cast<DWORD>(version);
 }
 
-void COleControl::DoPropExchange(CPropExchange *pPX)
-{
+void COleControl::DoPropExchange(CPropExchange *pPX) {
     int32_t width = m_extent.width();
     int32_t height = m_extent.height();
     PX_Long(pPX, "_ExtentX", width, m_extent.width());
@@ -216,31 +190,27 @@ void COleControl::DoPropExchange(CPropExchange *pPX)
         m_extent = QSize(width, height);
 }
 
-void COleControl::OnResetState() {}
+void COleControl::OnResetState() {
+}
 
-HRESULT COleControl::XPersistPropertyBag::QueryInterface(REFIID riid, void **ppvObject)
-{
+HRESULT COleControl::XPersistPropertyBag::QueryInterface(REFIID riid, void **ppvObject) {
     return m_owner.QueryInterface(riid, ppvObject);
 }
 
-uint32_t COleControl::XPersistPropertyBag::AddRef()
-{
+uint32_t COleControl::XPersistPropertyBag::AddRef() {
     return m_owner.AddRef();
 }
 
-uint32_t COleControl::XPersistPropertyBag::Release()
-{
+uint32_t COleControl::XPersistPropertyBag::Release() {
     return m_owner.Release();
 }
 
-HRESULT COleControl::XPersistPropertyBag::InitNew()
-{
+HRESULT COleControl::XPersistPropertyBag::InitNew() {
     m_owner.OnResetState();
     return S_OK;
 }
 
-HRESULT COleControl::XPersistPropertyBag::Load(IPropertyBag *bag)
-{
+HRESULT COleControl::XPersistPropertyBag::Load(IPropertyBag *bag) {
     if (bag == nullptr)
         return E_POINTER;
     CPropExchange exchange(bag, true);
@@ -248,8 +218,7 @@ HRESULT COleControl::XPersistPropertyBag::Load(IPropertyBag *bag)
     return S_OK;
 }
 
-HRESULT COleControl::XPersistPropertyBag::Save(IPropertyBag *bag, BOOL, BOOL)
-{
+HRESULT COleControl::XPersistPropertyBag::Save(IPropertyBag *bag, BOOL, BOOL) {
     if (bag == nullptr)
         return E_POINTER;
     CPropExchange exchange(bag, false);

@@ -21,13 +21,14 @@ class COleControl;
 // The library a control's dispatch and event interfaces are described in, loaded once per
 // module and kept for the module's life.
 class CTypeLibCache {
-public:
-    explicit CTypeLibCache(REFGUID libid) : m_libid(libid) {}
+  public:
+    explicit CTypeLibCache(REFGUID libid)
+        : m_libid(libid) {}
     const GUID &GetLibraryID() const { return m_libid; }
     ITypeLib *Cached() const { return m_library.get(); }
     void Cache(ITypeLib *library) { m_library = ComPtr<ITypeLib>(library); }
 
-private:
+  private:
     GUID m_libid;
     ComPtr<ITypeLib> m_library;
 };
@@ -47,7 +48,7 @@ class COleControl : public IDispatch,
                     public IViewObject,
                     public IOleWindow,
                     public IProvideClassInfo {
-public:
+  public:
     COleControl(const COleControl &) = delete;
     COleControl &operator=(const COleControl &) = delete;
 
@@ -115,15 +116,13 @@ public:
 
     // Calls the event on every advised sink, each argument converted to the type the event map
     // gives; nothing happens for an event not in the map or with the wrong number of arguments.
-    template <typename... A>
-    void FireEvent(DISPID dispid, A... args)
-    {
+    template <typename... A> void FireEvent(DISPID dispid, A... args) {
         std::vector<Variant> values;
         (values.emplace_back(args), ...);
         FireEventV(dispid, values);
     }
 
-protected:
+  protected:
     COleControl();
     ~COleControl() override;
 
@@ -132,10 +131,11 @@ protected:
     void ExchangeVersion(CPropExchange *pPX, DWORD dwVersionDefault, BOOL bConvert = 1);
     HRESULT GetTypeInfoOfGuid(LCID lcid, REFGUID guid, ITypeInfo **ppTypeInfo);
 
-private:
+  private:
     class XOleObject final : public IOleObject {
-    public:
-        explicit XOleObject(COleControl &owner) : m_owner(owner) {}
+      public:
+        explicit XOleObject(COleControl &owner)
+            : m_owner(owner) {}
         HRESULT QueryInterface(REFIID riid, void **ppvObject) override;
         uint32_t AddRef() override;
         uint32_t Release() override;
@@ -146,13 +146,14 @@ private:
         HRESULT GetMiscStatus(DWORD *status) override;
         HRESULT Close() override;
 
-    private:
+      private:
         COleControl &m_owner;
     };
 
     class XPersistPropertyBag final : public IPersistPropertyBag {
-    public:
-        explicit XPersistPropertyBag(COleControl &owner) : m_owner(owner) {}
+      public:
+        explicit XPersistPropertyBag(COleControl &owner)
+            : m_owner(owner) {}
         HRESULT QueryInterface(REFIID riid, void **ppvObject) override;
         uint32_t AddRef() override;
         uint32_t Release() override;
@@ -160,7 +161,7 @@ private:
         HRESULT Load(IPropertyBag *bag) override;
         HRESULT Save(IPropertyBag *bag, BOOL clearDirty, BOOL saveAllProperties) override;
 
-    private:
+      private:
         COleControl &m_owner;
     };
 

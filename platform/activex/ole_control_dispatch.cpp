@@ -1,12 +1,10 @@
 // COleControl: dispatch by identifier, type information and event firing.
 #include "activex/ole_control.h"
-
 #include "com/dispatch_arguments.h"
 
 #include <new>
 
-HRESULT COleControl::GetTypeInfoOfGuid(LCID lcid, REFGUID guid, ITypeInfo **ppTypeInfo)
-{
+HRESULT COleControl::GetTypeInfoOfGuid(LCID lcid, REFGUID guid, ITypeInfo **ppTypeInfo) {
     CTypeLibCache *cache = GetTypeLibCache();
     if (cache->Cached() == nullptr) {
         ComPtr<ITypeLib> library;
@@ -17,16 +15,14 @@ HRESULT COleControl::GetTypeInfoOfGuid(LCID lcid, REFGUID guid, ITypeInfo **ppTy
     return cache->Cached()->GetTypeInfoOfGuid(guid, ppTypeInfo);
 }
 
-HRESULT COleControl::GetTypeInfoCount(uint32_t *pctinfo)
-{
+HRESULT COleControl::GetTypeInfoCount(uint32_t *pctinfo) {
     if (pctinfo == nullptr)
         return E_POINTER;
     *pctinfo = 1;
     return S_OK;
 }
 
-HRESULT COleControl::GetTypeInfo(uint32_t iTInfo, LCID lcid, ITypeInfo **ppTInfo)
-{
+HRESULT COleControl::GetTypeInfo(uint32_t iTInfo, LCID lcid, ITypeInfo **ppTInfo) {
     if (ppTInfo == nullptr)
         return E_POINTER;
     *ppTInfo = nullptr;
@@ -35,8 +31,7 @@ HRESULT COleControl::GetTypeInfo(uint32_t iTInfo, LCID lcid, ITypeInfo **ppTInfo
     return GetTypeInfoOfGuid(lcid, m_piidPrimary, ppTInfo);
 }
 
-HRESULT COleControl::GetClassInfo(ITypeInfo **ppTI)
-{
+HRESULT COleControl::GetClassInfo(ITypeInfo **ppTI) {
     if (ppTI == nullptr)
         return E_POINTER;
     *ppTI = nullptr;
@@ -47,8 +42,7 @@ HRESULT COleControl::GetClassInfo(ITypeInfo **ppTI)
 }
 
 HRESULT COleControl::GetIDsOfNames(REFIID riid, const OLECHAR *const *names, uint32_t cNames,
-                                   LCID lcid, DISPID *rgDispId)
-{
+                                   LCID lcid, DISPID *rgDispId) {
     if (riid != IID_NULL)
         return DISP_E_UNKNOWNINTERFACE;
     ComPtr<ITypeInfo> typeInfo;
@@ -57,8 +51,7 @@ HRESULT COleControl::GetIDsOfNames(REFIID riid, const OLECHAR *const *names, uin
     return DispGetIDsOfNames(typeInfo.get(), names, cNames, rgDispId);
 }
 
-const AFX_DISPMAP_ENTRY *COleControl::FindDispatchEntry(DISPID dispid) const
-{
+const AFX_DISPMAP_ENTRY *COleControl::FindDispatchEntry(DISPID dispid) const {
     for (const AFX_DISPMAP_ENTRY &entry : GetDispatchMap())
         if (entry.dispid == dispid)
             return &entry;
@@ -67,8 +60,7 @@ const AFX_DISPMAP_ENTRY *COleControl::FindDispatchEntry(DISPID dispid) const
 
 HRESULT COleControl::Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, uint16_t wFlags,
                             DISPPARAMS *pDispParams, VARIANT *pVarResult, EXCEPINFO *,
-                            uint32_t *puArgErr)
-{
+                            uint32_t *puArgErr) {
     if (riid != IID_NULL)
         return DISP_E_UNKNOWNINTERFACE;
     const AFX_DISPMAP_ENTRY *entry = FindDispatchEntry(dispIdMember);
@@ -97,8 +89,7 @@ HRESULT COleControl::Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, uint16_
     }
 }
 
-HRESULT COleControl::FindConnectionPoint(REFIID riid, IConnectionPoint **ppCP)
-{
+HRESULT COleControl::FindConnectionPoint(REFIID riid, IConnectionPoint **ppCP) {
     if (ppCP == nullptr)
         return E_POINTER;
     *ppCP = nullptr;
@@ -109,8 +100,7 @@ HRESULT COleControl::FindConnectionPoint(REFIID riid, IConnectionPoint **ppCP)
     return S_OK;
 }
 
-void COleControl::FireEventV(DISPID dispid, std::vector<Variant> &args)
-try {
+void COleControl::FireEventV(DISPID dispid, std::vector<Variant> &args) try {
     if (!m_eventConnection)
         return;
     for (const AFX_EVENTMAP_ENTRY &event : GetEventMap()) {

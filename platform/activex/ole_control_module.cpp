@@ -14,9 +14,9 @@ std::atomic<long> g_lockCount{0};
 // can still run the module end.
 struct ModuleLifetime {
     bool started;
-    ModuleLifetime() : started(g_module != nullptr && g_module->InitInstance() != 0) {}
-    ~ModuleLifetime()
-    {
+    ModuleLifetime()
+        : started(g_module != nullptr && g_module->InitInstance() != 0) {}
+    ~ModuleLifetime() {
         if (started && g_module != nullptr)
             g_module->ExitInstance();
     }
@@ -26,53 +26,43 @@ struct ModuleLifetime {
 
 } // namespace
 
-COleControlModule::COleControlModule()
-{
+COleControlModule::COleControlModule() {
     g_module = this;
 }
 
-COleControlModule::~COleControlModule()
-{
+COleControlModule::~COleControlModule() {
     g_module = nullptr;
 }
 
-BOOL COleControlModule::InitInstance()
-{
+BOOL COleControlModule::InitInstance() {
     return 1;
 }
 
-int COleControlModule::ExitInstance()
-{
+int COleControlModule::ExitInstance() {
     return 0;
 }
 
-std::string COleControlModule::ModuleFileName() const
-{
+std::string COleControlModule::ModuleFileName() const {
     return moduleFileName(this);
 }
 
-HINSTANCE AfxGetInstanceHandle()
-{
+HINSTANCE AfxGetInstanceHandle() {
     return g_module;
 }
 
-AfxModuleStateGuard::AfxModuleStateGuard()
-{
+AfxModuleStateGuard::AfxModuleStateGuard() {
     static const ModuleLifetime lifetime;
     m_started = lifetime.started;
 }
 
-void AfxOleLockApp()
-{
+void AfxOleLockApp() {
     ++g_lockCount;
 }
 
-void AfxOleUnlockApp()
-{
+void AfxOleUnlockApp() {
     --g_lockCount;
 }
 
-HRESULT AfxDllCanUnloadNow()
-{
+HRESULT AfxDllCanUnloadNow() {
     return g_lockCount == 0 ? S_OK : S_FALSE;
 }

@@ -11,14 +11,13 @@
 
 #include <QImage>
 #include <QString>
-
 #include <string>
 
 // A module export: C linkage, visible to the loader, an HRESULT result.
 #define STDAPI extern "C" __attribute__((visibility("default"))) HRESULT
 
 class COleControlModule {
-public:
+  public:
     COleControlModule();
     virtual ~COleControlModule();
     COleControlModule(const COleControlModule &) = delete;
@@ -50,11 +49,11 @@ HINSTANCE AfxGetInstanceHandle();
 // when the module is unloaded. Each export begins with one and fails when the module could not
 // start.
 class AfxModuleStateGuard {
-public:
+  public:
     AfxModuleStateGuard();
     bool started() const { return m_started; }
 
-private:
+  private:
     bool m_started;
 };
 

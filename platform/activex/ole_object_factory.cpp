@@ -11,18 +11,16 @@ COleObjectFactory *g_firstFactory = nullptr;
 
 } // namespace
 
-COleObjectFactory::COleObjectFactory(REFCLSID clsid, const CRuntimeClass *runtimeClass,
-                                     BOOL, const char *lpszProgID)
+COleObjectFactory::COleObjectFactory(REFCLSID clsid, const CRuntimeClass *runtimeClass, BOOL,
+                                     const char *lpszProgID)
     : m_clsid(clsid)
     , m_runtimeClass(runtimeClass)
     , m_progId(lpszProgID != nullptr ? lpszProgID : "")
-    , m_next(g_firstFactory)
-{
+    , m_next(g_firstFactory) {
     g_firstFactory = this;
 }
 
-COleObjectFactory::~COleObjectFactory()
-{
+COleObjectFactory::~COleObjectFactory() {
     for (COleObjectFactory **link = &g_firstFactory; *link != nullptr; link = &(*link)->m_next)
         if (*link == this) {
             *link = m_next;
@@ -30,8 +28,7 @@ COleObjectFactory::~COleObjectFactory()
         }
 }
 
-HRESULT COleObjectFactory::QueryInterface(REFIID riid, void **ppvObject)
-{
+HRESULT COleObjectFactory::QueryInterface(REFIID riid, void **ppvObject) {
     if (ppvObject == nullptr)
         return E_POINTER;
     if (riid == IID_IUnknown || riid == IID_IClassFactory) {
@@ -43,20 +40,17 @@ HRESULT COleObjectFactory::QueryInterface(REFIID riid, void **ppvObject)
     return E_NOINTERFACE;
 }
 
-uint32_t COleObjectFactory::AddRef()
-{
+uint32_t COleObjectFactory::AddRef() {
     AfxOleLockApp();
     return 2;
 }
 
-uint32_t COleObjectFactory::Release()
-{
+uint32_t COleObjectFactory::Release() {
     AfxOleUnlockApp();
     return 1;
 }
 
-HRESULT COleObjectFactory::CreateInstance(IUnknown *outer, REFIID riid, void **ppvObject)
-{
+HRESULT COleObjectFactory::CreateInstance(IUnknown *outer, REFIID riid, void **ppvObject) {
     if (ppvObject == nullptr)
         return E_POINTER;
     *ppvObject = nullptr;
@@ -76,8 +70,7 @@ HRESULT COleObjectFactory::CreateInstance(IUnknown *outer, REFIID riid, void **p
     }
 }
 
-HRESULT COleObjectFactory::LockServer(bool lock)
-{
+HRESULT COleObjectFactory::LockServer(bool lock) {
     if (lock)
         AfxOleLockApp();
     else
@@ -85,24 +78,21 @@ HRESULT COleObjectFactory::LockServer(bool lock)
     return S_OK;
 }
 
-BOOL COleObjectFactory::UpdateRegistryAll(BOOL bRegister)
-{
+BOOL COleObjectFactory::UpdateRegistryAll(BOOL bRegister) {
     for (COleObjectFactory *factory = g_firstFactory; factory != nullptr; factory = factory->m_next)
         if (factory->UpdateRegistry(bRegister) == 0)
             return 0;
     return 1;
 }
 
-COleObjectFactory *COleObjectFactory::Find(REFCLSID clsid)
-{
+COleObjectFactory *COleObjectFactory::Find(REFCLSID clsid) {
     for (COleObjectFactory *factory = g_firstFactory; factory != nullptr; factory = factory->m_next)
         if (factory->m_clsid == clsid)
             return factory;
     return nullptr;
 }
 
-HRESULT AfxDllGetClassObject(REFCLSID rclsid, REFIID riid, void **ppv)
-{
+HRESULT AfxDllGetClassObject(REFCLSID rclsid, REFIID riid, void **ppv) {
     if (ppv == nullptr)
         return E_POINTER;
     *ppv = nullptr;

@@ -15,7 +15,7 @@ struct CRuntimeClass {
 };
 
 class COleObjectFactory : public IClassFactory {
-public:
+  public:
     // bMultiInstance is the platform's flag for out-of-process servers; in-process factories
     // are built with it off and it changes nothing here.
     COleObjectFactory(REFCLSID clsid, const CRuntimeClass *runtimeClass, BOOL bMultiInstance,
@@ -44,7 +44,7 @@ public:
     // The factory of this module for clsid, or null.
     static COleObjectFactory *Find(REFCLSID clsid);
 
-private:
+  private:
     CLSID m_clsid;
     const CRuntimeClass *m_runtimeClass;
     std::string m_progId;

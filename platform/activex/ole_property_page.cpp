@@ -8,19 +8,16 @@
 
 COlePropertyPage::COlePropertyPage(UINT idDlg, UINT idCaption)
     : m_idDlg(idDlg)
-    , m_idCaption(idCaption)
-{
+    , m_idCaption(idCaption) {
     AfxOleLockApp();
 }
 
-COlePropertyPage::~COlePropertyPage()
-{
+COlePropertyPage::~COlePropertyPage() {
     Deactivate();
     AfxOleUnlockApp();
 }
 
-HRESULT COlePropertyPage::QueryInterface(REFIID riid, void **ppvObject)
-{
+HRESULT COlePropertyPage::QueryInterface(REFIID riid, void **ppvObject) {
     if (ppvObject == nullptr)
         return E_POINTER;
     if (riid == IID_IUnknown || riid == IID_IPropertyPage) {
@@ -32,21 +29,18 @@ HRESULT COlePropertyPage::QueryInterface(REFIID riid, void **ppvObject)
     return E_NOINTERFACE;
 }
 
-uint32_t COlePropertyPage::AddRef()
-{
+uint32_t COlePropertyPage::AddRef() {
     return ++m_refCount;
 }
 
-uint32_t COlePropertyPage::Release()
-{
+uint32_t COlePropertyPage::Release() {
     const uint32_t count = --m_refCount;
     if (count == 0)
         delete this;
     return count;
 }
 
-HRESULT COlePropertyPage::GetPageTitle(BSTR *title)
-{
+HRESULT COlePropertyPage::GetPageTitle(BSTR *title) {
     if (title == nullptr)
         return E_POINTER;
     const COleControlModule *module = AfxGetInstanceHandle();
@@ -54,8 +48,7 @@ HRESULT COlePropertyPage::GetPageTitle(BSTR *title)
     return *title != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
-HRESULT COlePropertyPage::Activate(QWidget *parent, QWidget **page)
-{
+HRESULT COlePropertyPage::Activate(QWidget *parent, QWidget **page) {
     if (page == nullptr)
         return E_POINTER;
     *page = nullptr;
@@ -76,15 +69,13 @@ HRESULT COlePropertyPage::Activate(QWidget *parent, QWidget **page)
     }
 }
 
-HRESULT COlePropertyPage::Deactivate()
-{
+HRESULT COlePropertyPage::Deactivate() {
     delete m_page.data();
     m_page = nullptr;
     return S_OK;
 }
 
-HRESULT COlePropertyPage::SetObjects(uint32_t count, IUnknown **objects)
-{
+HRESULT COlePropertyPage::SetObjects(uint32_t count, IUnknown **objects) {
     if (count > 0 && objects == nullptr)
         return E_POINTER;
     try {
@@ -98,9 +89,9 @@ HRESULT COlePropertyPage::SetObjects(uint32_t count, IUnknown **objects)
     }
 }
 
-HRESULT COlePropertyPage::Apply()
-{
+HRESULT COlePropertyPage::Apply() {
     return S_OK;
 }
 
-void COlePropertyPage::OnInitPage(QWidget *) {}
+void COlePropertyPage::OnInitPage(QWidget *) {
+}

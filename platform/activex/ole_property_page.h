@@ -5,12 +5,11 @@
 
 #include <QPointer>
 #include <QWidget>
-
 #include <atomic>
 #include <vector>
 
 class COlePropertyPage : public IPropertyPage {
-public:
+  public:
     // idDlg is the page's dialog template, idCaption the string that is its tab's title.
     COlePropertyPage(UINT idDlg, UINT idCaption);
     ~COlePropertyPage() override;
@@ -27,11 +26,11 @@ public:
     HRESULT SetObjects(uint32_t count, IUnknown **objects) override;
     HRESULT Apply() override;
 
-protected:
+  protected:
     // The page's own data exchange after its widgets are built; the framework's does nothing.
     virtual void OnInitPage(QWidget *page);
 
-private:
+  private:
     std::atomic<uint32_t> m_refCount{1};
     UINT m_idDlg;
     UINT m_idCaption;

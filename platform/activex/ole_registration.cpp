@@ -12,23 +12,20 @@
 
 namespace {
 
-std::string classKey(REFCLSID clsid)
-{
+std::string classKey(REFCLSID clsid) {
     return "CLSID\\" + guidToString(clsid);
 }
 
 // Adds each change in order and stops at the first failure.
 HRESULT writeAll(RegistryTree &tree,
-                 const std::vector<std::pair<std::string, std::string>> &defaultValues)
-{
+                 const std::vector<std::pair<std::string, std::string>> &defaultValues) {
     for (const auto &[key, value] : defaultValues)
         if (const HRESULT hr = tree.setValue(key, {}, value); FAILED(hr))
             return hr;
     return S_OK;
 }
 
-const char *threadingModel(int nRegFlags)
-{
+const char *threadingModel(int nRegFlags) {
     if ((nRegFlags & afxRegFreeThreading) != 0)
         return (nRegFlags & afxRegApartmentThreading) != 0 ? "Both" : "Free";
     if ((nRegFlags & afxRegApartmentThreading) != 0)
@@ -36,8 +33,7 @@ const char *threadingModel(int nRegFlags)
     return nullptr;
 }
 
-std::optional<uint16_t> parseHex(std::string_view text)
-{
+std::optional<uint16_t> parseHex(std::string_view text) {
     uint16_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
     if (error != std::errc() || end != text.data() + text.size() || text.empty())
@@ -51,8 +47,7 @@ struct RegisteredVersion {
     LCID lcid;
 };
 
-std::vector<RegisteredVersion> registeredVersions(REFGUID tlid)
-{
+std::vector<RegisteredVersion> registeredVersions(REFGUID tlid) {
     std::vector<RegisteredVersion> versions;
     RegistryTree tree;
     if (FAILED(Registry::read(tree)))
@@ -77,8 +72,7 @@ std::vector<RegisteredVersion> registeredVersions(REFGUID tlid)
 
 BOOL AfxOleRegisterControlClass(HINSTANCE hInstance, REFCLSID clsid, const char *progId,
                                 UINT idTypeName, UINT idBitmap, int nRegFlags, DWORD dwMiscStatus,
-                                REFGUID tlid, uint16_t wVerMajor, uint16_t wVerMinor)
-{
+                                REFGUID tlid, uint16_t wVerMajor, uint16_t wVerMinor) {
     if (hInstance == nullptr || progId == nullptr || *progId == '\0')
         return 0;
     const std::string path = hInstance->ModuleFileName();
@@ -95,8 +89,7 @@ BOOL AfxOleRegisterControlClass(HINSTANCE hInstance, REFCLSID clsid, const char 
                    {key + "\\MiscStatus", "0"},
                    {key + "\\MiscStatus\\1", std::to_string(dwMiscStatus)},
                    {key + "\\TypeLib", guidToString(tlid)},
-                   {key + "\\Version",
-                    std::to_string(wVerMajor) + "." + std::to_string(wVerMinor)},
+                   {key + "\\Version", std::to_string(wVerMajor) + "." + std::to_string(wVerMinor)},
                    {progId, typeName},
                    {std::string(progId) + "\\CLSID", clsidText}});
         if (SUCCEEDED(result))
@@ -115,8 +108,7 @@ BOOL AfxOleRegisterControlClass(HINSTANCE hInstance, REFCLSID clsid, const char 
 }
 
 BOOL AfxOleRegisterPropertyPageClass(HINSTANCE hInstance, REFCLSID clsid, UINT idTypeName,
-                                     int nRegFlags)
-{
+                                     int nRegFlags) {
     if (hInstance == nullptr)
         return 0;
     const std::string path = hInstance->ModuleFileName();
@@ -133,8 +125,7 @@ BOOL AfxOleRegisterPropertyPageClass(HINSTANCE hInstance, REFCLSID clsid, UINT i
     return SUCCEEDED(hr) ? 1 : 0;
 }
 
-BOOL AfxOleUnregisterClass(REFCLSID clsid, const char *progId)
-{
+BOOL AfxOleUnregisterClass(REFCLSID clsid, const char *progId) {
     const HRESULT hr = Registry::update([&](RegistryTree &tree) -> HRESULT {
         HRESULT result = tree.deleteTree(classKey(clsid));
         if (SUCCEEDED(result) && progId != nullptr && *progId != '\0')
@@ -145,8 +136,7 @@ BOOL AfxOleUnregisterClass(REFCLSID clsid, const char *progId)
 }
 
 BOOL AfxOleRegisterTypeLib(HINSTANCE hInstance, REFGUID tlid, const char *fileName,
-                           const char *helpDir)
-{
+                           const char *helpDir) {
     if (hInstance == nullptr && fileName == nullptr)
         return 0;
     const std::string path = fileName != nullptr ? fileName : hInstance->ModuleFileName();
@@ -159,8 +149,7 @@ BOOL AfxOleRegisterTypeLib(HINSTANCE hInstance, REFGUID tlid, const char *fileNa
     return SUCCEEDED(RegisterTypeLib(library.get(), path.c_str(), helpDir)) ? 1 : 0;
 }
 
-BOOL AfxOleUnregisterTypeLib(REFGUID tlid, uint16_t wVerMajor, uint16_t wVerMinor, LCID lcid)
-{
+BOOL AfxOleUnregisterTypeLib(REFGUID tlid, uint16_t wVerMajor, uint16_t wVerMinor, LCID lcid) {
     if (wVerMajor != 0)
         return SUCCEEDED(UnRegisterTypeLib(tlid, wVerMajor, wVerMinor, lcid, SYS_LINUX)) ? 1 : 0;
     const std::vector<RegisteredVersion> versions = registeredVersions(tlid);

@@ -5,15 +5,13 @@
 
 #include <QPainter>
 
-BOOL CPictureHolder::CreateFromBitmap(UINT idResource)
-{
+BOOL CPictureHolder::CreateFromBitmap(UINT idResource) {
     const COleControlModule *module = AfxGetInstanceHandle();
     m_picture = module != nullptr ? module->LoadBitmap(idResource) : QImage();
     return m_picture.isNull() ? 0 : 1;
 }
 
-void CPictureHolder::Render(QPainter *painter, const QRect &bounds) const
-{
+void CPictureHolder::Render(QPainter *painter, const QRect &bounds) const {
     if (!m_picture.isNull())
         painter->drawImage(bounds, m_picture);
 }

@@ -9,12 +9,12 @@
 class QPainter;
 
 class CPictureHolder {
-public:
+  public:
     // Zero when the module has no bitmap of that number.
     BOOL CreateFromBitmap(UINT idResource);
     // Stretches the picture over bounds; nothing when there is no picture.
     void Render(QPainter *painter, const QRect &bounds) const;
 
-private:
+  private:
     QImage m_picture;
 };

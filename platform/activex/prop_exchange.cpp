@@ -3,8 +3,7 @@
 
 #include <string>
 
-BOOL CPropExchange::ExchangeLong(const char *name, int32_t *value, int32_t defaultValue)
-{
+BOOL CPropExchange::ExchangeLong(const char *name, int32_t *value, int32_t defaultValue) {
     const std::u16string wideName = utf16FromUtf8(name);
     if (!m_loading) {
         Variant saved(*value);
@@ -13,7 +12,8 @@ BOOL CPropExchange::ExchangeLong(const char *name, int32_t *value, int32_t defau
         return m_failed ? 0 : 1;
     }
     Variant loaded;
-    if (SUCCEEDED(m_bag->Read(wideName.c_str(), loaded.get())) && SUCCEEDED(loaded.changeType(VT_I4)))
+    if (SUCCEEDED(m_bag->Read(wideName.c_str(), loaded.get())) &&
+        SUCCEEDED(loaded.changeType(VT_I4)))
         *value = loaded->lVal;
     else
         *value = defaultValue;

@@ -5,8 +5,10 @@
 #include "activex/ole_interfaces.h"
 
 class CPropExchange {
-public:
-    CPropExchange(IPropertyBag *bag, bool loading) : m_bag(bag), m_loading(loading) {}
+  public:
+    CPropExchange(IPropertyBag *bag, bool loading)
+        : m_bag(bag)
+        , m_loading(loading) {}
 
     BOOL IsLoading() const { return m_loading ? 1 : 0; }
     // The version being saved, or the one found when loading.
@@ -19,14 +21,13 @@ public:
     // Zero when the bag refused a write.
     BOOL ExchangeLong(const char *name, int32_t *value, int32_t defaultValue);
 
-private:
+  private:
     IPropertyBag *m_bag;
     bool m_loading;
     DWORD m_version = 0;
     bool m_failed = false;
 };
 
-inline BOOL PX_Long(CPropExchange *pPX, const char *name, int32_t &value, int32_t defaultValue)
-{
+inline BOOL PX_Long(CPropExchange *pPX, const char *name, int32_t &value, int32_t defaultValue) {
     return pPX->ExchangeLong(name, &value, defaultValue);
 }

@@ -9,14 +9,12 @@
 #include <QDialogButtonBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
 #include <vector>
 
 namespace {
 
 HRESULT createPages(std::span<const CLSID> pages, IUnknown *object,
-                    std::vector<ComPtr<IPropertyPage>> &created)
-{
+                    std::vector<ComPtr<IPropertyPage>> &created) {
     for (const CLSID &clsid : pages) {
         ComPtr<IPropertyPage> page;
         HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage,
@@ -33,8 +31,7 @@ HRESULT createPages(std::span<const CLSID> pages, IUnknown *object,
 } // namespace
 
 HRESULT OleCreatePropertyFrame(QWidget *parent, const QString &caption, IUnknown *object,
-                               std::span<const CLSID> pages)
-{
+                               std::span<const CLSID> pages) {
     if (!AfxCanShowDialogs())
         return E_UNEXPECTED;
     if (object == nullptr)

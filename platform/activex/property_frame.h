@@ -5,7 +5,6 @@
 #include "com/unknown.h"
 
 #include <QString>
-
 #include <span>
 
 class QWidget;

@@ -4,7 +4,6 @@
 
 #include "mci/mci_constants.h"
 
-MCIERROR mciSendStringA(const char *, char *, UINT, HWND)
-{
+MCIERROR mciSendStringA(const char *, char *, UINT, HWND) {
     return MCIERR_UNRECOGNIZED_COMMAND;
 }

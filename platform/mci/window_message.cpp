@@ -14,21 +14,18 @@ struct WindowTable {
     uintptr_t lastHandle = 0;
 };
 
-WindowTable &windowTable()
-{
+WindowTable &windowTable() {
     static WindowTable table;
     return table;
 }
 
-uintptr_t handleValue(HWND hwnd)
-{
+uintptr_t handleValue(HWND hwnd) {
     return reinterpret_cast<uintptr_t>(hwnd);
 }
 
 } // namespace
 
-HWND RegisterMessageWindow(MessageQueueFunction queue)
-{
+HWND RegisterMessageWindow(MessageQueueFunction queue) {
     WindowTable &table = windowTable();
     const std::lock_guard guard(table.lock);
     try {
@@ -41,15 +38,13 @@ HWND RegisterMessageWindow(MessageQueueFunction queue)
     }
 }
 
-void UnregisterMessageWindow(HWND hwnd)
-{
+void UnregisterMessageWindow(HWND hwnd) {
     WindowTable &table = windowTable();
     const std::lock_guard guard(table.lock);
     table.windows.erase(handleValue(hwnd));
 }
 
-BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
+BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     WindowTable &table = windowTable();
     const std::lock_guard guard(table.lock);
     const auto window = table.windows.find(handleValue(hwnd));
@@ -59,8 +54,7 @@ BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     return 1;
 }
 
-BOOL IsWindow(HWND hwnd)
-{
+BOOL IsWindow(HWND hwnd) {
     WindowTable &table = windowTable();
     const std::lock_guard guard(table.lock);
     return table.windows.count(handleValue(hwnd)) != 0 ? 1 : 0;

@@ -6,8 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-std::optional<std::vector<int16_t>> readArrayFile(const std::string &path, std::string &error)
-{
+std::optional<std::vector<int16_t>> readArrayFile(const std::string &path, std::string &error) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         error = "cannot read " + path + ": " + std::strerror(errno);
@@ -25,13 +24,13 @@ std::optional<std::vector<int16_t>> readArrayFile(const std::string &path, std::
     }
     std::vector<int16_t> values(bytes.size() / 2);
     for (size_t i = 0; i < values.size(); ++i)
-        values[i] = static_cast<int16_t>(static_cast<uint16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8));
+        values[i] =
+            static_cast<int16_t>(static_cast<uint16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8));
     return values;
 }
 
 bool writeArrayFile(const std::string &path, const std::vector<int16_t> &values,
-                    std::string &error)
-{
+                    std::string &error) {
     std::vector<char> bytes(values.size() * 2);
     for (size_t i = 0; i < values.size(); ++i) {
         const auto value = static_cast<uint16_t>(values[i]);

@@ -8,14 +8,12 @@
 
 namespace {
 
-std::string failure(const std::string &what, HRESULT hr)
-{
+std::string failure(const std::string &what, HRESULT hr) {
     return what + ": " + hresultText(hr);
 }
 
 // The default source interface of the coclass whose default interface is primary.
-HRESULT findEventInterface(ITypeInfo *primary, ComPtr<ITypeInfo> &events)
-{
+HRESULT findEventInterface(ITypeInfo *primary, ComPtr<ITypeInfo> &events) {
     const TYPEATTR *primaryAttributes = nullptr;
     ComPtr<ITypeLib> library;
     HRESULT hr = primary->GetTypeAttr(&primaryAttributes);
@@ -26,8 +24,8 @@ HRESULT findEventInterface(ITypeInfo *primary, ComPtr<ITypeInfo> &events)
     for (uint32_t t = 0; t < library->GetTypeInfoCount(); ++t) {
         ComPtr<ITypeInfo> type;
         const TYPEATTR *attributes = nullptr;
-        if (FAILED(library->GetTypeInfo(t, type.put())) || FAILED(type->GetTypeAttr(&attributes))
-            || attributes->typekind != TKIND_COCLASS)
+        if (FAILED(library->GetTypeInfo(t, type.put())) || FAILED(type->GetTypeAttr(&attributes)) ||
+            attributes->typekind != TKIND_COCLASS)
             continue;
         ComPtr<ITypeInfo> source;
         bool implementsPrimary = false;
@@ -36,10 +34,10 @@ HRESULT findEventInterface(ITypeInfo *primary, ComPtr<ITypeInfo> &events)
             HREFTYPE reference = 0;
             ComPtr<ITypeInfo> implemented;
             const TYPEATTR *implementedAttributes = nullptr;
-            if (FAILED(type->GetImplTypeFlags(i, &flags))
-                || FAILED(type->GetRefTypeOfImplType(i, &reference))
-                || FAILED(type->GetRefTypeInfo(reference, implemented.put()))
-                || FAILED(implemented->GetTypeAttr(&implementedAttributes)))
+            if (FAILED(type->GetImplTypeFlags(i, &flags)) ||
+                FAILED(type->GetRefTypeOfImplType(i, &reference)) ||
+                FAILED(type->GetRefTypeInfo(reference, implemented.put())) ||
+                FAILED(implemented->GetTypeAttr(&implementedAttributes)))
                 continue;
             if ((flags & IMPLTYPEFLAG_FSOURCE) != 0 && (flags & IMPLTYPEFLAG_FDEFAULT) != 0)
                 source = implemented;
@@ -56,8 +54,7 @@ HRESULT findEventInterface(ITypeInfo *primary, ComPtr<ITypeInfo> &events)
 
 } // namespace
 
-ControlHost::~ControlHost()
-{
+ControlHost::~ControlHost() {
     if (m_connection)
         m_connection->Unadvise(m_cookie);
     m_connection.reset();
@@ -66,8 +63,7 @@ ControlHost::~ControlHost()
         m_sink->Release();
 }
 
-HRESULT ControlHost::create(const char *progId, DoneHandler onDone, std::string &error)
-{
+HRESULT ControlHost::create(const char *progId, DoneHandler onDone, std::string &error) {
     CLSID clsid{};
     HRESULT hr = CLSIDFromProgID(progId, &clsid);
     if (FAILED(hr)) {
@@ -90,8 +86,7 @@ HRESULT ControlHost::create(const char *progId, DoneHandler onDone, std::string 
     return hr;
 }
 
-HRESULT ControlHost::adviseDone(DoneHandler onDone)
-{
+HRESULT ControlHost::adviseDone(DoneHandler onDone) {
     ComPtr<ITypeInfo> events;
     if (const HRESULT hr = findEventInterface(m_dispatchInfo.get(), events); FAILED(hr))
         return hr;
@@ -113,8 +108,7 @@ HRESULT ControlHost::adviseDone(DoneHandler onDone)
     return m_connection->Advise(m_sink, &m_cookie);
 }
 
-HRESULT ControlHost::findMethod(const std::string &name, const FUNCDESC **function)
-{
+HRESULT ControlHost::findMethod(const std::string &name, const FUNCDESC **function) {
     const std::u16string wide = utf16FromUtf8(name);
     const OLECHAR *names[] = {wide.c_str()};
     DISPID dispid = DISPID_UNKNOWN;
@@ -123,16 +117,14 @@ HRESULT ControlHost::findMethod(const std::string &name, const FUNCDESC **functi
     return findFuncDesc(m_dispatchInfo.get(), dispid, function);
 }
 
-HRESULT ControlHost::invoke(const FUNCDESC &function, std::vector<VARIANT> &args, VARIANT *result)
-{
+HRESULT ControlHost::invoke(const FUNCDESC &function, std::vector<VARIANT> &args, VARIANT *result) {
     std::vector<VARIANT> reversed(args.rbegin(), args.rend());
     DISPPARAMS params{reversed.data(), nullptr, static_cast<uint32_t>(reversed.size()), 0};
     return m_control->Invoke(function.memid, IID_NULL, LOCALE_NEUTRAL, DISPATCH_METHOD, &params,
                              result, nullptr, nullptr);
 }
 
-HRESULT ControlHost::errorCode(int32_t &code)
-{
+HRESULT ControlHost::errorCode(int32_t &code) {
     const FUNCDESC *function = nullptr;
     if (const HRESULT hr = findMethod("GetErrorCode", &function); FAILED(hr))
         return hr;

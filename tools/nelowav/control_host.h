@@ -11,7 +11,7 @@
 class DoneSink;
 
 class ControlHost {
-public:
+  public:
     // Called for every Done, with its NotifyCode.
     using DoneHandler = std::function<void(int16_t notifyCode)>;
 
@@ -32,7 +32,7 @@ public:
     // The control's GetErrorCode.
     HRESULT errorCode(int32_t &code);
 
-private:
+  private:
     HRESULT adviseDone(DoneHandler onDone);
 
     ComPtr<IDispatch> m_control;

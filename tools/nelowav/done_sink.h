@@ -6,7 +6,7 @@
 #include <functional>
 
 class DoneSink final : public IDispatch {
-public:
+  public:
     DoneSink(const IID &eventInterface, DISPID doneId, std::function<void(int16_t)> onDone);
 
     HRESULT QueryInterface(REFIID riid, void **ppvObject) override;
@@ -21,7 +21,7 @@ public:
                    DISPPARAMS *pDispParams, VARIANT *pVarResult, EXCEPINFO *pExcepInfo,
                    uint32_t *puArgErr) override;
 
-private:
+  private:
     IID m_eventInterface;
     DISPID m_doneId;
     std::function<void(int16_t)> m_onDone;

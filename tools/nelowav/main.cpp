@@ -1,13 +1,11 @@
 // nelowav: the scripting host of the NELOWAV wave control.
+#include "com/creation.h"
 #include "control_host.h"
 #include "script_runner.h"
 #include "usage.h"
 
-#include "com/creation.h"
-
 #include <QApplication>
 #include <QCoreApplication>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,46 +27,41 @@ struct Options {
     std::string script; // empty or "-": standard input
 };
 
-int usageError(const std::string &message)
-{
+int usageError(const std::string &message) {
     std::fprintf(stderr, "nelowav: %s (see nelowav --help)\n", message.c_str());
     return kExitScriptError;
 }
 
-bool isSet(const char *name)
-{
+bool isSet(const char *name) {
     const char *value = std::getenv(name);
     return value != nullptr && *value != '\0';
 }
 
 // A dialog needs a real display: an offscreen one would wait for a click nobody can give.
-bool displayAvailable()
-{
+bool displayAvailable() {
     const char *platform = std::getenv("QT_QPA_PLATFORM");
-    if (platform != nullptr
-        && (std::string_view(platform).starts_with("offscreen")
-            || std::string_view(platform).starts_with("minimal")))
+    if (platform != nullptr && (std::string_view(platform).starts_with("offscreen") ||
+                                std::string_view(platform).starts_with("minimal")))
         return false;
     return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY");
 }
 
-int runScript(std::istream &script, const Options &options, bool canShowDialogs)
-{
+int runScript(std::istream &script, const Options &options, bool canShowDialogs) {
     CoInitialize(nullptr);
     ControlHost host;
     ScriptRunner runner(host, options.json ? OutputStyle::Json : OutputStyle::Plain,
                         canShowDialogs);
     std::string error;
-    if (FAILED(host.create("NELOWAV.NeloWavCtrl",
-                           [&runner](int16_t notifyCode) { runner.onDone(notifyCode); }, error))) {
+    if (FAILED(host.create(
+            "NELOWAV.NeloWavCtrl", [&runner](int16_t notifyCode) { runner.onDone(notifyCode); },
+            error))) {
         std::fprintf(stderr, "nelowav: %s\n", error.c_str());
         return kExitNoControl;
     }
     return runner.run(script);
 }
 
-int run(int argc, char **argv)
-{
+int run(int argc, char **argv) {
     Options options;
     bool scriptGiven = false;
     for (int i = 1; i < argc; ++i) {
@@ -111,8 +104,7 @@ int run(int argc, char **argv)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     try {
         return run(argc, argv);
     } catch (const std::exception &e) {

@@ -8,8 +8,7 @@
 
 namespace {
 
-const char *typeName(VARTYPE vt)
-{
+const char *typeName(VARTYPE vt) {
     switch (vt) {
     case VT_I2:
         return "a 16-bit integer";
@@ -26,17 +25,15 @@ const char *typeName(VARTYPE vt)
     }
 }
 
-bool isShortArray(const PARAMDESC &param)
-{
+bool isShortArray(const PARAMDESC &param) {
     return param.vt == (VT_BYREF | VT_I2);
 }
 
 // The value of the method's ArrayLength parameter, 0 when it has none.
-int32_t arrayLength(const FUNCDESC &function, const std::vector<ShownArgument> &shown)
-{
+int32_t arrayLength(const FUNCDESC &function, const std::vector<ShownArgument> &shown) {
     for (size_t i = 0; i < function.params.size(); ++i)
-        if (strcasecmp(function.params[i].name.c_str(), "ArrayLength") == 0
-            && shown[i].value.type() == VT_I4)
+        if (strcasecmp(function.params[i].name.c_str(), "ArrayLength") == 0 &&
+            shown[i].value.type() == VT_I4)
             return shown[i].value->lVal;
     return 0;
 }
@@ -44,11 +41,10 @@ int32_t arrayLength(const FUNCDESC &function, const std::vector<ShownArgument> &
 } // namespace
 
 bool MethodArguments::prepare(const FUNCDESC &function, const std::vector<ScriptWord> &words,
-                              std::string &error)
-{
+                              std::string &error) {
     if (words.size() != function.params.size()) {
-        error = function.name + " takes " + std::to_string(function.params.size())
-                + " argument(s), not " + std::to_string(words.size());
+        error = function.name + " takes " + std::to_string(function.params.size()) +
+                " argument(s), not " + std::to_string(words.size());
         return false;
     }
     m_shown.resize(words.size());
@@ -81,8 +77,7 @@ bool MethodArguments::prepare(const FUNCDESC &function, const std::vector<Script
 }
 
 bool MethodArguments::convertScalar(const PARAMDESC &param, const ScriptWord &word, size_t index,
-                                    std::string &error)
-{
+                                    std::string &error) {
     Variant text{std::string_view(word.text)};
     if (FAILED(text.changeType(param.vt))) {
         error = param.name + " must be " + typeName(param.vt) + ", not \"" + word.text + "\"";
@@ -92,8 +87,7 @@ bool MethodArguments::convertScalar(const PARAMDESC &param, const ScriptWord &wo
     return true;
 }
 
-bool MethodArguments::prepareArray(ArrayArgument &array, int32_t length, std::string &error)
-{
+bool MethodArguments::prepareArray(ArrayArgument &array, int32_t length, std::string &error) {
     if (length > kMaxArrayElements) {
         error = "ArrayLength " + std::to_string(length) + " is too large for @" + array.file;
         return false;
@@ -112,14 +106,13 @@ bool MethodArguments::prepareArray(ArrayArgument &array, int32_t length, std::st
     return true;
 }
 
-bool MethodArguments::finish(std::string &error)
-{
+bool MethodArguments::finish(std::string &error) {
     for (const ArrayArgument &array : m_arrays) {
         if (!array.output)
             continue;
         const std::vector<int16_t> written(array.elements.begin(),
-                                           array.elements.begin()
-                                               + static_cast<std::ptrdiff_t>(array.written));
+                                           array.elements.begin() +
+                                               static_cast<std::ptrdiff_t>(array.written));
         if (!writeArrayFile(array.file, written, error))
             return false;
     }

@@ -15,7 +15,7 @@
 inline constexpr int32_t kMaxArrayElements = 1 << 26;
 
 class MethodArguments {
-public:
+  public:
     // Converts words (the method name excluded); false with the reason in error.
     bool prepare(const FUNCDESC &function, const std::vector<ScriptWord> &words,
                  std::string &error);
@@ -27,7 +27,7 @@ public:
     // Writes the arrays the method fills to their files; false with the reason in error.
     bool finish(std::string &error);
 
-private:
+  private:
     struct ArrayArgument {
         size_t index;
         std::string file;

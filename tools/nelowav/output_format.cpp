@@ -7,8 +7,7 @@
 
 namespace {
 
-std::string formatFloat(float value)
-{
+std::string formatFloat(float value) {
     if (!std::isfinite(value))
         return "null";
     // The shortest text that reads back as the same float.
@@ -18,8 +17,7 @@ std::string formatFloat(float value)
 }
 
 // The value in JSON; VT_EMPTY is null.
-std::string jsonValue(const VARIANT &value)
-{
+std::string jsonValue(const VARIANT &value) {
     switch (value.vt) {
     case VT_I2:
         return std::to_string(value.iVal);
@@ -36,16 +34,14 @@ std::string jsonValue(const VARIANT &value)
     }
 }
 
-std::string jsonArgument(const ShownArgument &argument)
-{
+std::string jsonArgument(const ShownArgument &argument) {
     return argument.arrayFile.empty() ? jsonValue(*argument.value.get())
                                       : quotedText("@" + argument.arrayFile);
 }
 
 } // namespace
 
-std::string quotedText(const std::string &text)
-{
+std::string quotedText(const std::string &text) {
     std::string quoted = "\"";
     for (const char c : text) {
         switch (c) {
@@ -79,8 +75,7 @@ std::string quotedText(const std::string &text)
 
 std::string formatCall(OutputStyle style, const std::string &method,
                        const std::vector<ShownArgument> &args, const VARIANT &result,
-                       int32_t errorCode)
-{
+                       int32_t errorCode) {
     if (style == OutputStyle::Plain) {
         const std::string shown = result.vt == VT_EMPTY ? "-" : jsonValue(result);
         return method + " -> " + shown + " [code " + std::to_string(errorCode) + "]";
@@ -88,12 +83,11 @@ std::string formatCall(OutputStyle style, const std::string &method,
     std::string line = "{\"method\":" + quotedText(method) + ",\"args\":[";
     for (size_t i = 0; i < args.size(); ++i)
         line += (i == 0 ? "" : ",") + jsonArgument(args[i]);
-    return line + "],\"result\":" + jsonValue(result) + ",\"error\":" + std::to_string(errorCode)
-           + "}";
+    return line + "],\"result\":" + jsonValue(result) + ",\"error\":" + std::to_string(errorCode) +
+           "}";
 }
 
-std::string formatDone(OutputStyle style, int16_t notifyCode)
-{
+std::string formatDone(OutputStyle style, int16_t notifyCode) {
     if (style == OutputStyle::Plain)
         return "Done " + std::to_string(notifyCode);
     return "{\"event\":\"Done\",\"NotifyCode\":" + std::to_string(notifyCode) + "}";

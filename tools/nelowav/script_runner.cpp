@@ -5,7 +5,6 @@
 
 #include <QEventLoop>
 #include <QTimer>
-
 #include <charconv>
 #include <climits>
 #include <optional>
@@ -15,8 +14,7 @@ namespace {
 constexpr int kDefaultWaitMs = 10000;
 
 // A duration in milliseconds written in decimal, at most INT_MAX.
-std::optional<int> parseMilliseconds(const ScriptWord &word)
-{
+std::optional<int> parseMilliseconds(const ScriptWord &word) {
     int value = 0;
     const char *end = word.text.data() + word.text.size();
     const auto [stop, error] = std::from_chars(word.text.data(), end, value);
@@ -30,12 +28,10 @@ std::optional<int> parseMilliseconds(const ScriptWord &word)
 ScriptRunner::ScriptRunner(ControlHost &host, OutputStyle style, bool canShowDialogs)
     : m_host(host)
     , m_style(style)
-    , m_canShowDialogs(canShowDialogs)
-{
+    , m_canShowDialogs(canShowDialogs) {
 }
 
-int ScriptRunner::run(std::istream &script)
-{
+int ScriptRunner::run(std::istream &script) {
     std::string line;
     while (std::getline(script, line)) {
         ++m_lineNumber;
@@ -47,28 +43,26 @@ int ScriptRunner::run(std::istream &script)
         }
     }
     if (script.bad()) {
-        std::fprintf(stderr, "nelowav: line %zu: the script could not be read on\n", m_lineNumber + 1);
+        std::fprintf(stderr, "nelowav: line %zu: the script could not be read on\n",
+                     m_lineNumber + 1);
         return 2;
     }
     return 0;
 }
 
-void ScriptRunner::onDone(int16_t notifyCode)
-{
+void ScriptRunner::onDone(int16_t notifyCode) {
     ++m_doneCount;
     print(formatDone(m_style, notifyCode));
     if (m_stopOnDone)
         m_stopOnDone();
 }
 
-void ScriptRunner::print(const std::string &line)
-{
+void ScriptRunner::print(const std::string &line) {
     std::fputs((line + "\n").c_str(), stdout);
     std::fflush(stdout);
 }
 
-bool ScriptRunner::runLine(const std::vector<ScriptWord> &words, std::string &error)
-{
+bool ScriptRunner::runLine(const std::vector<ScriptWord> &words, std::string &error) {
     if (words.empty())
         return true;
     if (!words[0].quoted && words[0].text == "wait-done")
@@ -78,8 +72,7 @@ bool ScriptRunner::runLine(const std::vector<ScriptWord> &words, std::string &er
     return callMethod(words, error);
 }
 
-bool ScriptRunner::waitDone(const std::vector<ScriptWord> &words, std::string &error)
-{
+bool ScriptRunner::waitDone(const std::vector<ScriptWord> &words, std::string &error) {
     std::optional<int> ms = kDefaultWaitMs;
     if (words.size() == 2)
         ms = parseMilliseconds(words[1]);
@@ -94,8 +87,7 @@ bool ScriptRunner::waitDone(const std::vector<ScriptWord> &words, std::string &e
     return true;
 }
 
-bool ScriptRunner::sleep(const std::vector<ScriptWord> &words, std::string &error)
-{
+bool ScriptRunner::sleep(const std::vector<ScriptWord> &words, std::string &error) {
     const std::optional<int> ms = words.size() == 2 ? parseMilliseconds(words[1]) : std::nullopt;
     if (!ms) {
         error = "sleep takes one duration in milliseconds";
@@ -105,8 +97,7 @@ bool ScriptRunner::sleep(const std::vector<ScriptWord> &words, std::string &erro
     return true;
 }
 
-void ScriptRunner::processEvents(int ms, bool stopOnDone)
-{
+void ScriptRunner::processEvents(int ms, bool stopOnDone) {
     QEventLoop loop;
     QTimer timeout;
     timeout.setSingleShot(true);
@@ -118,8 +109,7 @@ void ScriptRunner::processEvents(int ms, bool stopOnDone)
     m_stopOnDone = nullptr;
 }
 
-bool ScriptRunner::callMethod(const std::vector<ScriptWord> &words, std::string &error)
-{
+bool ScriptRunner::callMethod(const std::vector<ScriptWord> &words, std::string &error) {
     const FUNCDESC *function = nullptr;
     if (FAILED(m_host.findMethod(words[0].text, &function))) {
         error = "unknown method \"" + words[0].text + "\"";

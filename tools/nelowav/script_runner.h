@@ -12,7 +12,7 @@
 #include <vector>
 
 class ScriptRunner {
-public:
+  public:
     ScriptRunner(ControlHost &host, OutputStyle style, bool canShowDialogs);
 
     // 0 when the script ran to its end, 2 after a script error (reported on stderr).
@@ -21,7 +21,7 @@ public:
     // For the control's Done events.
     void onDone(int16_t notifyCode);
 
-private:
+  private:
     bool runLine(const std::vector<ScriptWord> &words, std::string &error);
     bool callMethod(const std::vector<ScriptWord> &words, std::string &error);
     bool waitDone(const std::vector<ScriptWord> &words, std::string &error);

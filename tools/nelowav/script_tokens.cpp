@@ -3,15 +3,13 @@
 
 namespace {
 
-bool isBlank(char c)
-{
+bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
 } // namespace
 
-std::optional<std::vector<ScriptWord>> splitScriptLine(std::string_view line, std::string &error)
-{
+std::optional<std::vector<ScriptWord>> splitScriptLine(std::string_view line, std::string &error) {
     std::vector<ScriptWord> words;
     size_t at = 0;
     while (at < line.size()) {
@@ -41,8 +39,8 @@ std::optional<std::vector<ScriptWord>> splitScriptLine(std::string_view line, st
             }
             if (line[at] == '"')
                 break;
-            if (line[at] == '\\' && at + 1 < line.size()
-                && (line[at + 1] == '"' || line[at + 1] == '\\'))
+            if (line[at] == '\\' && at + 1 < line.size() &&
+                (line[at + 1] == '"' || line[at + 1] == '\\'))
                 ++at;
             text.push_back(line[at]);
         }

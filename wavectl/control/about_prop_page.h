@@ -5,17 +5,17 @@
 #include "activex/ole_property_page.h"
 
 class CAboutPropPage final : public COlePropertyPage {
-public:
+  public:
     static const CRuntimeClass classCAboutPropPage;
     static IUnknown *CreateObject();
 
     class CAboutPropPageFactory final : public COleObjectFactory {
-    public:
+      public:
         CAboutPropPageFactory();
         BOOL UpdateRegistry(BOOL bRegister) override;
     };
     static CAboutPropPageFactory factory;
 
-private:
+  private:
     CAboutPropPage();
 };

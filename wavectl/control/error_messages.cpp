@@ -35,8 +35,7 @@ constexpr unsigned kMediaTextSize = 300;
 
 } // namespace
 
-std::string ErrorMessageText(int32_t code)
-{
+std::string ErrorMessageText(int32_t code) {
     if (code <= kLastMediaErrorCode) {
         // Left empty when the device has no text for the code.
         char text[kMediaTextSize] = {};

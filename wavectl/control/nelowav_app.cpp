@@ -13,37 +13,31 @@ CNeloWavApp theApp;
 
 } // namespace
 
-BOOL CNeloWavApp::InitInstance()
-{
+BOOL CNeloWavApp::InitInstance() {
     const BOOL bInit = COleControlModule::InitInstance();
     if (bInit != 0)
         g_szClipFile[0] = '\0';
     return bInit;
 }
 
-int CNeloWavApp::ExitInstance()
-{
+int CNeloWavApp::ExitInstance() {
     if (g_szClipFile[0] != '\0')
         std::remove(g_szClipFile);
     return COleControlModule::ExitInstance();
 }
 
-QString CNeloWavApp::LoadString(UINT id) const
-{
+QString CNeloWavApp::LoadString(UINT id) const {
     return LoadResourceString(id);
 }
 
-QImage CNeloWavApp::LoadBitmap(UINT id) const
-{
+QImage CNeloWavApp::LoadBitmap(UINT id) const {
     return LoadResourceBitmap(id);
 }
 
-QImage CNeloWavApp::LoadIcon(UINT id) const
-{
+QImage CNeloWavApp::LoadIcon(UINT id) const {
     return LoadResourceIcon(id);
 }
 
-const DialogTemplate *CNeloWavApp::FindDialogTemplate(UINT id) const
-{
+const DialogTemplate *CNeloWavApp::FindDialogTemplate(UINT id) const {
     return FindResourceDialog(id);
 }

@@ -4,7 +4,7 @@
 #include "activex/ole_control_module.h"
 
 class CNeloWavApp final : public COleControlModule {
-public:
+  public:
     BOOL InitInstance() override;
     int ExitInstance() override;
 

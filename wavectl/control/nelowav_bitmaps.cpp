@@ -4,7 +4,6 @@
 
 #include <QPainter>
 #include <QPolygon>
-
 #include <cmath>
 #include <numbers>
 
@@ -20,23 +19,20 @@ const QColor kLime(0, 255, 0);
 const QColor kBlue(0, 0, 255);
 const QColor kWhite(255, 255, 255);
 
-QList<QRgb> sixteenColours()
-{
+QList<QRgb> sixteenColours() {
     return {qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
             qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
             qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
             qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
 }
 
-QImage toSixteenColours(const QImage &image)
-{
+QImage toSixteenColours(const QImage &image) {
     return image.convertToFormat(QImage::Format_Indexed8, sixteenColours(),
                                  Qt::ThresholdDither | Qt::AvoidDither);
 }
 
 // A raised border: light on the top and left, shadow and a dark outline on the others.
-void drawBevel(QPainter &painter, const QRect &area)
-{
+void drawBevel(QPainter &painter, const QRect &area) {
     painter.setPen(kWhite);
     painter.drawLine(area.topLeft(), area.topRight() - QPoint(1, 0));
     painter.drawLine(area.topLeft(), area.bottomLeft() - QPoint(0, 1));
@@ -49,8 +45,7 @@ void drawBevel(QPainter &painter, const QRect &area)
 }
 
 // A decaying sine wave across the screen, around its middle line.
-void drawWaveScreen(QPainter &painter, const QRect &screen, double cycles)
-{
+void drawWaveScreen(QPainter &painter, const QRect &screen, double cycles) {
     painter.fillRect(screen, kBlack);
     const int middle = screen.center().y();
     painter.setPen(kTeal);
@@ -68,8 +63,7 @@ void drawWaveScreen(QPainter &painter, const QRect &screen, double cycles)
     }
 }
 
-void drawLoudspeaker(QPainter &painter, const QRect &area, const QColor &body, const QColor &cone)
-{
+void drawLoudspeaker(QPainter &painter, const QRect &area, const QColor &body, const QColor &cone) {
     const int boxWidth = area.width() / 3;
     const int boxTop = area.top() + area.height() / 3;
     const int boxHeight = area.height() / 3;
@@ -84,8 +78,7 @@ void drawLoudspeaker(QPainter &painter, const QRect &area, const QColor &body, c
 
 } // namespace
 
-QImage MakeFaceBitmap()
-{
+QImage MakeFaceBitmap() {
     QImage image(62, 40, QImage::Format_RGB32);
     image.fill(kSilver);
     {
@@ -99,8 +92,7 @@ QImage MakeFaceBitmap()
     return toSixteenColours(image);
 }
 
-QImage MakeToolboxBitmap()
-{
+QImage MakeToolboxBitmap() {
     QImage image(16, 15, QImage::Format_RGB32);
     image.fill(kSilver);
     {
@@ -110,8 +102,7 @@ QImage MakeToolboxBitmap()
     return toSixteenColours(image);
 }
 
-QImage MakeAboutIcon()
-{
+QImage MakeAboutIcon() {
     QImage image(32, 32, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter painter(&image);

@@ -18,9 +18,9 @@ namespace {
 constexpr int kFaceWidth = 62;
 constexpr int kFaceHeight = 40;
 
-constexpr DWORD kMiscStatus = OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST
-                              | OLEMISC_INSIDEOUT | OLEMISC_CANTLINKINSIDE
-                              | OLEMISC_RECOMPOSEONRESIZE;
+constexpr DWORD kMiscStatus = OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST |
+                              OLEMISC_INSIDEOUT | OLEMISC_CANTLINKINSIDE |
+                              OLEMISC_RECOMPOSEONRESIZE;
 static_assert(kMiscStatus == 0x20191);
 
 CTypeLibCache g_typeLibCache(LIBID_NelowavLib);
@@ -54,8 +54,7 @@ const std::array kDispatchMap = {
     DispFunction<&CNeloWavCtrl::AboutBox>(dispidAboutBox, "AboutBox"),
 };
 
-const std::array<AFX_EVENTMAP_ENTRY, 1> &eventMap()
-{
+const std::array<AFX_EVENTMAP_ENTRY, 1> &eventMap() {
     static const std::array<AFX_EVENTMAP_ENTRY, 1> map = {
         AFX_EVENTMAP_ENTRY{eventidDone, "Done", {VT_I2}},
     };
@@ -77,27 +76,22 @@ const CRuntimeClass CNeloWavCtrl::classCNeloWavCtrl = {"CNeloWavCtrl", &CNeloWav
 CNeloWavCtrl::CNeloWavCtrlFactory CNeloWavCtrl::factory;
 
 CNeloWavCtrl::CNeloWavCtrlFactory::CNeloWavCtrlFactory()
-    : COleObjectFactory(CLSID_NeloWav, &classCNeloWavCtrl, 0, kNeloWavProgId)
-{
+    : COleObjectFactory(CLSID_NeloWav, &classCNeloWavCtrl, 0, kNeloWavProgId) {
 }
 
-BOOL CNeloWavCtrl::CNeloWavCtrlFactory::UpdateRegistry(BOOL bRegister)
-{
+BOOL CNeloWavCtrl::CNeloWavCtrlFactory::UpdateRegistry(BOOL bRegister) {
     if (bRegister == 0)
         return AfxOleUnregisterClass(CLSID_NeloWav, kNeloWavProgId);
     return AfxOleRegisterControlClass(AfxGetInstanceHandle(), CLSID_NeloWav, kNeloWavProgId,
                                       IDS_NELOWAV, IDB_NELOWAV, afxRegDefault, kMiscStatus,
-                                      LIBID_NelowavLib, kTypeLibMajorVersion,
-                                      kTypeLibMinorVersion);
+                                      LIBID_NelowavLib, kTypeLibMajorVersion, kTypeLibMinorVersion);
 }
 
-IUnknown *CNeloWavCtrl::CreateObject()
-{
+IUnknown *CNeloWavCtrl::CreateObject() {
     return (new CNeloWavCtrl)->GetIUnknown();
 }
 
-CNeloWavCtrl::CNeloWavCtrl()
-{
+CNeloWavCtrl::CNeloWavCtrl() {
     InitializeIIDs(&IID_DNeloWav, &IID_DNeloWavEvents);
     SetInitialSize(kFaceWidth, kFaceHeight);
     m_bSizeForced = 0;
@@ -109,75 +103,63 @@ CNeloWavCtrl::CNeloWavCtrl()
     m_bFileOpen = 0;
 }
 
-CNeloWavCtrl::~CNeloWavCtrl()
-{
+CNeloWavCtrl::~CNeloWavCtrl() {
     CloseSession();
     std::remove(m_strWorkFile.c_str());
 }
 
-const CRuntimeClass *CNeloWavCtrl::GetRuntimeClass() const
-{
+const CRuntimeClass *CNeloWavCtrl::GetRuntimeClass() const {
     return &classCNeloWavCtrl;
 }
 
-HRESULT CNeloWavCtrl::GetClassID(CLSID *pclsid)
-{
+HRESULT CNeloWavCtrl::GetClassID(CLSID *pclsid) {
     if (pclsid == nullptr)
         return E_POINTER;
     *pclsid = CLSID_NeloWav;
     return S_OK;
 }
 
-CTypeLibCache *CNeloWavCtrl::GetTypeLibCache()
-{
+CTypeLibCache *CNeloWavCtrl::GetTypeLibCache() {
     return &g_typeLibCache;
 }
 
-HRESULT CNeloWavCtrl::GetTypeLib(LCID lcid, ITypeLib **ppTypeLib)
-{
+HRESULT CNeloWavCtrl::GetTypeLib(LCID lcid, ITypeLib **ppTypeLib) {
     return LoadRegTypeLib(LIBID_NelowavLib, kTypeLibMajorVersion, kTypeLibMinorVersion, lcid,
                           ppTypeLib);
 }
 
-AFX_DISPMAP CNeloWavCtrl::GetDispatchMap() const
-{
+AFX_DISPMAP CNeloWavCtrl::GetDispatchMap() const {
     return kDispatchMap;
 }
 
-AFX_EVENTMAP CNeloWavCtrl::GetEventMap() const
-{
+AFX_EVENTMAP CNeloWavCtrl::GetEventMap() const {
     return eventMap();
 }
 
-AFX_VERBMAP CNeloWavCtrl::GetMessageMap() const
-{
+AFX_VERBMAP CNeloWavCtrl::GetMessageMap() const {
     return kMessageMap;
 }
 
-std::span<const CLSID> CNeloWavCtrl::GetPropPageIDs() const
-{
+std::span<const CLSID> CNeloWavCtrl::GetPropPageIDs() const {
     return kPropPageIds;
 }
 
-UINT CNeloWavCtrl::GetUserTypeNameID() const
-{
+UINT CNeloWavCtrl::GetUserTypeNameID() const {
     return IDS_NELOWAV;
 }
 
-DWORD CNeloWavCtrl::GetMiscStatus() const
-{
+DWORD CNeloWavCtrl::GetMiscStatus() const {
     return kMiscStatus;
 }
 
-void CNeloWavCtrl::DoPropExchange(CPropExchange *pPX)
-{
+void CNeloWavCtrl::DoPropExchange(CPropExchange *pPX) {
     ExchangeVersion(pPX, kControlVersion);
     COleControl::DoPropExchange(pPX);
 }
 
-void CNeloWavCtrl::OnDraw(QPainter *pdc, const QRect &rcBounds)
-{
-    if (m_bSizeForced != 0 || (rcBounds.width() == kFaceWidth && rcBounds.height() == kFaceHeight)) {
+void CNeloWavCtrl::OnDraw(QPainter *pdc, const QRect &rcBounds) {
+    if (m_bSizeForced != 0 ||
+        (rcBounds.width() == kFaceWidth && rcBounds.height() == kFaceHeight)) {
         m_bSizeForced = 0;
         CPictureHolder picture;
         picture.CreateFromBitmap(IDB_NELOWAV_FACE);
@@ -189,30 +171,25 @@ void CNeloWavCtrl::OnDraw(QPainter *pdc, const QRect &rcBounds)
     SetControlSize(kFaceWidth, kFaceHeight);
 }
 
-LRESULT CNeloWavCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CNeloWavCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == MM_MCINOTIFY)
         FireDone(static_cast<int16_t>(static_cast<uint16_t>(wParam & 0xFFFF)));
     return COleControl::WindowProc(message, wParam, lParam);
 }
 
-void CNeloWavCtrl::FireDone(int16_t NotifyCode)
-{
+void CNeloWavCtrl::FireDone(int16_t NotifyCode) {
     FireEvent(eventidDone, NotifyCode);
 }
 
-int32_t CNeloWavCtrl::GetErrorCode()
-{
+int32_t CNeloWavCtrl::GetErrorCode() {
     return m_nErrorCode;
 }
 
-BSTR CNeloWavCtrl::GetErrorMessage()
-{
+BSTR CNeloWavCtrl::GetErrorMessage() {
     return bstrFromUtf8(ErrorMessageText(m_nErrorCode));
 }
 
-void CNeloWavCtrl::AboutBox()
-{
+void CNeloWavCtrl::AboutBox() {
     CDialog dlgAbout(IDD_ABOUTBOX_NELOWAV);
     dlgAbout.DoModal();
 }

@@ -8,13 +8,13 @@
 #include <string>
 
 class CNeloWavCtrl : public COleControl {
-public:
+  public:
     static const CRuntimeClass classCNeloWavCtrl;
     static IUnknown *CreateObject();
 
     // The class factory, with the control class's registration routine.
     class CNeloWavCtrlFactory final : public COleObjectFactory {
-    public:
+      public:
         CNeloWavCtrlFactory();
         BOOL UpdateRegistry(BOOL bRegister) override;
     };
@@ -66,11 +66,11 @@ public:
     // The event interface.
     void FireDone(int16_t NotifyCode);
 
-protected:
+  protected:
     CNeloWavCtrl();
     ~CNeloWavCtrl() override;
 
-private:
+  private:
     // The media session's steps.
     void CloseSession();
     MCIERROR SendCommand(const std::string &command);

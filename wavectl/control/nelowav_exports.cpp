@@ -5,8 +5,7 @@
 
 #include <new>
 
-STDAPI DllRegisterServer()
-try {
+STDAPI DllRegisterServer() try {
     const AfxModuleStateGuard state;
     if (!state.started())
         return E_UNEXPECTED;
@@ -19,8 +18,7 @@ try {
     return E_OUTOFMEMORY;
 }
 
-STDAPI DllUnregisterServer()
-try {
+STDAPI DllUnregisterServer() try {
     const AfxModuleStateGuard state;
     if (!state.started())
         return E_UNEXPECTED;
@@ -33,8 +31,7 @@ try {
     return E_OUTOFMEMORY;
 }
 
-STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void **ppv)
-{
+STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void **ppv) {
     const AfxModuleStateGuard state;
     if (!state.started()) {
         if (ppv != nullptr)
@@ -44,8 +41,7 @@ STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void **ppv)
     return AfxDllGetClassObject(rclsid, riid, ppv);
 }
 
-STDAPI DllCanUnloadNow()
-{
+STDAPI DllCanUnloadNow() {
     const AfxModuleStateGuard state;
     return AfxDllCanUnloadNow();
 }

@@ -11,24 +11,20 @@ const CRuntimeClass CNeloWavPropPage::classCNeloWavPropPage = {"CNeloWavPropPage
 CNeloWavPropPage::CNeloWavPropPageFactory CNeloWavPropPage::factory;
 
 CNeloWavPropPage::CNeloWavPropPageFactory::CNeloWavPropPageFactory()
-    : COleObjectFactory(CLSID_NeloWavPropPage, &classCNeloWavPropPage, 0, kNeloWavPropPageProgId)
-{
+    : COleObjectFactory(CLSID_NeloWavPropPage, &classCNeloWavPropPage, 0, kNeloWavPropPageProgId) {
 }
 
-BOOL CNeloWavPropPage::CNeloWavPropPageFactory::UpdateRegistry(BOOL bRegister)
-{
+BOOL CNeloWavPropPage::CNeloWavPropPageFactory::UpdateRegistry(BOOL bRegister) {
     if (bRegister == 0)
         return AfxOleUnregisterClass(CLSID_NeloWavPropPage, nullptr);
     return AfxOleRegisterPropertyPageClass(AfxGetInstanceHandle(), CLSID_NeloWavPropPage,
                                            IDS_NELOWAV_PPG);
 }
 
-IUnknown *CNeloWavPropPage::CreateObject()
-{
+IUnknown *CNeloWavPropPage::CreateObject() {
     return new CNeloWavPropPage;
 }
 
 CNeloWavPropPage::CNeloWavPropPage()
-    : COlePropertyPage(IDD_PROPPAGE_NELOWAV, IDS_NELOWAV_PPG_CAPTION)
-{
+    : COlePropertyPage(IDD_PROPPAGE_NELOWAV, IDS_NELOWAV_PPG_CAPTION) {
 }

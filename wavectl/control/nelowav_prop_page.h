@@ -5,17 +5,17 @@
 #include "activex/ole_property_page.h"
 
 class CNeloWavPropPage final : public COlePropertyPage {
-public:
+  public:
     static const CRuntimeClass classCNeloWavPropPage;
     static IUnknown *CreateObject();
 
     class CNeloWavPropPageFactory final : public COleObjectFactory {
-    public:
+      public:
         CNeloWavPropPageFactory();
         BOOL UpdateRegistry(BOOL bRegister) override;
     };
     static CNeloWavPropPageFactory factory;
 
-private:
+  private:
     CNeloWavPropPage();
 };

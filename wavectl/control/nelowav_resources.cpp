@@ -22,8 +22,7 @@ constexpr std::array kStrings = {
 
 using Kind = DialogItem::Kind;
 
-const DialogTemplate &aboutBox()
-{
+const DialogTemplate &aboutBox() {
     static const DialogTemplate dialog{
         QSize(261, 139),
         QStringLiteral("About Pardane Wave Control"),
@@ -46,8 +45,7 @@ const DialogTemplate &aboutBox()
     return dialog;
 }
 
-const DialogTemplate &generalPage()
-{
+const DialogTemplate &generalPage() {
     static const DialogTemplate dialog{
         QSize(250, 62),
         QStringLiteral("General"),
@@ -60,8 +58,7 @@ const DialogTemplate &generalPage()
     return dialog;
 }
 
-const DialogTemplate &aboutPage()
-{
+const DialogTemplate &aboutPage() {
     static const DialogTemplate dialog{
         QSize(219, 116),
         QStringLiteral("About"),
@@ -79,16 +76,14 @@ const DialogTemplate &aboutPage()
 
 } // namespace
 
-QString LoadResourceString(UINT id)
-{
+QString LoadResourceString(UINT id) {
     for (const StringResource &resource : kStrings)
         if (resource.id == id)
             return QString::fromUtf8(resource.text);
     return {};
 }
 
-QImage LoadResourceBitmap(UINT id)
-{
+QImage LoadResourceBitmap(UINT id) {
     switch (id) {
     case IDB_NELOWAV:
         return MakeToolboxBitmap();
@@ -99,13 +94,11 @@ QImage LoadResourceBitmap(UINT id)
     }
 }
 
-QImage LoadResourceIcon(UINT id)
-{
+QImage LoadResourceIcon(UINT id) {
     return id == IDI_ABOUTDLL ? MakeAboutIcon() : QImage();
 }
 
-const DialogTemplate *FindResourceDialog(UINT id)
-{
+const DialogTemplate *FindResourceDialog(UINT id) {
     switch (id) {
     case IDD_ABOUTBOX_NELOWAV:
         return &aboutBox();

@@ -4,10 +4,9 @@
 // Opening and saving need the short form of the host's path, which the file services give;
 // until the module has them, Open, Save and SaveAs refuse with MCIERR_UNSUPPORTED_FUNCTION
 // rather than pass an unprotected path (spaces, quotes, keywords) into a command.
-#include "nelowav_ctrl.h"
-
 #include "mci/mci_constants.h"
 #include "mci/mci_send_string.h"
+#include "nelowav_ctrl.h"
 
 #include <array>
 #include <cctype>
@@ -30,18 +29,15 @@ constexpr std::array kModes = {
     ModeReply{"open", 530},
 };
 
-std::string fromPart(int32_t From)
-{
+std::string fromPart(int32_t From) {
     return From == -1 ? std::string() : "from " + std::to_string(From);
 }
 
-std::string toPart(int32_t To)
-{
+std::string toPart(int32_t To) {
     return To == -1 ? std::string() : "to " + std::to_string(To);
 }
 
-int32_t leadingDecimal(const char *reply)
-{
+int32_t leadingDecimal(const char *reply) {
     int64_t value = 0;
     for (const char *c = reply; std::isdigit(static_cast<unsigned char>(*c)) != 0; ++c) {
         value = value * 10 + (*c - '0');
@@ -53,13 +49,11 @@ int32_t leadingDecimal(const char *reply)
 
 } // namespace
 
-MCIERROR CNeloWavCtrl::SendCommand(const std::string &command)
-{
+MCIERROR CNeloWavCtrl::SendCommand(const std::string &command) {
     return mciSendStringA(command.c_str(), nullptr, 0, GetSafeHwnd());
 }
 
-int32_t CNeloWavCtrl::QueryStatusNumber(const char *item)
-{
+int32_t CNeloWavCtrl::QueryStatusNumber(const char *item) {
     char reply[kReplySize] = {};
     const std::string command = "status " + std::string(m_szAlias) + " " + item + " wait";
     if (mciSendStringA(command.c_str(), reply, kReplySize, GetSafeHwnd()) != 0)
@@ -67,50 +61,43 @@ int32_t CNeloWavCtrl::QueryStatusNumber(const char *item)
     return leadingDecimal(reply);
 }
 
-void CNeloWavCtrl::CloseSession()
-{
+void CNeloWavCtrl::CloseSession() {
     SendCommand("close " + std::string(m_szAlias) + " wait");
     m_strWavFilename.clear();
     m_nHeaderSize = 0;
     m_bFileOpen = 0;
 }
 
-void CNeloWavCtrl::Open(const char *)
-{
+void CNeloWavCtrl::Open(const char *) {
     CloseSession();
     ++g_nAliasCounter;
     std::snprintf(m_szAlias, sizeof m_szAlias, "%d", g_nAliasCounter);
     m_nErrorCode = static_cast<int32_t>(MCIERR_UNSUPPORTED_FUNCTION);
 }
 
-void CNeloWavCtrl::Close()
-{
+void CNeloWavCtrl::Close() {
     CloseSession();
 }
 
-void CNeloWavCtrl::Play(int32_t From, int32_t To, bool Wait)
-{
-    const std::string command = "play " + std::string(m_szAlias) + " " + fromPart(From) + " "
-                                + toPart(To) + " notify " + (Wait ? "wait" : "");
+void CNeloWavCtrl::Play(int32_t From, int32_t To, bool Wait) {
+    const std::string command = "play " + std::string(m_szAlias) + " " + fromPart(From) + " " +
+                                toPart(To) + " notify " + (Wait ? "wait" : "");
     m_nErrorCode = static_cast<int32_t>(SendCommand(command));
 }
 
-void CNeloWavCtrl::Record(int32_t From, int32_t To, bool Wait)
-{
+void CNeloWavCtrl::Record(int32_t From, int32_t To, bool Wait) {
     // A record without an end runs until Stop, so it is never waited for.
     const bool waits = Wait && To != -1;
-    const std::string command = "record " + std::string(m_szAlias) + " " + fromPart(From) + " "
-                                + toPart(To) + " notify " + (waits ? "wait" : "");
+    const std::string command = "record " + std::string(m_szAlias) + " " + fromPart(From) + " " +
+                                toPart(To) + " notify " + (waits ? "wait" : "");
     m_nErrorCode = static_cast<int32_t>(SendCommand(command));
 }
 
-void CNeloWavCtrl::Stop()
-{
+void CNeloWavCtrl::Stop() {
     m_nErrorCode = static_cast<int32_t>(SendCommand("stop " + std::string(m_szAlias) + " wait"));
 }
 
-void CNeloWavCtrl::Pause()
-{
+void CNeloWavCtrl::Pause() {
     char mode[kReplySize] = {};
     const std::string alias(m_szAlias);
     mciSendStringA(("status " + alias + " mode wait").c_str(), mode, kReplySize, GetSafeHwnd());
@@ -119,58 +106,48 @@ void CNeloWavCtrl::Pause()
         static_cast<int32_t>(SendCommand((running ? "pause " : "resume ") + alias + " wait"));
 }
 
-void CNeloWavCtrl::Seek(int32_t To)
-{
+void CNeloWavCtrl::Seek(int32_t To) {
     if (To == -1)
         To = GetLength();
     m_nErrorCode = static_cast<int32_t>(
         SendCommand("seek " + std::string(m_szAlias) + " to " + std::to_string(To) + " wait"));
 }
 
-void CNeloWavCtrl::Delete(int32_t From, int32_t To)
-{
-    const std::string command = "delete " + std::string(m_szAlias) + " from "
-                                + std::to_string(From) + " " + toPart(To) + " wait";
+void CNeloWavCtrl::Delete(int32_t From, int32_t To) {
+    const std::string command = "delete " + std::string(m_szAlias) + " from " +
+                                std::to_string(From) + " " + toPart(To) + " wait";
     m_nErrorCode = static_cast<int32_t>(SendCommand(command));
 }
 
-void CNeloWavCtrl::Save()
-{
+void CNeloWavCtrl::Save() {
     m_nErrorCode = static_cast<int32_t>(MCIERR_UNSUPPORTED_FUNCTION);
 }
 
-void CNeloWavCtrl::SaveAs(const char *)
-{
+void CNeloWavCtrl::SaveAs(const char *) {
     m_nErrorCode = static_cast<int32_t>(MCIERR_UNSUPPORTED_FUNCTION);
 }
 
-int32_t CNeloWavCtrl::GetLength()
-{
+int32_t CNeloWavCtrl::GetLength() {
     return QueryStatusNumber("length");
 }
 
-int32_t CNeloWavCtrl::GetPosition()
-{
+int32_t CNeloWavCtrl::GetPosition() {
     return QueryStatusNumber("position");
 }
 
-int16_t CNeloWavCtrl::GetNumBits()
-{
+int16_t CNeloWavCtrl::GetNumBits() {
     return static_cast<int16_t>(QueryStatusNumber("bitspersample"));
 }
 
-int16_t CNeloWavCtrl::GetNumChannels()
-{
+int16_t CNeloWavCtrl::GetNumChannels() {
     return static_cast<int16_t>(QueryStatusNumber("channels"));
 }
 
-int32_t CNeloWavCtrl::GetSamplingRate()
-{
+int32_t CNeloWavCtrl::GetSamplingRate() {
     return QueryStatusNumber("samplespersec");
 }
 
-int32_t CNeloWavCtrl::GetMode()
-{
+int32_t CNeloWavCtrl::GetMode() {
     char reply[kReplySize] = {};
     const std::string command = "status " + std::string(m_szAlias) + " mode wait";
     if (mciSendStringA(command.c_str(), reply, kReplySize, GetSafeHwnd()) != 0)
@@ -181,7 +158,6 @@ int32_t CNeloWavCtrl::GetMode()
     return 0;
 }
 
-BSTR CNeloWavCtrl::GetWavFilename()
-{
+BSTR CNeloWavCtrl::GetWavFilename() {
     return bstrFromUtf8(m_strWavFilename);
 }

@@ -61,7 +61,6 @@ library NelowavLib
 
 } // namespace
 
-extern "C" __attribute__((visibility("default"))) const char *KorvaneTypeLibrary()
-{
+extern "C" __attribute__((visibility("default"))) const char *KorvaneTypeLibrary() {
     return kTypeLibrary;
 }

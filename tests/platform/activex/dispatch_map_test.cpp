@@ -1,19 +1,17 @@
 #include "dispatch_test_support.h"
 #include "test_control.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
+#include <gtest/gtest.h>
 
 namespace {
 
 class DispatchMapTest : public testing::Test {
-protected:
+  protected:
     ComPtr<IDispatch> control = createTestControl();
 };
 
-TEST_F(DispatchMapTest, NamesResolveWithoutRegardToCase)
-{
+TEST_F(DispatchMapTest, NamesResolveWithoutRegardToCase) {
     const OLECHAR *names[] = {u"aDD", u"right", u"LEFT"};
     DISPID ids[3] = {};
     ASSERT_EQ(control->GetIDsOfNames(IID_NULL, names, 3, 0, ids), S_OK);
@@ -25,8 +23,7 @@ TEST_F(DispatchMapTest, NamesResolveWithoutRegardToCase)
     EXPECT_EQ(control->GetIDsOfNames(IID_NULL, unknown, 1, 0, ids), DISP_E_UNKNOWNNAME);
 }
 
-TEST_F(DispatchMapTest, ArgumentsAreConvertedToTheLibraryTypes)
-{
+TEST_F(DispatchMapTest, ArgumentsAreConvertedToTheLibraryTypes) {
     Variant left(std::string_view("40"));
     Variant result;
     ASSERT_EQ(invokeMethod(control.get(), 1, {*left.get(), variantI4(2)}, result.get()), S_OK);
@@ -50,12 +47,12 @@ struct BadCall {
 class DispatchMapBadCallTest : public DispatchMapTest,
                                public testing::WithParamInterface<BadCall> {};
 
-TEST_P(DispatchMapBadCallTest, IsRefusedWithThePlatformCode)
-{
+TEST_P(DispatchMapBadCallTest, IsRefusedWithThePlatformCode) {
     uint32_t argErr = 99;
     Variant result;
-    EXPECT_EQ(invokeMethod(control.get(), GetParam().dispid, GetParam().args, result.get(), &argErr),
-              GetParam().expected)
+    EXPECT_EQ(
+        invokeMethod(control.get(), GetParam().dispid, GetParam().args, result.get(), &argErr),
+        GetParam().expected)
         << GetParam().what;
     EXPECT_EQ(argErr, GetParam().argErr) << GetParam().what;
     EXPECT_EQ(result.type(), VT_EMPTY) << GetParam().what;
@@ -63,17 +60,15 @@ TEST_P(DispatchMapBadCallTest, IsRefusedWithThePlatformCode)
 
 INSTANTIATE_TEST_SUITE_P(
     Calls, DispatchMapBadCallTest,
-    testing::Values(BadCall{"too few", 1, {variantI4(1)}, DISP_E_BADPARAMCOUNT, 99},
-                    BadCall{"too many", 5, {variantI4(1)}, DISP_E_BADPARAMCOUNT, 99},
-                    BadCall{"short overflows", 1, {variantI4(1), variantI4(70000)},
-                            DISP_E_OVERFLOW, 0},
-                    BadCall{"array by value", 3, {variantI2(1), variantI4(1)},
-                            DISP_E_TYPEMISMATCH, 1},
-                    BadCall{"not in the library", 77, {}, DISP_E_MEMBERNOTFOUND, 99},
-                    BadCall{"in the library, not in the map", 6, {}, DISP_E_MEMBERNOTFOUND, 99}));
+    testing::Values(
+        BadCall{"too few", 1, {variantI4(1)}, DISP_E_BADPARAMCOUNT, 99},
+        BadCall{"too many", 5, {variantI4(1)}, DISP_E_BADPARAMCOUNT, 99},
+        BadCall{"short overflows", 1, {variantI4(1), variantI4(70000)}, DISP_E_OVERFLOW, 0},
+        BadCall{"array by value", 3, {variantI2(1), variantI4(1)}, DISP_E_TYPEMISMATCH, 1},
+        BadCall{"not in the library", 77, {}, DISP_E_MEMBERNOTFOUND, 99},
+        BadCall{"in the library, not in the map", 6, {}, DISP_E_MEMBERNOTFOUND, 99}));
 
-TEST_F(DispatchMapTest, UnparsableTextIsATypeMismatchAtItsIndex)
-{
+TEST_F(DispatchMapTest, UnparsableTextIsATypeMismatchAtItsIndex) {
     Variant text(std::string_view("forty"));
     uint32_t argErr = 99;
     EXPECT_EQ(invokeMethod(control.get(), 1, {*text.get(), variantI4(2)}, nullptr, &argErr),
@@ -81,20 +76,19 @@ TEST_F(DispatchMapTest, UnparsableTextIsATypeMismatchAtItsIndex)
     EXPECT_EQ(argErr, 1u);
 }
 
-TEST_F(DispatchMapTest, OnlyMethodCallsAndTheNullInterfaceAreServed)
-{
+TEST_F(DispatchMapTest, OnlyMethodCallsAndTheNullInterfaceAreServed) {
     EXPECT_EQ(invokeMethod(control.get(), 5, {}, nullptr, nullptr, DISPATCH_PROPERTYGET),
               DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(invokeMethod(control.get(), 5, {}, nullptr, nullptr,
                            DISPATCH_METHOD | DISPATCH_PROPERTYGET),
               S_OK);
     DISPPARAMS none{nullptr, nullptr, 0, 0};
-    EXPECT_EQ(control->Invoke(5, IID_IDispatch, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr),
-              DISP_E_UNKNOWNINTERFACE);
+    EXPECT_EQ(
+        control->Invoke(5, IID_IDispatch, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr),
+        DISP_E_UNKNOWNINTERFACE);
 }
 
-TEST_F(DispatchMapTest, NamedArgumentsAreRefused)
-{
+TEST_F(DispatchMapTest, NamedArgumentsAreRefused) {
     VARIANT args[2] = {variantI2(1), variantI4(2)};
     DISPID named[2] = {1, 0};
     DISPPARAMS params{args, named, 2, 2};
@@ -102,15 +96,14 @@ TEST_F(DispatchMapTest, NamedArgumentsAreRefused)
               DISP_E_NONAMEDARGS);
 }
 
-TEST_F(DispatchMapTest, ArraysArePassedByReferenceToTheCallersElements)
-{
+TEST_F(DispatchMapTest, ArraysArePassedByReferenceToTheCallersElements) {
     std::array<int16_t, 4> elements{-1, -1, -1, -1};
-    ASSERT_EQ(invokeMethod(control.get(), 3, {variantByRefI2(elements.data()), variantI4(3)}), S_OK);
+    ASSERT_EQ(invokeMethod(control.get(), 3, {variantByRefI2(elements.data()), variantI4(3)}),
+              S_OK);
     EXPECT_EQ(elements, (std::array<int16_t, 4>{0, 3, 6, -1}));
 }
 
-TEST_F(DispatchMapTest, StringsCrossAsUtf8BothWays)
-{
+TEST_F(DispatchMapTest, StringsCrossAsUtf8BothWays) {
     Variant text(std::string_view("Grüße, \"wave\""));
     Variant result;
     ASSERT_EQ(invokeMethod(control.get(), 2, {*text.get()}, result.get()), S_OK);
@@ -119,8 +112,7 @@ TEST_F(DispatchMapTest, StringsCrossAsUtf8BothWays)
     EXPECT_EQ(invokeMethod(control.get(), 2, {*text.get()}), S_OK) << "a result nobody takes";
 }
 
-TEST_F(DispatchMapTest, TypeInfoDescribesThePrimaryInterface)
-{
+TEST_F(DispatchMapTest, TypeInfoDescribesThePrimaryInterface) {
     uint32_t count = 0;
     ASSERT_EQ(control->GetTypeInfoCount(&count), S_OK);
     EXPECT_EQ(count, 1u);

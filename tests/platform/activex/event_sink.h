@@ -7,17 +7,17 @@
 #include <vector>
 
 class RecordingSink final : public IDispatch {
-public:
+  public:
     struct Event {
         DISPID dispid;
         std::vector<VARTYPE> types;
         std::vector<int32_t> values;
     };
 
-    explicit RecordingSink(const IID &eventInterface) : m_eventInterface(eventInterface) {}
+    explicit RecordingSink(const IID &eventInterface)
+        : m_eventInterface(eventInterface) {}
 
-    HRESULT QueryInterface(REFIID riid, void **ppv) override
-    {
+    HRESULT QueryInterface(REFIID riid, void **ppv) override {
         if (riid == IID_IUnknown || riid == IID_IDispatch || riid == m_eventInterface) {
             *ppv = static_cast<IDispatch *>(this);
             AddRef();
@@ -28,19 +28,16 @@ public:
     }
     uint32_t AddRef() override { return ++m_refs; }
     uint32_t Release() override { return --m_refs; }
-    HRESULT GetTypeInfoCount(uint32_t *count) override
-    {
+    HRESULT GetTypeInfoCount(uint32_t *count) override {
         *count = 0;
         return S_OK;
     }
     HRESULT GetTypeInfo(uint32_t, LCID, ITypeInfo **) override { return E_NOTIMPL; }
-    HRESULT GetIDsOfNames(REFIID, const OLECHAR *const *, uint32_t, LCID, DISPID *) override
-    {
+    HRESULT GetIDsOfNames(REFIID, const OLECHAR *const *, uint32_t, LCID, DISPID *) override {
         return E_NOTIMPL;
     }
     HRESULT Invoke(DISPID dispid, REFIID, LCID, uint16_t, DISPPARAMS *params, VARIANT *,
-                   EXCEPINFO *, uint32_t *) override
-    {
+                   EXCEPINFO *, uint32_t *) override {
         Event event{dispid, {}, {}};
         for (uint32_t i = params->cArgs; i-- > 0;) {
             const VARIANT &arg = params->rgvarg[i];
@@ -58,7 +55,7 @@ public:
     std::vector<Event> events;
     std::function<void()> onEvent;
 
-private:
+  private:
     IID m_eventInterface;
     uint32_t m_refs = 1;
 };

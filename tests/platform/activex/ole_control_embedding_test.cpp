@@ -5,19 +5,17 @@
 #include <QPainter>
 #include <QTimer>
 #include <QWidget>
-
 #include <gtest/gtest.h>
-
 #include <map>
 #include <string>
 
 namespace {
 
 class TestSite final : public IOleInPlaceSite {
-public:
-    explicit TestSite(bool accepts) : m_accepts(accepts) {}
-    HRESULT QueryInterface(REFIID riid, void **ppv) override
-    {
+  public:
+    explicit TestSite(bool accepts)
+        : m_accepts(accepts) {}
+    HRESULT QueryInterface(REFIID riid, void **ppv) override {
         if (riid == IID_IUnknown || riid == IID_IOleInPlaceSite) {
             *ppv = static_cast<IOleInPlaceSite *>(this);
             AddRef();
@@ -28,29 +26,26 @@ public:
     }
     uint32_t AddRef() override { return ++m_refs; }
     uint32_t Release() override { return --m_refs; }
-    HRESULT OnPosRectChange(const QRect &posRect) override
-    {
+    HRESULT OnPosRectChange(const QRect &posRect) override {
         requests.push_back(posRect.size());
         return m_accepts ? S_OK : S_FALSE;
     }
     std::vector<QSize> requests;
 
-private:
+  private:
     bool m_accepts;
     uint32_t m_refs = 1;
 };
 
 class TestBag final : public IPropertyBag {
-public:
-    HRESULT QueryInterface(REFIID, void **ppv) override
-    {
+  public:
+    HRESULT QueryInterface(REFIID, void **ppv) override {
         *ppv = nullptr;
         return E_NOINTERFACE;
     }
     uint32_t AddRef() override { return 2; }
     uint32_t Release() override { return 1; }
-    HRESULT Read(const OLECHAR *name, VARIANT *value) override
-    {
+    HRESULT Read(const OLECHAR *name, VARIANT *value) override {
         const auto found = values.find(utf8FromUtf16(name));
         if (found == values.end())
             return E_INVALIDARG;
@@ -58,8 +53,7 @@ public:
         value->lVal = found->second;
         return S_OK;
     }
-    HRESULT Write(const OLECHAR *name, VARIANT *value) override
-    {
+    HRESULT Write(const OLECHAR *name, VARIANT *value) override {
         if (refusesWrites || value->vt != VT_I4)
             return E_FAIL;
         values[utf8FromUtf16(name)] = value->lVal;
@@ -69,13 +63,11 @@ public:
     bool refusesWrites = false;
 };
 
-TestCtrl &testCtrl(const ComPtr<IDispatch> &control)
-{
+TestCtrl &testCtrl(const ComPtr<IDispatch> &control) {
     return static_cast<TestCtrl &>(*control.get());
 }
 
-TEST(OleControlEmbeddingTest, ControlSizeChangesOnlyWhenTheHostAgrees)
-{
+TEST(OleControlEmbeddingTest, ControlSizeChangesOnlyWhenTheHostAgrees) {
     ComPtr<IDispatch> control = createTestControl();
     ComPtr<IOleObject> object;
     ASSERT_EQ(control.queryInterface(IID_IOleObject, object), S_OK);
@@ -100,8 +92,7 @@ TEST(OleControlEmbeddingTest, ControlSizeChangesOnlyWhenTheHostAgrees)
     EXPECT_EQ(accepting.AddRef(), 2u) << "the control let go of the site";
 }
 
-TEST(OleControlEmbeddingTest, MiscStatusAndUnknownVerbs)
-{
+TEST(OleControlEmbeddingTest, MiscStatusAndUnknownVerbs) {
     ComPtr<IDispatch> control = createTestControl();
     ComPtr<IOleObject> object;
     ASSERT_EQ(control.queryInterface(IID_IOleObject, object), S_OK);
@@ -112,8 +103,7 @@ TEST(OleControlEmbeddingTest, MiscStatusAndUnknownVerbs)
         << "the test control's message map has no verbs";
 }
 
-TEST(OleControlEmbeddingTest, SavingWritesTheVersionAndTheExtent)
-{
+TEST(OleControlEmbeddingTest, SavingWritesTheVersionAndTheExtent) {
     ComPtr<IDispatch> control = createTestControl();
     ComPtr<IPersistPropertyBag> persist;
     ASSERT_EQ(control.queryInterface(IID_IPersistPropertyBag, persist), S_OK);
@@ -127,8 +117,7 @@ TEST(OleControlEmbeddingTest, SavingWritesTheVersionAndTheExtent)
     EXPECT_EQ(persist->Save(&refusing, 1, 1), E_FAIL);
 }
 
-TEST(OleControlEmbeddingTest, LoadingTakesTheBagsValuesOrTheDefaults)
-{
+TEST(OleControlEmbeddingTest, LoadingTakesTheBagsValuesOrTheDefaults) {
     ComPtr<IDispatch> control = createTestControl();
     ComPtr<IPersistPropertyBag> persist;
     ASSERT_EQ(control.queryInterface(IID_IPersistPropertyBag, persist), S_OK);
@@ -147,8 +136,7 @@ TEST(OleControlEmbeddingTest, LoadingTakesTheBagsValuesOrTheDefaults)
     EXPECT_EQ(testCtrl(control).GetVersionLoaded(), kTestVersion);
 }
 
-TEST(OleControlEmbeddingTest, TheFrameworksDrawingPaintsNothing)
-{
+TEST(OleControlEmbeddingTest, TheFrameworksDrawingPaintsNothing) {
     ComPtr<IDispatch> control = createTestControl();
     ComPtr<IViewObject> view;
     ASSERT_EQ(control.queryInterface(IID_IViewObject, view), S_OK);

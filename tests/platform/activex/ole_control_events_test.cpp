@@ -3,20 +3,16 @@
 #include "test_control.h"
 
 #include <QCoreApplication>
-
 #include <gtest/gtest.h>
-
 #include <thread>
 
 namespace {
 
-TestCtrl &testCtrl(const ComPtr<IDispatch> &control)
-{
+TestCtrl &testCtrl(const ComPtr<IDispatch> &control) {
     return static_cast<TestCtrl &>(*control.get());
 }
 
-ComPtr<IConnectionPoint> eventConnection(const ComPtr<IDispatch> &control)
-{
+ComPtr<IConnectionPoint> eventConnection(const ComPtr<IDispatch> &control) {
     ComPtr<IConnectionPointContainer> container;
     EXPECT_EQ(control.queryInterface(IID_IConnectionPointContainer, container), S_OK);
     ComPtr<IConnectionPoint> point;
@@ -24,8 +20,7 @@ ComPtr<IConnectionPoint> eventConnection(const ComPtr<IDispatch> &control)
     return point;
 }
 
-TEST(OleControlEventsTest, OnlyTheEventInterfaceHasAConnectionPoint)
-{
+TEST(OleControlEventsTest, OnlyTheEventInterfaceHasAConnectionPoint) {
     ComPtr<IDispatch> control = createTestControl();
     ComPtr<IConnectionPointContainer> container;
     ASSERT_EQ(control.queryInterface(IID_IConnectionPointContainer, container), S_OK);
@@ -34,8 +29,7 @@ TEST(OleControlEventsTest, OnlyTheEventInterfaceHasAConnectionPoint)
     EXPECT_FALSE(point);
 }
 
-TEST(OleControlEventsTest, EventsReachEveryAdvisedSinkWithTheMapsTypesUntilUnadvised)
-{
+TEST(OleControlEventsTest, EventsReachEveryAdvisedSinkWithTheMapsTypesUntilUnadvised) {
     ComPtr<IDispatch> control = createTestControl();
     ComPtr<IConnectionPoint> point = eventConnection(control);
     RecordingSink first(IID_DTestCtrlEvents);
@@ -48,7 +42,8 @@ TEST(OleControlEventsTest, EventsReachEveryAdvisedSinkWithTheMapsTypesUntilUnadv
     ASSERT_EQ(invokeMethod(control.get(), 5, {}), S_OK);
     ASSERT_EQ(first.events.size(), 1u);
     EXPECT_EQ(first.events[0].dispid, 1);
-    EXPECT_EQ(first.events[0].types, std::vector<VARTYPE>{VT_I2}) << "fired as a long, declared short";
+    EXPECT_EQ(first.events[0].types, std::vector<VARTYPE>{VT_I2})
+        << "fired as a long, declared short";
     EXPECT_EQ(first.events[0].values, std::vector<int32_t>{7});
     EXPECT_EQ(second.events.size(), 1u);
 
@@ -60,8 +55,7 @@ TEST(OleControlEventsTest, EventsReachEveryAdvisedSinkWithTheMapsTypesUntilUnadv
     ASSERT_EQ(point->Unadvise(secondCookie), S_OK);
 }
 
-TEST(OleControlEventsTest, EventsThatDoNotMatchTheMapAreNotFired)
-{
+TEST(OleControlEventsTest, EventsThatDoNotMatchTheMapAreNotFired) {
     ComPtr<IDispatch> control = createTestControl();
     ComPtr<IConnectionPoint> point = eventConnection(control);
     RecordingSink sink(IID_DTestCtrlEvents);
@@ -75,8 +69,7 @@ TEST(OleControlEventsTest, EventsThatDoNotMatchTheMapAreNotFired)
     point->Unadvise(cookie);
 }
 
-TEST(OleControlEventsTest, CloseReleasesTheSinks)
-{
+TEST(OleControlEventsTest, CloseReleasesTheSinks) {
     ComPtr<IDispatch> control = createTestControl();
     RecordingSink sink(IID_DTestCtrlEvents);
     uint32_t cookie = 0;
@@ -88,8 +81,7 @@ TEST(OleControlEventsTest, CloseReleasesTheSinks)
     EXPECT_EQ(sink.references(), 1u);
 }
 
-TEST(OleControlWindowTest, PostsFromAnyThreadRunOnTheWindowsThread)
-{
+TEST(OleControlWindowTest, PostsFromAnyThreadRunOnTheWindowsThread) {
     ComPtr<IDispatch> control = createTestControl();
     TestCtrl &ctrl = testCtrl(control);
     ASSERT_NE(ctrl.GetSafeHwnd(), nullptr);
@@ -104,8 +96,7 @@ TEST(OleControlWindowTest, PostsFromAnyThreadRunOnTheWindowsThread)
     EXPECT_TRUE(ctrl.messages[0].onMainThread);
 }
 
-TEST(OleControlWindowTest, AGoneControlsWindowRefusesPostsAndDropsQueuedOnes)
-{
+TEST(OleControlWindowTest, AGoneControlsWindowRefusesPostsAndDropsQueuedOnes) {
     ComPtr<IDispatch> control = createTestControl();
     const HWND hwnd = testCtrl(control).GetSafeHwnd();
     EXPECT_NE(PostMessageA(hwnd, 1, 2, 3), 0);
@@ -114,8 +105,7 @@ TEST(OleControlWindowTest, AGoneControlsWindowRefusesPostsAndDropsQueuedOnes)
     QCoreApplication::processEvents();
 }
 
-TEST(OleControlWindowTest, TheHostMayReleaseTheControlFromInsideItsWindowProcedure)
-{
+TEST(OleControlWindowTest, TheHostMayReleaseTheControlFromInsideItsWindowProcedure) {
     ComPtr<IDispatch> control = createTestControl();
     TestCtrl &ctrl = testCtrl(control);
     ctrl.releaseInWindowProc = control.detach();

@@ -2,9 +2,8 @@
 #include "com/registry.h"
 #include "test_control.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <string>
 
 namespace {
@@ -12,27 +11,24 @@ namespace {
 const std::string kClassKey = "CLSID\\" + guidToString(CLSID_TestCtrl);
 
 class OleRegistrationTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { std::remove(Registry::path().c_str()); }
     void TearDown() override { std::remove(Registry::path().c_str()); }
 
-    static std::optional<std::string> value(const std::string &key, const std::string &name = {})
-    {
+    static std::optional<std::string> value(const std::string &key, const std::string &name = {}) {
         RegistryTree tree;
         EXPECT_EQ(Registry::read(tree), S_OK);
         return tree.value(key, name);
     }
 
-    static bool hasKey(const std::string &key)
-    {
+    static bool hasKey(const std::string &key) {
         RegistryTree tree;
         EXPECT_EQ(Registry::read(tree), S_OK);
         return tree.hasKey(key);
     }
 };
 
-TEST_F(OleRegistrationTest, ControlClassWritesItsKeysAndUnregisteringRemovesThem)
-{
+TEST_F(OleRegistrationTest, ControlClassWritesItsKeysAndUnregisteringRemovesThem) {
     const std::string path = AfxGetInstanceHandle()->ModuleFileName();
     ASSERT_EQ(Registry::setValue("Unrelated\\Key", "", "kept"), S_OK);
     ASSERT_NE(AfxOleRegisterControlClass(AfxGetInstanceHandle(), CLSID_TestCtrl, "Test.Ctrl",
@@ -59,23 +55,20 @@ TEST_F(OleRegistrationTest, ControlClassWritesItsKeysAndUnregisteringRemovesThem
     EXPECT_EQ(value("Unrelated\\Key"), "kept");
 }
 
-TEST_F(OleRegistrationTest, FlagsAddTheThreadingModelAndInsertableKeys)
-{
-    ASSERT_NE(AfxOleRegisterControlClass(AfxGetInstanceHandle(), CLSID_TestCtrl, "Test.Ctrl",
-                                         kTestStringName, 1,
-                                         afxRegInsertable | afxRegApartmentThreading, 0,
-                                         LIBID_TestLib, 1, 0),
+TEST_F(OleRegistrationTest, FlagsAddTheThreadingModelAndInsertableKeys) {
+    ASSERT_NE(AfxOleRegisterControlClass(
+                  AfxGetInstanceHandle(), CLSID_TestCtrl, "Test.Ctrl", kTestStringName, 1,
+                  afxRegInsertable | afxRegApartmentThreading, 0, LIBID_TestLib, 1, 0),
               0);
     EXPECT_EQ(value(kClassKey + "\\InprocServer32", "ThreadingModel"), "Apartment");
     EXPECT_TRUE(hasKey(kClassKey + "\\Insertable"));
     EXPECT_TRUE(hasKey("Test.Ctrl\\Insertable"));
 }
 
-TEST_F(OleRegistrationTest, PropertyPageClassHasANameAndAServerOnly)
-{
-    ASSERT_NE(AfxOleRegisterPropertyPageClass(AfxGetInstanceHandle(), CLSID_TestCtrl,
-                                              kTestStringName),
-              0);
+TEST_F(OleRegistrationTest, PropertyPageClassHasANameAndAServerOnly) {
+    ASSERT_NE(
+        AfxOleRegisterPropertyPageClass(AfxGetInstanceHandle(), CLSID_TestCtrl, kTestStringName),
+        0);
     RegistryTree tree;
     ASSERT_EQ(Registry::read(tree), S_OK);
     EXPECT_EQ(tree.value(kClassKey), "Test Control");
@@ -84,28 +77,27 @@ TEST_F(OleRegistrationTest, PropertyPageClassHasANameAndAServerOnly)
     EXPECT_FALSE(hasKey(kClassKey));
 }
 
-TEST_F(OleRegistrationTest, UnregisteringALibraryThatIsNotRegisteredFails)
-{
+TEST_F(OleRegistrationTest, UnregisteringALibraryThatIsNotRegisteredFails) {
     EXPECT_EQ(AfxOleUnregisterTypeLib(LIBID_TestLib), 0);
     EXPECT_EQ(AfxOleUnregisterTypeLib(LIBID_TestLib, 1, 0, 0), 0);
 }
 
-TEST_F(OleRegistrationTest, TypeLibraryOfAModuleWithoutOneIsNotRegistered)
-{
+TEST_F(OleRegistrationTest, TypeLibraryOfAModuleWithoutOneIsNotRegistered) {
     EXPECT_EQ(AfxOleRegisterTypeLib(AfxGetInstanceHandle(), LIBID_TestLib), 0);
     EXPECT_FALSE(hasKey("TypeLib\\" + guidToString(LIBID_TestLib)));
 }
 
-TEST(OleObjectFactoryTest, CreatesObjectsAndCountsThemForUnloading)
-{
+TEST(OleObjectFactoryTest, CreatesObjectsAndCountsThemForUnloading) {
     class Factory final : public COleObjectFactory {
-    public:
-        Factory() : COleObjectFactory(CLSID_TestCtrl, &TestCtrl::classTestCtrl, 0, "Test.Ctrl") {}
+      public:
+        Factory()
+            : COleObjectFactory(CLSID_TestCtrl, &TestCtrl::classTestCtrl, 0, "Test.Ctrl") {}
         BOOL UpdateRegistry(BOOL) override { return 1; }
     } factory;
 
     ComPtr<IClassFactory> classFactory;
-    ASSERT_EQ(AfxDllGetClassObject(CLSID_TestCtrl, IID_IClassFactory, classFactory.putVoid()), S_OK);
+    ASSERT_EQ(AfxDllGetClassObject(CLSID_TestCtrl, IID_IClassFactory, classFactory.putVoid()),
+              S_OK);
     void *unused = nullptr;
     EXPECT_EQ(AfxDllGetClassObject(IID_DTestCtrl, IID_IClassFactory, &unused),
               CLASS_E_CLASSNOTAVAILABLE);

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QThread>
-
 #include <array>
 
 namespace {
@@ -42,105 +41,90 @@ CTypeLibCache typeLibCache(LIBID_TestLib);
 
 // Missing is in the library but not in the map: the map decides what can be called.
 const std::array kDispatchMap = {
-    DispFunction<&TestCtrl::Add>(1, "Add"),       DispFunction<&TestCtrl::Echo>(2, "Echo"),
-    DispFunction<&TestCtrl::Fill>(3, "Fill"),     DispFunction<&TestCtrl::Negate>(4, "Negate"),
+    DispFunction<&TestCtrl::Add>(1, "Add"),   DispFunction<&TestCtrl::Echo>(2, "Echo"),
+    DispFunction<&TestCtrl::Fill>(3, "Fill"), DispFunction<&TestCtrl::Negate>(4, "Negate"),
     DispFunction<&TestCtrl::Ping>(5, "Ping"),
 };
 
-const std::array<AFX_EVENTMAP_ENTRY, 1> &eventMap()
-{
+const std::array<AFX_EVENTMAP_ENTRY, 1> &eventMap() {
     static const std::array<AFX_EVENTMAP_ENTRY, 1> map = {AFX_EVENTMAP_ENTRY{1, "Pinged", {VT_I2}}};
     return map;
 }
 
-DialogTemplate testDialog{QSize(100, 40), QStringLiteral("Test"),
-                          {{DialogItem::Kind::Static, -1, QRect(4, 4, 90, 10),
-                            QStringLiteral("Test page text"), 0}}};
+DialogTemplate testDialog{
+    QSize(100, 40),
+    QStringLiteral("Test"),
+    {{DialogItem::Kind::Static, -1, QRect(4, 4, 90, 10), QStringLiteral("Test page text"), 0}}};
 
 } // namespace
 
-QString TestModule::LoadString(UINT id) const
-{
+QString TestModule::LoadString(UINT id) const {
     return id == kTestStringName ? QStringLiteral("Test Control") : QString();
 }
 
-QImage TestModule::LoadBitmap(UINT) const
-{
+QImage TestModule::LoadBitmap(UINT) const {
     return {};
 }
 
-QImage TestModule::LoadIcon(UINT) const
-{
+QImage TestModule::LoadIcon(UINT) const {
     return {};
 }
 
-const DialogTemplate *TestModule::FindDialogTemplate(UINT id) const
-{
+const DialogTemplate *TestModule::FindDialogTemplate(UINT id) const {
     return id == kTestDialog ? &testDialog : nullptr;
 }
 
 const CRuntimeClass TestCtrl::classTestCtrl = {"TestCtrl", &TestCtrl::CreateObject};
 
-IUnknown *TestCtrl::CreateObject()
-{
+IUnknown *TestCtrl::CreateObject() {
     return (new TestCtrl)->GetIUnknown();
 }
 
-TestCtrl::TestCtrl()
-{
+TestCtrl::TestCtrl() {
     InitializeIIDs(&IID_DTestCtrl, &IID_DTestCtrlEvents);
     SetInitialSize(30, 20);
 }
 
-HRESULT TestCtrl::GetClassID(CLSID *pclsid)
-{
+HRESULT TestCtrl::GetClassID(CLSID *pclsid) {
     *pclsid = CLSID_TestCtrl;
     return S_OK;
 }
 
-CTypeLibCache *TestCtrl::GetTypeLibCache()
-{
+CTypeLibCache *TestCtrl::GetTypeLibCache() {
     return &typeLibCache;
 }
 
-HRESULT TestCtrl::GetTypeLib(LCID, ITypeLib **ppTypeLib)
-{
+HRESULT TestCtrl::GetTypeLib(LCID, ITypeLib **ppTypeLib) {
     return LoadTypeLibFromText(kTypeLibrary, ppTypeLib);
 }
 
-AFX_DISPMAP TestCtrl::GetDispatchMap() const
-{
+AFX_DISPMAP TestCtrl::GetDispatchMap() const {
     return kDispatchMap;
 }
 
-AFX_EVENTMAP TestCtrl::GetEventMap() const
-{
+AFX_EVENTMAP TestCtrl::GetEventMap() const {
     return eventMap();
 }
 
-void TestCtrl::DoPropExchange(CPropExchange *pPX)
-{
+void TestCtrl::DoPropExchange(CPropExchange *pPX) {
     ExchangeVersion(pPX, kTestVersion);
     COleControl::DoPropExchange(pPX);
 }
 
-LRESULT TestCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    messages.push_back(
-        {message, wParam, lParam, QThread::currentThread() == QCoreApplication::instance()->thread()});
+LRESULT TestCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    messages.push_back({message, wParam, lParam,
+                        QThread::currentThread() == QCoreApplication::instance()->thread()});
     if (IUnknown *released = std::exchange(releaseInWindowProc, nullptr))
         released->Release();
     return COleControl::WindowProc(message, wParam, lParam);
 }
 
-void TestCtrl::Fill(int16_t *pArray, int32_t Count)
-{
+void TestCtrl::Fill(int16_t *pArray, int32_t Count) {
     for (int32_t i = 0; i < Count; ++i)
         pArray[i] = static_cast<int16_t>(i * 3);
 }
 
-ComPtr<IDispatch> createTestControl()
-{
+ComPtr<IDispatch> createTestControl() {
     ComPtr<IDispatch> control;
     IUnknown *object = TestCtrl::CreateObject();
     object->QueryInterface(IID_IDispatch, control.putVoid());

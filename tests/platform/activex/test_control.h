@@ -18,7 +18,7 @@ inline constexpr UINT kTestDialog = 7;
 inline constexpr DWORD kTestVersion = 0x00020003;
 
 class TestModule final : public COleControlModule {
-public:
+  public:
     QString LoadString(UINT id) const override;
     QImage LoadBitmap(UINT id) const override;
     QImage LoadIcon(UINT id) const override;
@@ -26,7 +26,7 @@ public:
 };
 
 class TestCtrl final : public COleControl {
-public:
+  public:
     static const CRuntimeClass classTestCtrl;
     static IUnknown *CreateObject();
 
@@ -61,7 +61,7 @@ public:
     // Released from inside WindowProc, as a host may do from an event handler.
     IUnknown *releaseInWindowProc = nullptr;
 
-private:
+  private:
     TestCtrl();
 };
 

@@ -2,9 +2,8 @@
 #include "mci/mci_send_string.h"
 #include "mci/window_message.h"
 
-#include <gtest/gtest.h>
-
 #include <atomic>
+#include <gtest/gtest.h>
 #include <thread>
 #include <vector>
 
@@ -16,11 +15,11 @@ struct Posted {
     LPARAM lParam;
 };
 
-TEST(WindowMessageTest, PostReachesTheRegisteredQueue)
-{
+TEST(WindowMessageTest, PostReachesTheRegisteredQueue) {
     std::vector<Posted> queue;
-    HWND hwnd = RegisterMessageWindow(
-        [&queue](UINT message, WPARAM w, LPARAM l) { queue.push_back({message, w, l}); });
+    HWND hwnd = RegisterMessageWindow([&queue](UINT message, WPARAM w, LPARAM l) {
+        queue.push_back({message, w, l});
+    });
     ASSERT_NE(hwnd, nullptr);
     EXPECT_NE(IsWindow(hwnd), 0);
     EXPECT_NE(PostMessageA(hwnd, MM_MCINOTIFY, MCI_NOTIFY_ABORTED, 7), 0);
@@ -31,8 +30,7 @@ TEST(WindowMessageTest, PostReachesTheRegisteredQueue)
     UnregisterMessageWindow(hwnd);
 }
 
-TEST(WindowMessageTest, GoneOrUnknownWindowsRefusePosts)
-{
+TEST(WindowMessageTest, GoneOrUnknownWindowsRefusePosts) {
     int posts = 0;
     HWND hwnd = RegisterMessageWindow([&posts](UINT, WPARAM, LPARAM) { ++posts; });
     UnregisterMessageWindow(hwnd);
@@ -42,8 +40,7 @@ TEST(WindowMessageTest, GoneOrUnknownWindowsRefusePosts)
     EXPECT_EQ(posts, 0);
 }
 
-TEST(WindowMessageTest, HandlesAreNeverReused)
-{
+TEST(WindowMessageTest, HandlesAreNeverReused) {
     HWND first = RegisterMessageWindow([](UINT, WPARAM, LPARAM) {});
     UnregisterMessageWindow(first);
     HWND second = RegisterMessageWindow([](UINT, WPARAM, LPARAM) {});
@@ -52,8 +49,7 @@ TEST(WindowMessageTest, HandlesAreNeverReused)
     UnregisterMessageWindow(second);
 }
 
-TEST(WindowMessageTest, UnregisterWaitsOutPostsFromOtherThreads)
-{
+TEST(WindowMessageTest, UnregisterWaitsOutPostsFromOtherThreads) {
     std::atomic<int> delivered{0};
     std::atomic<bool> unregistered{false};
     std::atomic<int> lateDeliveries{0};
@@ -77,8 +73,7 @@ TEST(WindowMessageTest, UnregisterWaitsOutPostsFromOtherThreads)
     EXPECT_EQ(lateDeliveries, 0);
 }
 
-TEST(MciSendStringTest, RefusesEveryCommandWithARealErrorCode)
-{
+TEST(MciSendStringTest, RefusesEveryCommandWithARealErrorCode) {
     char reply[30] = "untouched";
     EXPECT_EQ(mciSendStringA("open x alias 1 type waveaudio wait", nullptr, 0, nullptr),
               MCIERR_UNRECOGNIZED_COMMAND);

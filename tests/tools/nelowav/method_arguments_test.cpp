@@ -1,32 +1,28 @@
 #include "array_file.h"
 #include "method_arguments.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <gtest/gtest.h>
 
 namespace {
 
-FUNCDESC method(const char *name, std::vector<PARAMDESC> params)
-{
+FUNCDESC method(const char *name, std::vector<PARAMDESC> params) {
     FUNCDESC function{};
     function.name = name;
     function.params = std::move(params);
     return function;
 }
 
-std::vector<ScriptWord> words(std::initializer_list<const char *> texts)
-{
+std::vector<ScriptWord> words(std::initializer_list<const char *> texts) {
     std::vector<ScriptWord> result;
     for (const char *text : texts)
         result.push_back({text, false});
     return result;
 }
 
-std::string temporaryPath(const char *name)
-{
+std::string temporaryPath(const char *name) {
     return testing::TempDir() + "/" + name;
 }
 
@@ -38,8 +34,7 @@ struct Conversion {
 
 class ScalarConversionTest : public testing::TestWithParam<Conversion> {};
 
-TEST_P(ScalarConversionTest, FollowsThePlatformsCoercion)
-{
+TEST_P(ScalarConversionTest, FollowsThePlatformsCoercion) {
     const FUNCDESC function = method("M", {{"Value", GetParam().vt}});
     MethodArguments arguments;
     std::string error;
@@ -73,8 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Conversion{VT_R4, "2", 2}, Conversion{VT_R4, "1e30", 1e30},
                     Conversion{VT_R4, "nan", NAN}));
 
-TEST(MethodArgumentsTest, RefusesWrongCountsAndUnconvertibleWords)
-{
+TEST(MethodArgumentsTest, RefusesWrongCountsAndUnconvertibleWords) {
     const FUNCDESC seek = method("Seek", {{"To", VT_I4}});
     std::string error;
     EXPECT_FALSE(MethodArguments().prepare(seek, words({}), error));
@@ -92,8 +86,7 @@ const FUNCDESC kToArray =
 const FUNCDESC kFromArray =
     method("ArrayToWavFile", {{"pArray", VT_BYREF | VT_I2}, {"ArrayLength", VT_I4}});
 
-TEST(MethodArgumentsTest, OutputArrayHasArrayLengthElementsWrittenAfterTheCall)
-{
+TEST(MethodArgumentsTest, OutputArrayHasArrayLengthElementsWrittenAfterTheCall) {
     const std::string path = temporaryPath("out.bin");
     MethodArguments arguments;
     std::string error;
@@ -106,13 +99,13 @@ TEST(MethodArgumentsTest, OutputArrayHasArrayLengthElementsWrittenAfterTheCall)
     ASSERT_TRUE(arguments.finish(error)) << error;
     EXPECT_EQ(readArrayFile(path, error), (std::vector<int16_t>{1, -2, 0x1234}));
     std::ifstream file(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
     EXPECT_EQ(bytes, std::string("\x01\x00\xFE\xFF\x34\x12", 6)) << "little-endian";
     EXPECT_EQ(arguments.shown()[0].arrayFile, path);
 }
 
-TEST(MethodArgumentsTest, InputArrayIsPaddedToArrayLength)
-{
+TEST(MethodArgumentsTest, InputArrayIsPaddedToArrayLength) {
     const std::string path = temporaryPath("in.bin");
     std::string error;
     ASSERT_TRUE(writeArrayFile(path, {7, -7}, error));
@@ -124,8 +117,7 @@ TEST(MethodArgumentsTest, InputArrayIsPaddedToArrayLength)
     EXPECT_EQ(readArrayFile(path, error), (std::vector<int16_t>{7, -7})) << "input left alone";
 }
 
-TEST(MethodArgumentsTest, BadArrayArgumentsAreRefused)
-{
+TEST(MethodArgumentsTest, BadArrayArgumentsAreRefused) {
     std::string error;
     EXPECT_FALSE(MethodArguments().prepare(kFromArray, words({"out.bin", "1"}), error));
     EXPECT_FALSE(MethodArguments().prepare(kFromArray, words({"@", "1"}), error));
@@ -140,8 +132,7 @@ TEST(MethodArgumentsTest, BadArrayArgumentsAreRefused)
     EXPECT_EQ(error, "ArrayLength 2000000000 is too large for @big.bin");
 }
 
-TEST(MethodArgumentsTest, NegativeLengthStillHandsOverAnArray)
-{
+TEST(MethodArgumentsTest, NegativeLengthStillHandsOverAnArray) {
     MethodArguments arguments;
     std::string error;
     const std::string path = temporaryPath("none.bin");

@@ -1,21 +1,18 @@
 #include "output_format.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace {
 
-std::vector<ShownArgument> shown(std::vector<Variant> values)
-{
+std::vector<ShownArgument> shown(std::vector<Variant> values) {
     std::vector<ShownArgument> result;
     for (Variant &value : values)
         result.push_back({std::move(value), {}});
     return result;
 }
 
-TEST(OutputFormatTest, PlainCallsShowResultOrDashAndTheCode)
-{
+TEST(OutputFormatTest, PlainCallsShowResultOrDashAndTheCode) {
     Variant none;
     EXPECT_EQ(formatCall(OutputStyle::Plain, "Stop", {}, *none.get(), 261), "Stop -> - [code 261]");
     Variant length(int32_t{1000});
@@ -26,8 +23,7 @@ TEST(OutputFormatTest, PlainCallsShowResultOrDashAndTheCode)
               "GetErrorMessage -> \"Invalid array length.\\n\\n Array\" [code 520]");
 }
 
-TEST(OutputFormatTest, JsonCallsListTheArguments)
-{
+TEST(OutputFormatTest, JsonCallsListTheArguments) {
     Variant length(int32_t{1000});
     EXPECT_EQ(formatCall(OutputStyle::Json, "GetLength", {}, *length.get(), 0),
               R"({"method":"GetLength","args":[],"result":1000,"error":0})");
@@ -38,12 +34,12 @@ TEST(OutputFormatTest, JsonCallsListTheArguments)
               R"({"method":"ChangeVolume","args":[0,-1,0.5],"result":null,"error":515})");
     args = shown({Variant(true), Variant(float{NAN}), Variant(std::string_view("a\"b\\c\x01"))});
     args.push_back({Variant(), "out.bin"});
-    EXPECT_EQ(formatCall(OutputStyle::Json, "M", args, *none.get(), 0),
-              R"({"method":"M","args":[true,null,"a\"b\\c\u0001","@out.bin"],"result":null,"error":0})");
+    EXPECT_EQ(
+        formatCall(OutputStyle::Json, "M", args, *none.get(), 0),
+        R"({"method":"M","args":[true,null,"a\"b\\c\u0001","@out.bin"],"result":null,"error":0})");
 }
 
-TEST(OutputFormatTest, DoneEvents)
-{
+TEST(OutputFormatTest, DoneEvents) {
     EXPECT_EQ(formatDone(OutputStyle::Plain, -32768), "Done -32768");
     EXPECT_EQ(formatDone(OutputStyle::Json, 1), R"({"event":"Done","NotifyCode":1})");
 }

@@ -11,8 +11,7 @@ struct Split {
 
 class SplitScriptLineTest : public testing::TestWithParam<Split> {};
 
-TEST_P(SplitScriptLineTest, GivesTheWords)
-{
+TEST_P(SplitScriptLineTest, GivesTheWords) {
     std::string error;
     const auto words = splitScriptLine(GetParam().line, error);
     ASSERT_TRUE(words.has_value()) << error;
@@ -25,8 +24,8 @@ TEST_P(SplitScriptLineTest, GivesTheWords)
 INSTANTIATE_TEST_SUITE_P(
     Lines, SplitScriptLineTest,
     testing::Values(Split{"", {}}, Split{"   \t ", {}}, Split{"# only a comment", {}},
-                    Split{"Play 0 -1 false", {{"Play", false}, {"0", false}, {"-1", false},
-                                              {"false", false}}},
+                    Split{"Play 0 -1 false",
+                          {{"Play", false}, {"0", false}, {"-1", false}, {"false", false}}},
                     Split{"  Seek\t500  # to the middle", {{"Seek", false}, {"500", false}}},
                     Split{"Open \"/tmp/a b#c.wav\"", {{"Open", false}, {"/tmp/a b#c.wav", true}}},
                     Split{R"(SaveAs "say \"hi\" \\ there")",
@@ -38,8 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 class SplitScriptLineErrorTest : public testing::TestWithParam<const char *> {};
 
-TEST_P(SplitScriptLineErrorTest, IsRefusedWithAReason)
-{
+TEST_P(SplitScriptLineErrorTest, IsRefusedWithAReason) {
     std::string error;
     EXPECT_FALSE(splitScriptLine(GetParam(), error).has_value()) << GetParam();
     EXPECT_FALSE(error.empty());

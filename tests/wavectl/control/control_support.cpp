@@ -4,14 +4,11 @@
 #include "com/registry.h"
 #include "nelowav_ids.h"
 
+#include <cstdio>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
-
-#include <cstdio>
-
-HRESULT callModuleExport(const char *name)
-{
+HRESULT callModuleExport(const char *name) {
     void *module = dlopen(NELOWAV_MODULE, RTLD_NOW);
     if (module == nullptr)
         return E_FAIL;
@@ -21,14 +18,12 @@ HRESULT callModuleExport(const char *name)
     return hr;
 }
 
-void registerModuleFreshly()
-{
+void registerModuleFreshly() {
     std::remove(Registry::path().c_str());
     ASSERT_EQ(callModuleExport("DllRegisterServer"), S_OK);
 }
 
-ComPtr<IDispatch> createControl()
-{
+ComPtr<IDispatch> createControl() {
     ComPtr<IDispatch> control;
     EXPECT_EQ(CoCreateInstance(CLSID_NeloWav, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
                                control.putVoid()),
@@ -36,9 +31,8 @@ ComPtr<IDispatch> createControl()
     return control;
 }
 
-HRESULT callByName(IDispatch *control, const char *name, std::vector<VARIANT> args,
-                   VARIANT *result, uint32_t *argErr)
-{
+HRESULT callByName(IDispatch *control, const char *name, std::vector<VARIANT> args, VARIANT *result,
+                   uint32_t *argErr) {
     const std::u16string wide = utf16FromUtf8(name);
     const OLECHAR *names[] = {wide.c_str()};
     DISPID dispid = 0;
@@ -49,32 +43,28 @@ HRESULT callByName(IDispatch *control, const char *name, std::vector<VARIANT> ar
     return control->Invoke(dispid, IID_NULL, 0, DISPATCH_METHOD, &params, result, nullptr, argErr);
 }
 
-int32_t errorCode(IDispatch *control)
-{
+int32_t errorCode(IDispatch *control) {
     Variant result;
     EXPECT_EQ(callByName(control, "GetErrorCode", {}, result.get()), S_OK);
     EXPECT_EQ(result.type(), VT_I4);
     return result->lVal;
 }
 
-std::string errorMessage(IDispatch *control)
-{
+std::string errorMessage(IDispatch *control) {
     Variant result;
     EXPECT_EQ(callByName(control, "GetErrorMessage", {}, result.get()), S_OK);
     EXPECT_EQ(result.type(), VT_BSTR);
     return utf8FromBstr(result->bstrVal);
 }
 
-VARIANT variantI4(int32_t value)
-{
+VARIANT variantI4(int32_t value) {
     VARIANT v{};
     v.vt = VT_I4;
     v.lVal = value;
     return v;
 }
 
-VARIANT variantBool(bool value)
-{
+VARIANT variantBool(bool value) {
     VARIANT v{};
     v.vt = VT_BOOL;
     v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;

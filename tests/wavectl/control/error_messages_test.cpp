@@ -1,8 +1,7 @@
 #include "error_messages.h"
 
-#include <gtest/gtest.h>
-
 #include <climits>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -13,8 +12,7 @@ struct CodeText {
 
 class ErrorMessageTextTest : public testing::TestWithParam<CodeText> {};
 
-TEST_P(ErrorMessageTextTest, GivesTheTextOfTheCode)
-{
+TEST_P(ErrorMessageTextTest, GivesTheTextOfTheCode) {
     EXPECT_EQ(ErrorMessageText(GetParam().code), GetParam().text) << GetParam().code;
 }
 
@@ -26,7 +24,8 @@ INSTANTIATE_TEST_SUITE_P(
         CodeText{258, ""}, CodeText{260, ""},
         CodeText{261, "The driver cannot recognize the specified command."},
         CodeText{274, "The MCI device you are using does not support the specified command."},
-        CodeText{275, "Cannot find the specified file. Make sure the path and filename are correct."},
+        CodeText{275,
+                 "Cannot find the specified file. Make sure the path and filename are correct."},
         CodeText{282, "The specified parameter is out of range for the specified command."},
         CodeText{349, "Cannot write to the specified file. Make sure you have enough disk space or "
                       "are still connected to the network."},

@@ -13,22 +13,19 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
-
-#include <gtest/gtest.h>
-
 #include <array>
+#include <gtest/gtest.h>
 #include <map>
 
 namespace {
 
 class NeloWavCtrlTest : public testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { registerModuleFreshly(); }
     ComPtr<IDispatch> control = createControl();
 };
 
-TEST_F(NeloWavCtrlTest, StartsWithCodeZeroAndThePlatformsTextForIt)
-{
+TEST_F(NeloWavCtrlTest, StartsWithCodeZeroAndThePlatformsTextForIt) {
     EXPECT_EQ(errorCode(control.get()), 0);
     EXPECT_EQ(errorMessage(control.get()), "The specified command was carried out.");
     Variant name;
@@ -46,16 +43,14 @@ struct Outcome {
 
 class NeloWavOutcomeTest : public NeloWavCtrlTest, public testing::WithParamInterface<Outcome> {};
 
-TEST_P(NeloWavOutcomeTest, StoresAFailureCodeWithItsText)
-{
+TEST_P(NeloWavOutcomeTest, StoresAFailureCodeWithItsText) {
     ASSERT_EQ(callByName(control.get(), GetParam().method, GetParam().args), S_OK);
     EXPECT_EQ(errorCode(control.get()), GetParam().code) << GetParam().method;
     EXPECT_FALSE(errorMessage(control.get()).empty()) << GetParam().method;
 }
 
 int16_t g_array[4];
-VARIANT arrayArgument()
-{
+VARIANT arrayArgument() {
     VARIANT v{};
     v.vt = VT_BYREF | VT_I2;
     v.piVal = g_array;
@@ -71,26 +66,26 @@ const VARIANT kPath = [] {
 
 INSTANTIATE_TEST_SUITE_P(
     Methods, NeloWavOutcomeTest,
-    testing::Values(
-        Outcome{"Open", {kPath}, 274}, Outcome{"Save", {}, 274}, Outcome{"SaveAs", {kPath}, 274},
-        Outcome{"Play", {variantI4(0), variantI4(-1), variantBool(false)}, 261},
-        Outcome{"Record", {variantI4(-1), variantI4(-1), variantBool(true)}, 261},
-        Outcome{"Stop", {}, 261}, Outcome{"Pause", {}, 261}, Outcome{"Seek", {variantI4(-1)}, 261},
-        Outcome{"Delete", {variantI4(0), variantI4(-1)}, 261},
-        Outcome{"WavFileToArray", {arrayArgument(), variantI4(4)}, 515},
-        Outcome{"ArrayToWavFile", {arrayArgument(), variantI4(4)}, 515},
-        Outcome{"ChangeVolume", {variantI4(0), variantI4(-1), variantI4(2)}, 515},
-        Outcome{"Copy", {variantI4(0), variantI4(-1)}, 515},
-        Outcome{"Paste", {variantI4(0), variantI4(-1)}, 515},
-        Outcome{"SetSamplingRate", {variantI4(8000)}, 515}));
+    testing::Values(Outcome{"Open", {kPath}, 274}, Outcome{"Save", {}, 274},
+                    Outcome{"SaveAs", {kPath}, 274},
+                    Outcome{"Play", {variantI4(0), variantI4(-1), variantBool(false)}, 261},
+                    Outcome{"Record", {variantI4(-1), variantI4(-1), variantBool(true)}, 261},
+                    Outcome{"Stop", {}, 261}, Outcome{"Pause", {}, 261},
+                    Outcome{"Seek", {variantI4(-1)}, 261},
+                    Outcome{"Delete", {variantI4(0), variantI4(-1)}, 261},
+                    Outcome{"WavFileToArray", {arrayArgument(), variantI4(4)}, 515},
+                    Outcome{"ArrayToWavFile", {arrayArgument(), variantI4(4)}, 515},
+                    Outcome{"ChangeVolume", {variantI4(0), variantI4(-1), variantI4(2)}, 515},
+                    Outcome{"Copy", {variantI4(0), variantI4(-1)}, 515},
+                    Outcome{"Paste", {variantI4(0), variantI4(-1)}, 515},
+                    Outcome{"SetSamplingRate", {variantI4(8000)}, 515}));
 
-TEST_F(NeloWavCtrlTest, QueriesAndCloseKeepTheLastCode)
-{
+TEST_F(NeloWavCtrlTest, QueriesAndCloseKeepTheLastCode) {
     ASSERT_EQ(callByName(control.get(), "Stop"), S_OK);
     ASSERT_EQ(errorCode(control.get()), 261);
-    for (const char *method : {"GetLength", "GetPosition", "GetNumBits", "GetNumChannels",
-                               "GetSamplingRate", "GetMode", "GetWavFilename", "Close",
-                               "GetErrorMessage"}) {
+    for (const char *method :
+         {"GetLength", "GetPosition", "GetNumBits", "GetNumChannels", "GetSamplingRate", "GetMode",
+          "GetWavFilename", "Close", "GetErrorMessage"}) {
         Variant result;
         ASSERT_EQ(callByName(control.get(), method, {}, result.get()), S_OK) << method;
         EXPECT_EQ(errorCode(control.get()), 261) << method;
@@ -98,8 +93,7 @@ TEST_F(NeloWavCtrlTest, QueriesAndCloseKeepTheLastCode)
     EXPECT_EQ(errorMessage(control.get()), "The driver cannot recognize the specified command.");
 }
 
-TEST_F(NeloWavCtrlTest, RefusedQueriesAnswerZero)
-{
+TEST_F(NeloWavCtrlTest, RefusedQueriesAnswerZero) {
     for (const char *method : {"GetLength", "GetPosition", "GetSamplingRate", "GetMode"}) {
         Variant result;
         ASSERT_EQ(callByName(control.get(), method, {}, result.get()), S_OK);
@@ -112,8 +106,7 @@ TEST_F(NeloWavCtrlTest, RefusedQueriesAnswerZero)
     EXPECT_EQ(bits->iVal, 0);
 }
 
-TEST_F(NeloWavCtrlTest, SampleOperationsLeaveTheHostsArrayAlone)
-{
+TEST_F(NeloWavCtrlTest, SampleOperationsLeaveTheHostsArrayAlone) {
     g_array[0] = 11;
     g_array[3] = 44;
     ASSERT_EQ(callByName(control.get(), "WavFileToArray", {arrayArgument(), variantI4(4)}), S_OK);
@@ -123,9 +116,8 @@ TEST_F(NeloWavCtrlTest, SampleOperationsLeaveTheHostsArrayAlone)
 }
 
 class DoneSink final : public IDispatch {
-public:
-    HRESULT QueryInterface(REFIID riid, void **ppv) override
-    {
+  public:
+    HRESULT QueryInterface(REFIID riid, void **ppv) override {
         if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_DNeloWavEvents) {
             *ppv = static_cast<IDispatch *>(this);
             return S_OK;
@@ -135,19 +127,16 @@ public:
     }
     uint32_t AddRef() override { return 2; }
     uint32_t Release() override { return 1; }
-    HRESULT GetTypeInfoCount(uint32_t *count) override
-    {
+    HRESULT GetTypeInfoCount(uint32_t *count) override {
         *count = 0;
         return S_OK;
     }
     HRESULT GetTypeInfo(uint32_t, LCID, ITypeInfo **) override { return E_NOTIMPL; }
-    HRESULT GetIDsOfNames(REFIID, const OLECHAR *const *, uint32_t, LCID, DISPID *) override
-    {
+    HRESULT GetIDsOfNames(REFIID, const OLECHAR *const *, uint32_t, LCID, DISPID *) override {
         return E_NOTIMPL;
     }
     HRESULT Invoke(DISPID dispid, REFIID, LCID, uint16_t, DISPPARAMS *params, VARIANT *,
-                   EXCEPINFO *, uint32_t *) override
-    {
+                   EXCEPINFO *, uint32_t *) override {
         if (dispid == 1 && params->cArgs == 1 && params->rgvarg[0].vt == VT_I2)
             codes.push_back(params->rgvarg[0].iVal);
         else
@@ -158,9 +147,8 @@ public:
 };
 
 class NeloWavDoneTest : public NeloWavCtrlTest {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         ComPtr<IConnectionPointContainer> container;
         ASSERT_EQ(control.queryInterface(IID_IConnectionPointContainer, container), S_OK);
         ASSERT_EQ(container->FindConnectionPoint(IID_DNeloWavEvents, point.put()), S_OK);
@@ -171,14 +159,12 @@ protected:
     }
 
     // The control holds the sink, so it goes first.
-    void TearDown() override
-    {
+    void TearDown() override {
         point.reset();
         control.reset();
     }
 
-    std::vector<int> post(UINT message, WPARAM wParam)
-    {
+    std::vector<int> post(UINT message, WPARAM wParam) {
         sink.codes.clear();
         EXPECT_NE(PostMessageA(hwnd, message, wParam, 77), 0);
         EXPECT_TRUE(sink.codes.empty()) << "posting only queues";
@@ -192,28 +178,24 @@ protected:
     HWND hwnd = nullptr;
 };
 
-TEST_F(NeloWavDoneTest, EachCompletionMessageFiresOneDoneWithTheLowWordSigned)
-{
+TEST_F(NeloWavDoneTest, EachCompletionMessageFiresOneDoneWithTheLowWordSigned) {
     EXPECT_EQ(post(MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL), std::vector<int>{1});
     EXPECT_EQ(post(MM_MCINOTIFY, 0x10004), std::vector<int>{4});
     EXPECT_EQ(post(MM_MCINOTIFY, 0x8000), std::vector<int>{-32768});
     EXPECT_EQ(post(MM_MCINOTIFY, MCI_NOTIFY_FAILURE), std::vector<int>{8});
 }
 
-TEST_F(NeloWavDoneTest, OtherMessagesFireNothing)
-{
+TEST_F(NeloWavDoneTest, OtherMessagesFireNothing) {
     EXPECT_TRUE(post(MM_MCINOTIFY + 1, 1).empty());
     EXPECT_TRUE(post(0x0010, 1).empty());
 }
 
-TEST_F(NeloWavDoneTest, NoDoneReachesASinkAfterUnadvise)
-{
+TEST_F(NeloWavDoneTest, NoDoneReachesASinkAfterUnadvise) {
     ASSERT_EQ(point->Unadvise(cookie), S_OK);
     EXPECT_TRUE(post(MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL).empty());
 }
 
-TEST_F(NeloWavDoneTest, CompletionAfterTheControlIsGoneIsDropped)
-{
+TEST_F(NeloWavDoneTest, CompletionAfterTheControlIsGoneIsDropped) {
     ASSERT_EQ(point->Unadvise(cookie), S_OK);
     point.reset();
     control.reset();
@@ -222,16 +204,14 @@ TEST_F(NeloWavDoneTest, CompletionAfterTheControlIsGoneIsDropped)
 
 // A host that records the sizes the control asks for, and grants or refuses them.
 class Host final : public IOleInPlaceSite {
-public:
-    HRESULT QueryInterface(REFIID, void **ppv) override
-    {
+  public:
+    HRESULT QueryInterface(REFIID, void **ppv) override {
         *ppv = nullptr;
         return E_NOINTERFACE;
     }
     uint32_t AddRef() override { return 2; }
     uint32_t Release() override { return 1; }
-    HRESULT OnPosRectChange(const QRect &posRect) override
-    {
+    HRESULT OnPosRectChange(const QRect &posRect) override {
         requests.push_back(posRect.size());
         return grants ? S_OK : S_FALSE;
     }
@@ -240,25 +220,22 @@ public:
 };
 
 class NeloWavDrawTest : public NeloWavCtrlTest {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         ASSERT_EQ(control.queryInterface(IID_IViewObject, view), S_OK);
         ASSERT_EQ(control.queryInterface(IID_IOleObject, object), S_OK);
         ASSERT_EQ(object->SetClientSite(&host), S_OK);
     }
 
     // The control holds the host's site, so it goes first.
-    void TearDown() override
-    {
+    void TearDown() override {
         view.reset();
         object.reset();
         control.reset();
     }
 
     // Draws into a white picture of the given size; true when anything was painted.
-    bool draw(QSize size, QImage *painted = nullptr)
-    {
+    bool draw(QSize size, QImage *painted = nullptr) {
         QImage image(size, QImage::Format_RGB32);
         image.fill(Qt::white);
         {
@@ -272,8 +249,7 @@ protected:
         return image != blank;
     }
 
-    QSize extent()
-    {
+    QSize extent() {
         QSize size;
         EXPECT_EQ(object->GetExtent(&size), S_OK);
         return size;
@@ -284,8 +260,7 @@ protected:
     ComPtr<IOleObject> object;
 };
 
-TEST_F(NeloWavDrawTest, StartsAt62By40AndPaintsItsFaceThere)
-{
+TEST_F(NeloWavDrawTest, StartsAt62By40AndPaintsItsFaceThere) {
     EXPECT_EQ(extent(), QSize(62, 40));
     QImage painted;
     ASSERT_TRUE(draw(QSize(62, 40), &painted));
@@ -294,8 +269,7 @@ TEST_F(NeloWavDrawTest, StartsAt62By40AndPaintsItsFaceThere)
     EXPECT_TRUE(draw(QSize(62, 40)));
 }
 
-TEST_F(NeloWavDrawTest, AnyOtherSizeAsksForTheFaceSizeFirstAndPaintsOnTheNextDraw)
-{
+TEST_F(NeloWavDrawTest, AnyOtherSizeAsksForTheFaceSizeFirstAndPaintsOnTheNextDraw) {
     ASSERT_EQ(object->SetExtent(QSize(100, 100)), S_OK);
     EXPECT_FALSE(draw(QSize(100, 100)));
     EXPECT_EQ(host.requests, std::vector<QSize>{QSize(62, 40)});
@@ -304,8 +278,7 @@ TEST_F(NeloWavDrawTest, AnyOtherSizeAsksForTheFaceSizeFirstAndPaintsOnTheNextDra
     EXPECT_FALSE(draw(QSize(100, 100))) << "and the flag is cleared again";
 }
 
-TEST_F(NeloWavDrawTest, AHostThatRefusesGetsTheFaceOnEverySecondDraw)
-{
+TEST_F(NeloWavDrawTest, AHostThatRefusesGetsTheFaceOnEverySecondDraw) {
     host.grants = false;
     ASSERT_EQ(object->SetExtent(QSize(100, 100)), S_OK);
     const std::array expected{false, true, false, true, false, true};
@@ -315,20 +288,17 @@ TEST_F(NeloWavDrawTest, AHostThatRefusesGetsTheFaceOnEverySecondDraw)
     EXPECT_EQ(extent(), QSize(100, 100));
 }
 
-TEST_F(NeloWavCtrlTest, SavesItsVersionAndNoPropertyOfItsOwn)
-{
+TEST_F(NeloWavCtrlTest, SavesItsVersionAndNoPropertyOfItsOwn) {
     class Bag final : public IPropertyBag {
-    public:
-        HRESULT QueryInterface(REFIID, void **ppv) override
-        {
+      public:
+        HRESULT QueryInterface(REFIID, void **ppv) override {
             *ppv = nullptr;
             return E_NOINTERFACE;
         }
         uint32_t AddRef() override { return 2; }
         uint32_t Release() override { return 1; }
         HRESULT Read(const OLECHAR *, VARIANT *) override { return E_INVALIDARG; }
-        HRESULT Write(const OLECHAR *name, VARIANT *value) override
-        {
+        HRESULT Write(const OLECHAR *name, VARIANT *value) override {
             values[utf8FromUtf16(name)] = value->lVal;
             return S_OK;
         }
@@ -342,8 +312,7 @@ TEST_F(NeloWavCtrlTest, SavesItsVersionAndNoPropertyOfItsOwn)
 }
 
 // Runs check on the modal dialog once it is up, then closes it.
-void whenDialogShows(std::function<void(QDialog *)> check)
-{
+void whenDialogShows(std::function<void(QDialog *)> check) {
     QTimer::singleShot(0, [check] {
         auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
@@ -352,8 +321,7 @@ void whenDialogShows(std::function<void(QDialog *)> check)
     });
 }
 
-TEST_F(NeloWavCtrlTest, PropertiesVerbShowsTheGeneralAndAboutPages)
-{
+TEST_F(NeloWavCtrlTest, PropertiesVerbShowsTheGeneralAndAboutPages) {
     ComPtr<IOleObject> object;
     ASSERT_EQ(control.queryInterface(IID_IOleObject, object), S_OK);
     QStringList tabs;
@@ -372,8 +340,7 @@ TEST_F(NeloWavCtrlTest, PropertiesVerbShowsTheGeneralAndAboutPages)
                                          "control are available only during run-time."}));
 }
 
-TEST_F(NeloWavCtrlTest, AboutBoxShowsItsDialogAndChangesNothing)
-{
+TEST_F(NeloWavCtrlTest, AboutBoxShowsItsDialogAndChangesNothing) {
     ASSERT_EQ(callByName(control.get(), "Stop"), S_OK);
     QString okText;
     whenDialogShows([&](QDialog *dialog) {

@@ -3,16 +3,15 @@
 #include "control_support.h"
 #include "nelowav_ids.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
+#include <gtest/gtest.h>
 #include <map>
 #include <string>
 
 namespace {
 
 class NeloWavInterfaceTest : public testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { registerModuleFreshly(); }
     ComPtr<IDispatch> control = createControl();
 };
@@ -24,8 +23,7 @@ struct MethodShape {
     std::vector<std::pair<const char *, VARTYPE>> params;
 };
 
-const std::vector<MethodShape> &dispatchInterface()
-{
+const std::vector<MethodShape> &dispatchInterface() {
     static const std::vector<MethodShape> methods = {
         {1, "Open", VT_VOID, {{"WavFilename", VT_BSTR}}},
         {2, "GetErrorCode", VT_I4, {}},
@@ -57,8 +55,7 @@ const std::vector<MethodShape> &dispatchInterface()
     return methods;
 }
 
-TEST_F(NeloWavInterfaceTest, TypeLibraryDescribesEveryMethodWithItsParameters)
-{
+TEST_F(NeloWavInterfaceTest, TypeLibraryDescribesEveryMethodWithItsParameters) {
     ComPtr<ITypeInfo> info;
     ASSERT_EQ(control->GetTypeInfo(0, 0, info.put()), S_OK);
     const TYPEATTR *attributes = nullptr;
@@ -80,8 +77,7 @@ TEST_F(NeloWavInterfaceTest, TypeLibraryDescribesEveryMethodWithItsParameters)
     }
 }
 
-TEST_F(NeloWavInterfaceTest, EveryNameResolvesToItsDispatchIdentifier)
-{
+TEST_F(NeloWavInterfaceTest, EveryNameResolvesToItsDispatchIdentifier) {
     for (const MethodShape &method : dispatchInterface()) {
         const std::u16string name = utf16FromUtf8(method.name);
         const OLECHAR *names[] = {name.c_str()};
@@ -91,8 +87,7 @@ TEST_F(NeloWavInterfaceTest, EveryNameResolvesToItsDispatchIdentifier)
     }
 }
 
-TEST_F(NeloWavInterfaceTest, EventInterfaceHasDoneWithAShortNotifyCode)
-{
+TEST_F(NeloWavInterfaceTest, EventInterfaceHasDoneWithAShortNotifyCode) {
     ComPtr<IProvideClassInfo> classInfo;
     ASSERT_EQ(control.queryInterface(IID_IProvideClassInfo, classInfo), S_OK);
     ComPtr<ITypeInfo> coclass;
@@ -110,26 +105,25 @@ TEST_F(NeloWavInterfaceTest, EventInterfaceHasDoneWithAShortNotifyCode)
     EXPECT_EQ(done->params[0].vt, VT_I2);
 }
 
-TEST_F(NeloWavInterfaceTest, WrongArgumentCountsAndTypesAreRefused)
-{
+TEST_F(NeloWavInterfaceTest, WrongArgumentCountsAndTypesAreRefused) {
     uint32_t argErr = 99;
-    EXPECT_EQ(callByName(control.get(), "Play", {variantI4(0), variantI4(1)}), DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(callByName(control.get(), "Play", {variantI4(0), variantI4(1)}),
+              DISP_E_BADPARAMCOUNT);
     EXPECT_EQ(callByName(control.get(), "GetLength", {variantI4(0)}), DISP_E_BADPARAMCOUNT);
     Variant text(std::string_view("soon"));
     EXPECT_EQ(callByName(control.get(), "Seek", {*text.get()}, nullptr, &argErr),
               DISP_E_TYPEMISMATCH);
     EXPECT_EQ(argErr, 0u);
-    EXPECT_EQ(callByName(control.get(), "WavFileToArray", {variantI4(0), variantI4(4)}, nullptr,
-                         &argErr),
-              DISP_E_TYPEMISMATCH)
+    EXPECT_EQ(
+        callByName(control.get(), "WavFileToArray", {variantI4(0), variantI4(4)}, nullptr, &argErr),
+        DISP_E_TYPEMISMATCH)
         << "an array must come by reference";
     EXPECT_EQ(argErr, 1u);
     EXPECT_EQ(callByName(control.get(), "Rewind"), DISP_E_UNKNOWNNAME);
     EXPECT_EQ(errorCode(control.get()), 0) << "refused calls run nothing";
 }
 
-TEST_F(NeloWavInterfaceTest, TextArgumentsConvertToTheParameterTypes)
-{
+TEST_F(NeloWavInterfaceTest, TextArgumentsConvertToTheParameterTypes) {
     Variant from(std::string_view("10"));
     Variant wait(std::string_view("False"));
     EXPECT_EQ(callByName(control.get(), "Play", {*from.get(), variantI4(-1), *wait.get()}), S_OK);

@@ -4,14 +4,12 @@
 #include "control_support.h"
 #include "nelowav_ids.h"
 
-#include <gtest/gtest.h>
-
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 
 namespace {
 
@@ -20,15 +18,13 @@ const std::string kGeneralKey = "CLSID\\" + guidToString(CLSID_NeloWavPropPage);
 const std::string kAboutKey = "CLSID\\" + guidToString(CLSID_AboutPropPage);
 const std::string kLibraryKey = "TypeLib\\" + guidToString(LIBID_NelowavLib);
 
-RegistryTree readRegistry()
-{
+RegistryTree readRegistry() {
     RegistryTree tree;
     EXPECT_EQ(Registry::read(tree), S_OK);
     return tree;
 }
 
-TEST(NeloWavRegistrationTest, WritesTheClassesProgIdAndTypeLibrary)
-{
+TEST(NeloWavRegistrationTest, WritesTheClassesProgIdAndTypeLibrary) {
     registerModuleFreshly();
     const RegistryTree tree = readRegistry();
     const std::string module = NELOWAV_MODULE;
@@ -59,17 +55,17 @@ TEST(NeloWavRegistrationTest, WritesTheClassesProgIdAndTypeLibrary)
     EXPECT_TRUE(tree.hasKey("Interface\\" + guidToString(IID_DNeloWavEvents)));
 }
 
-TEST(NeloWavRegistrationTest, UnregisteringRemovesAllOfItAndNothingElse)
-{
+TEST(NeloWavRegistrationTest, UnregisteringRemovesAllOfItAndNothingElse) {
     registerModuleFreshly();
-    ASSERT_EQ(Registry::setValue("Other.Control\\CLSID", "", "{00000000-0000-0000-0000-000000000001}"),
-              S_OK);
+    ASSERT_EQ(
+        Registry::setValue("Other.Control\\CLSID", "", "{00000000-0000-0000-0000-000000000001}"),
+        S_OK);
     ASSERT_EQ(callModuleExport("DllUnregisterServer"), S_OK);
     const RegistryTree tree = readRegistry();
-    for (const std::string &key : {kControlKey, kGeneralKey, kAboutKey, kLibraryKey,
-                                   std::string("NELOWAV.NeloWavCtrl"),
-                                   "Interface\\" + guidToString(IID_DNeloWav),
-                                   "Interface\\" + guidToString(IID_DNeloWavEvents)})
+    for (const std::string &key :
+         {kControlKey, kGeneralKey, kAboutKey, kLibraryKey, std::string("NELOWAV.NeloWavCtrl"),
+          "Interface\\" + guidToString(IID_DNeloWav),
+          "Interface\\" + guidToString(IID_DNeloWavEvents)})
         EXPECT_FALSE(tree.hasKey(key)) << key;
     EXPECT_TRUE(tree.hasKey("Other.Control\\CLSID"));
 
@@ -77,8 +73,7 @@ TEST(NeloWavRegistrationTest, UnregisteringRemovesAllOfItAndNothingElse)
         << "nothing left to unregister";
 }
 
-TEST(NeloWavRegistrationTest, UnwritableRegistryFailsAtTheTypeLibraryAndRegistersNoClass)
-{
+TEST(NeloWavRegistrationTest, UnwritableRegistryFailsAtTheTypeLibraryAndRegistersNoClass) {
     const std::string saved = Registry::path();
     char folderTemplate[] = "/tmp/nelowav-registry-XXXXXX";
     ASSERT_NE(mkdtemp(folderTemplate), nullptr);
@@ -96,8 +91,7 @@ TEST(NeloWavRegistrationTest, UnwritableRegistryFailsAtTheTypeLibraryAndRegister
     rmdir(folderTemplate);
 }
 
-TEST(NeloWavCreationTest, ByClassIdAndByProgId)
-{
+TEST(NeloWavCreationTest, ByClassIdAndByProgId) {
     registerModuleFreshly();
     ComPtr<IDispatch> byClassId;
     EXPECT_EQ(CoCreateInstance(CLSID_NeloWav, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
@@ -107,9 +101,9 @@ TEST(NeloWavCreationTest, ByClassIdAndByProgId)
     ASSERT_EQ(CLSIDFromProgID("NELOWAV.NeloWavCtrl", &clsid), S_OK);
     EXPECT_EQ(clsid, CLSID_NeloWav);
     ComPtr<IDispatch> byProgId;
-    EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_DNeloWav,
-                               byProgId.putVoid()),
-              S_OK);
+    EXPECT_EQ(
+        CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_DNeloWav, byProgId.putVoid()),
+        S_OK);
     EXPECT_NE(byClassId.get(), byProgId.get());
 
     ComPtr<IUnknown> page;
@@ -121,8 +115,7 @@ TEST(NeloWavCreationTest, ByClassIdAndByProgId)
               CLASS_E_NOAGGREGATION);
 }
 
-TEST(NeloWavCreationTest, UnregisteredModuleGivesAClearCode)
-{
+TEST(NeloWavCreationTest, UnregisteredModuleGivesAClearCode) {
     registerModuleFreshly();
     ASSERT_EQ(callModuleExport("DllUnregisterServer"), S_OK);
     ComPtr<IDispatch> control;

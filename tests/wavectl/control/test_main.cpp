@@ -1,14 +1,11 @@
 // Runs the control's tests inside an offscreen widget application, with a private runtime
 // folder and a private registry file.
 #include <QApplication>
-
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <string>
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     char runtimeTemplate[] = "/tmp/nelowav-test-XXXXXX";
     const char *privateFolder = mkdtemp(runtimeTemplate);
     if (privateFolder == nullptr)
