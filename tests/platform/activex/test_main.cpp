@@ -2,6 +2,7 @@
 // folder and a private registry file.
 #include <QApplication>
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -13,7 +14,12 @@ int main(int argc, char **argv) {
     setenv("XDG_RUNTIME_DIR", privateFolder, 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     setenv("KORVANE_COM_REGISTRY", (std::string(privateFolder) + "/com-registry").c_str(), 1);
-    QApplication application(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    int result = 0;
+    {
+        QApplication application(argc, argv);
+        testing::InitGoogleTest(&argc, argv);
+        result = RUN_ALL_TESTS();
+    }
+    std::filesystem::remove_all(privateFolder);
+    return result;
 }
