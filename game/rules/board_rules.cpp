@@ -1,7 +1,6 @@
 // The board: opening position, the capture test along one line, moves, the computer's
 // random choice of square, and the score.
 #include "game_rules.h"
-
 #include "game_texts.h"
 
 #include <numeric>
@@ -30,30 +29,25 @@ constexpr std::array<std::pair<std::int32_t, std::int32_t>, 8> kDirections{{
     {-1, 1},
 }};
 
-bool isOnBoard(std::int32_t x, std::int32_t y)
-{
+bool isOnBoard(std::int32_t x, std::int32_t y) {
     return x >= 0 && x < kSide && y >= 0 && y < kSide;
 }
 
-bool isStep(std::int32_t change)
-{
+bool isStep(std::int32_t change) {
     return change >= -1 && change <= 1;
 }
 
-std::size_t squareAt(std::int32_t x, std::int32_t y)
-{
+std::size_t squareAt(std::int32_t x, std::int32_t y) {
     return static_cast<std::size_t>(y * kSide + x);
 }
 
 } // namespace
 
 GameRules::GameRules(GameWindow &window)
-    : m_window(window)
-{
+    : m_window(window) {
 }
 
-void GameRules::ResetGame()
-{
+void GameRules::ResetGame() {
     mlngBoard.fill(kEmpty);
     mlngBoard[27] = kWhite;
     mlngBoard[28] = kBlack;
@@ -68,8 +62,7 @@ void GameRules::ResetGame()
 }
 
 std::int32_t GameRules::Flip(std::int32_t plngColor, std::int32_t plngX, std::int32_t plngY,
-                             std::int32_t plngXChange, std::int32_t plngYChange, bool pfDoflip)
-{
+                             std::int32_t plngXChange, std::int32_t plngYChange, bool pfDoflip) {
     // Anything but a square and one of the eight steps captures nothing; the checks also keep
     // every read inside the board.
     if (!isOnBoard(plngX, plngY) || !isStep(plngXChange) || !isStep(plngYChange))
@@ -101,8 +94,7 @@ std::int32_t GameRules::Flip(std::int32_t plngColor, std::int32_t plngX, std::in
 }
 
 std::int32_t GameRules::MakeMove(std::int32_t plngColor, std::int32_t plngBoardIndex,
-                                 bool pfDoflip)
-{
+                                 bool pfDoflip) {
     if (plngBoardIndex < 0 || plngBoardIndex >= kSquares)
         return 0;
     const std::int32_t x = plngBoardIndex % kSide;
@@ -115,8 +107,7 @@ std::int32_t GameRules::MakeMove(std::int32_t plngColor, std::int32_t plngBoardI
     return captures;
 }
 
-bool GameRules::CheckAllMoves(bool pfDoflip)
-{
+bool GameRules::CheckAllMoves(bool pfDoflip) {
     std::array<std::int32_t, kSquares> searchOrder{};
     std::iota(searchOrder.begin(), searchOrder.end(), 0);
     if (pfDoflip) {
@@ -133,8 +124,7 @@ bool GameRules::CheckAllMoves(bool pfDoflip)
     return false;
 }
 
-std::size_t GameRules::randomSearchPosition()
-{
+std::size_t GameRules::randomSearchPosition() {
     // The window promises [0, 1); a value outside it must still give a position in range.
     const double scaled = m_window.random() * kShuffleSpan;
     if (!(scaled > 0.0))
@@ -144,8 +134,7 @@ std::size_t GameRules::randomSearchPosition()
     return static_cast<std::size_t>(scaled);
 }
 
-std::int32_t GameRules::GetScore()
-{
+std::int32_t GameRules::GetScore() {
     std::int32_t white = 0;
     std::int32_t black = 0;
     for (const std::int32_t disc : mlngBoard) {

@@ -3,25 +3,21 @@
 
 namespace korvane {
 
-void GameRules::chkTwoPlayer_Click()
-{
+void GameRules::chkTwoPlayer_Click() {
     m_window.setTwoPlayerMenuChecked(!m_window.twoPlayerMenuChecked());
 }
 
-void GameRules::mnuTwoPlayer_Click()
-{
+void GameRules::mnuTwoPlayer_Click() {
     // The window raises chkTwoPlayer_Click for the new value, which moves the check mark.
     m_window.setTwoPlayerValue(1 - m_window.twoPlayerValue());
 }
 
-void GameRules::cmdReset_Click()
-{
+void GameRules::cmdReset_Click() {
     ResetGame();
     mfGameOver = false;
 }
 
-void GameRules::mnuNew_Click()
-{
+void GameRules::mnuNew_Click() {
     cmdReset_Click();
 }
 

@@ -10,9 +10,8 @@
 
 namespace korvane {
 
-class GameRules
-{
-public:
+class GameRules {
+  public:
     static constexpr int kSquares = 64;
     static constexpr std::int32_t kWhite = 1;
     static constexpr std::int32_t kBlack = -1;
@@ -44,7 +43,7 @@ public:
     std::int32_t mlngTurn = kWhite;
     bool mfGameOver = false;
 
-private:
+  private:
     bool isTwoPlayer() const;
     bool isClickRefused() const;
     bool isBoardFull() const;

@@ -7,9 +7,8 @@
 
 namespace korvane {
 
-class GameWindow
-{
-public:
+class GameWindow {
+  public:
     using Clock = std::chrono::steady_clock;
 
     virtual ~GameWindow() = default;

@@ -1,7 +1,6 @@
 // A square click runs the whole turn: the person's move, the hand-over, passes, the
 // computer's replies after its pause, and the end of the game.
 #include "game_rules.h"
-
 #include "game_texts.h"
 
 #include <algorithm>
@@ -22,18 +21,15 @@ constexpr std::chrono::duration<double> kLongestWait = std::chrono::hours(1);
 // Counts never come near this; it only bounds the parse of a label edited by hand.
 constexpr std::int32_t kLargestCount = 1'000'000;
 
-void show(GameWindow &window, std::string_view text)
-{
+void show(GameWindow &window, std::string_view text) {
     window.showMessage(std::string(text));
 }
 
-void setTurn(GameWindow &window, std::string_view text)
-{
+void setTurn(GameWindow &window, std::string_view text) {
     window.setTurnText(std::string(text));
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return std::tolower(static_cast<unsigned char>(x)) ==
                std::tolower(static_cast<unsigned char>(y));
@@ -41,8 +37,7 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
 }
 
 // The counts are read back from the score labels as the number the text starts with.
-std::int32_t leadingNumber(std::string_view text)
-{
+std::int32_t leadingNumber(std::string_view text) {
     std::size_t at = 0;
     while (at < text.size() && (text[at] == ' ' || text[at] == '\t'))
         ++at;
@@ -57,8 +52,7 @@ std::int32_t leadingNumber(std::string_view text)
 
 } // namespace
 
-void GameRules::lblSquare_Click(std::int16_t Index)
-{
+void GameRules::lblSquare_Click(std::int16_t Index) {
     if (isClickRefused())
         return;
     if (MakeMove(mlngTurn, Index, true) == 0) {
@@ -76,8 +70,7 @@ void GameRules::lblSquare_Click(std::int16_t Index)
     m_window.DisplayBoard();
 }
 
-void GameRules::Sleep(float psglSeconds)
-{
+void GameRules::Sleep(float psglSeconds) {
     // A pause that could never end would freeze the game with its clicks refused.
     if (!std::isfinite(psglSeconds))
         return;
@@ -90,13 +83,11 @@ void GameRules::Sleep(float psglSeconds)
     }
 }
 
-bool GameRules::isTwoPlayer() const
-{
+bool GameRules::isTwoPlayer() const {
     return m_window.twoPlayerValue() != 0;
 }
 
-bool GameRules::isClickRefused() const
-{
+bool GameRules::isClickRefused() const {
     // The pause flag also covers a New Game inside the pause: its "White's Turn" would let a
     // click through, and the resumed handler would then move for the wrong side.
     if (mfGameOver || m_computerPausing)
@@ -104,14 +95,12 @@ bool GameRules::isClickRefused() const
     return !isTwoPlayer() && equalsIgnoringCase(m_window.turnText(), texts::kBlacksTurn);
 }
 
-bool GameRules::isBoardFull() const
-{
+bool GameRules::isBoardFull() const {
     return leadingNumber(m_window.blackCountText()) + leadingNumber(m_window.whiteCountText()) >=
            kFullBoard;
 }
 
-void GameRules::continueTwoPlayer()
-{
+void GameRules::continueTwoPlayer() {
     if (CheckAllMoves(false))
         return;
     if (!isBoardFull())
@@ -122,8 +111,7 @@ void GameRules::continueTwoPlayer()
     endGame();
 }
 
-bool GameRules::continueOnePlayer()
-{
+bool GameRules::continueOnePlayer() {
     setTurn(m_window, texts::kBlacksTurn);
     m_computerPausing = true;
     Sleep(kComputerPause);
@@ -136,8 +124,7 @@ bool GameRules::continueOnePlayer()
     return true;
 }
 
-void GameRules::playComputerMoves()
-{
+void GameRules::playComputerMoves() {
     while (CheckAllMoves(true)) {
         m_window.DisplayBoard();
         mlngTurn = -mlngTurn;
@@ -159,8 +146,7 @@ void GameRules::playComputerMoves()
     endGame();
 }
 
-void GameRules::endGame()
-{
+void GameRules::endGame() {
     const std::int32_t lead = GetScore();
     const bool twoPlayer = isTwoPlayer();
     if (lead > 0) {

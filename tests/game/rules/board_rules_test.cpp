@@ -2,9 +2,8 @@
 #include "fake_window.h"
 #include "reference_board.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 #include <random>
 #include <set>
@@ -18,24 +17,21 @@ constexpr std::int32_t B = GameRules::kBlack;
 // White moving to square 27, (3, 3): captures along -y, +x and (+1, +1), each closed by a
 // white disc with a black one beyond it; the other five lines capture nothing.
 constexpr std::array<const char *, 8> kThreeLines{
-    "...B..B.", "...W.B..", "...BB...", "BBB.BBWB",
-    "..BWB...", ".....W..", "......B.", ".......W",
+    "...B..B.", "...W.B..", "...BB...", "BBB.BBWB", "..BWB...", ".....W..", "......B.", ".......W",
 };
 constexpr std::array<const char *, 8> kThreeLinesPlayed{
-    "...B..B.", "...W.B..", "...WB...", "BBBWWWWB",
-    "..BWW...", ".....W..", "......B.", ".......W",
+    "...B..B.", "...W.B..", "...WB...", "BBBWWWWB", "..BWW...", ".....W..", "......B.", ".......W",
 };
 
-TEST(BoardRules, ResetGameSetsUpTheOpening)
-{
+TEST(BoardRules, ResetGameSetsUpTheOpening) {
     Game game;
     game.rules.mlngBoard.fill(B);
     game.rules.mlngTurn = B;
     game.rules.ResetGame();
 
-    EXPECT_EQ(game.rules.mlngBoard, boardFromRows({"........", "........", "........",
-                                                   "...WB...", "...BW...", "........",
-                                                   "........", "........"}));
+    EXPECT_EQ(game.rules.mlngBoard,
+              boardFromRows({"........", "........", "........", "...WB...", "...BW...", "........",
+                             "........", "........"}));
     EXPECT_EQ(game.rules.mlngTurn, W);
     EXPECT_EQ(game.window.turnText(), "White's Turn");
     EXPECT_EQ(game.window.whiteCountText(), "2");
@@ -46,8 +42,7 @@ TEST(BoardRules, ResetGameSetsUpTheOpening)
     EXPECT_EQ(game.rules.GetScore(), 0);
 }
 
-TEST(BoardRules, ResetGameAfterGameOverKeepsTheVerdictAndUnlocksTheMode)
-{
+TEST(BoardRules, ResetGameAfterGameOverKeepsTheVerdictAndUnlocksTheMode) {
     Game game;
     game.rules.MakeMove(W, 20, true);
     game.window.DisplayBoard();
@@ -63,8 +58,7 @@ TEST(BoardRules, ResetGameAfterGameOverKeepsTheVerdictAndUnlocksTheMode)
     EXPECT_TRUE(game.window.modeControlsEnabled());
 }
 
-TEST(BoardRules, OpeningLegalSquaresForEachSide)
-{
+TEST(BoardRules, OpeningLegalSquaresForEachSide) {
     const std::vector<std::pair<std::int32_t, std::set<int>>> cases{
         {W, {20, 29, 34, 43}},
         {B, {19, 26, 37, 44}},
@@ -80,8 +74,7 @@ TEST(BoardRules, OpeningLegalSquaresForEachSide)
     }
 }
 
-TEST(BoardRules, PlayingTheOpeningMoveTurnsOneDiscAndLocksTheMode)
-{
+TEST(BoardRules, PlayingTheOpeningMoveTurnsOneDiscAndLocksTheMode) {
     Game game;
     EXPECT_EQ(game.rules.MakeMove(W, 20, true), 1);
     EXPECT_EQ(game.rules.mlngBoard[20], W);
@@ -94,10 +87,8 @@ TEST(BoardRules, PlayingTheOpeningMoveTurnsOneDiscAndLocksTheMode)
     EXPECT_FALSE(game.window.modeControlsEnabled());
 }
 
-TEST(BoardRules, GetScorePublishesTheCountsAndLocksTheModeAboveTwoDiscs)
-{
-    struct Case
-    {
+TEST(BoardRules, GetScorePublishesTheCountsAndLocksTheModeAboveTwoDiscs) {
+    struct Case {
         const char *row;
         std::int32_t lead;
         const char *white;
@@ -111,8 +102,8 @@ TEST(BoardRules, GetScorePublishesTheCountsAndLocksTheModeAboveTwoDiscs)
     };
     for (const Case &c : cases) {
         Game game;
-        game.rules.mlngBoard = boardFromRows({c.row, "........", "........", "........",
-                                              "........", "........", "........", "........"});
+        game.rules.mlngBoard = boardFromRows({c.row, "........", "........", "........", "........",
+                                              "........", "........", "........"});
         EXPECT_EQ(game.rules.GetScore(), c.lead) << c.row;
         EXPECT_EQ(game.window.whiteCountText(), c.white) << c.row;
         EXPECT_EQ(game.window.blackCountText(), c.black) << c.row;
@@ -120,8 +111,7 @@ TEST(BoardRules, GetScorePublishesTheCountsAndLocksTheModeAboveTwoDiscs)
     }
 }
 
-TEST(BoardRules, CaptureAlongThreeLinesStopsAtEachClosingDisc)
-{
+TEST(BoardRules, CaptureAlongThreeLinesStopsAtEachClosingDisc) {
     Game game;
     game.setPosition(kThreeLines, W);
     EXPECT_EQ(game.rules.MakeMove(W, 27, false), 3);
@@ -131,10 +121,8 @@ TEST(BoardRules, CaptureAlongThreeLinesStopsAtEachClosingDisc)
     EXPECT_EQ(game.rules.mlngBoard, boardFromRows(kThreeLinesPlayed));
 }
 
-TEST(BoardRules, FlipExaminesOneLineAndTurnsOnlyIt)
-{
-    struct Line
-    {
+TEST(BoardRules, FlipExaminesOneLineAndTurnsOnlyIt) {
+    struct Line {
         std::int32_t xChange;
         std::int32_t yChange;
         std::int32_t result;
@@ -145,10 +133,8 @@ TEST(BoardRules, FlipExaminesOneLineAndTurnsOnlyIt)
         {-1, -1, 0, {}},  // empty next door
         {0, -1, 1, {19}}, // a black disc stays beyond the closing one
         {1, -1, 0, {}},   // runs off the board
-        {1, 0, 1, {28, 29}},
-        {1, 1, 1, {36}},
-        {0, 1, 0, {}},  // own disc next door
-        {-1, 1, 0, {}}, // ends on an empty square
+        {1, 0, 1, {28, 29}}, {1, 1, 1, {36}}, {0, 1, 0, {}}, // own disc next door
+        {-1, 1, 0, {}},                                      // ends on an empty square
     };
     for (const Line &line : lines) {
         Game game;
@@ -163,8 +149,7 @@ TEST(BoardRules, FlipExaminesOneLineAndTurnsOnlyIt)
     }
 }
 
-TEST(BoardRules, MovesOffTheBoardOrOntoOccupiedSquaresCaptureNothing)
-{
+TEST(BoardRules, MovesOffTheBoardOrOntoOccupiedSquaresCaptureNothing) {
     constexpr std::int32_t kHuge = std::numeric_limits<std::int32_t>::max();
     Game game;
     game.setPosition(kThreeLines, W);
@@ -182,8 +167,7 @@ TEST(BoardRules, MovesOffTheBoardOrOntoOccupiedSquaresCaptureNothing)
 
 // Random boards judged square by square against the reference: the count of capturing
 // lines, the discs turned, and that testing alone changes nothing.
-TEST(BoardRules, MovesAgreeWithTheReferenceOnRandomBoards)
-{
+TEST(BoardRules, MovesAgreeWithTheReferenceOnRandomBoards) {
     std::mt19937 generator(7);
     std::discrete_distribution<int> disc({5, 3, 3});
     for (int round = 0; round < 300; ++round) {
@@ -218,8 +202,7 @@ TEST(BoardRules, MovesAgreeWithTheReferenceOnRandomBoards)
 
 // The computer's square is the first legal one of a search order shuffled by 1000 swaps of
 // positions drawn as int(r * 63).
-TEST(BoardRules, ComputerPlaysTheFirstLegalSquareOfTheShuffledOrder)
-{
+TEST(BoardRules, ComputerPlaysTheFirstLegalSquareOfTheShuffledOrder) {
     const std::array<const char *, 8> onlyCorner{
         "........", "........", "........", "........",
         "........", "........", "........", ".....WB.",
@@ -233,8 +216,7 @@ TEST(BoardRules, ComputerPlaysTheFirstLegalSquareOfTheShuffledOrder)
         "...BW...", "........", "........", "........",
     };
     const double almostOne = std::nextafter(1.0, 0.0);
-    struct Case
-    {
+    struct Case {
         const char *name;
         std::array<const char *, 8> rows;
         std::int32_t turn;
@@ -248,7 +230,12 @@ TEST(BoardRules, ComputerPlaysTheFirstLegalSquareOfTheShuffledOrder)
         {"same swap drawn the other way", opening, B, {44.5 / 63, 0.0}, 0.0, 44},
         {"a draw near 1 reaches position 62 only", lastTwo, W, {0.0, 0.995}, 0.0, 62},
         {"square 63 is found last", onlyCorner, W, {}, almostOne, 63},
-        {"draws outside [0, 1) stay in range", opening, B, {1.0, -0.5, std::numeric_limits<double>::quiet_NaN(), 5.0}, 0.0, 19},
+        {"draws outside [0, 1) stay in range",
+         opening,
+         B,
+         {1.0, -0.5, std::numeric_limits<double>::quiet_NaN(), 5.0},
+         0.0,
+         19},
     };
     for (const Case &c : cases) {
         Game game;
@@ -267,8 +254,7 @@ TEST(BoardRules, ComputerPlaysTheFirstLegalSquareOfTheShuffledOrder)
     }
 }
 
-TEST(BoardRules, ComputerWithoutALegalMoveChangesNothing)
-{
+TEST(BoardRules, ComputerWithoutALegalMoveChangesNothing) {
     Game game;
     game.setPosition({"WWW.....", "........", "........", "........", "........", "........",
                       "........", ".....BBB"},

@@ -9,26 +9,22 @@
 namespace korvane::test {
 
 FakeWindow::FakeWindow(std::uint32_t seed)
-    : m_generator(seed)
-{
+    : m_generator(seed) {
 }
 
-void FakeWindow::setTurnText(const std::string &text)
-{
+void FakeWindow::setTurnText(const std::string &text) {
     m_turnText = text;
     shown.push_back({ShownText::Kind::TurnLabel, text, rules().mfGameOver});
 }
 
-void FakeWindow::setTwoPlayerValue(int value)
-{
+void FakeWindow::setTwoPlayerValue(int value) {
     if (value == m_twoPlayerValue)
         return;
     m_twoPlayerValue = value;
     rules().chkTwoPlayer_Click();
 }
 
-void FakeWindow::DisplayBoard()
-{
+void FakeWindow::DisplayBoard() {
     ++refreshes;
     GameRules &game = rules();
     for (std::size_t n = 0; n < m_discs.size(); ++n)
@@ -40,16 +36,14 @@ void FakeWindow::DisplayBoard()
     game.GetScore();
 }
 
-void FakeWindow::showMessage(const std::string &text)
-{
+void FakeWindow::showMessage(const std::string &text) {
     messages.push_back(text);
     shown.push_back({ShownText::Kind::Message, text, rules().mfGameOver});
     if (onMessage)
         onMessage(text);
 }
 
-void FakeWindow::processEvents(Clock::duration maxWait)
-{
+void FakeWindow::processEvents(Clock::duration maxWait) {
     waits.push_back(maxWait);
     if (!pauseActions.empty()) {
         const std::function<void()> action = std::move(pauseActions.front());
@@ -59,8 +53,7 @@ void FakeWindow::processEvents(Clock::duration maxWait)
     m_now += clockStep.value_or(maxWait);
 }
 
-double FakeWindow::random()
-{
+double FakeWindow::random() {
     ++randomDraws;
     if (!scriptedRandom.empty()) {
         const double value = scriptedRandom.front();
@@ -71,44 +64,38 @@ double FakeWindow::random()
     return static_cast<double>(m_generator()) / 4294967296.0;
 }
 
-void FakeWindow::clickTwoPlayerBox()
-{
+void FakeWindow::clickTwoPlayerBox() {
     if (!m_modeControlsEnabled)
         return;
     m_twoPlayerValue = 1 - m_twoPlayerValue;
     rules().chkTwoPlayer_Click();
 }
 
-void FakeWindow::chooseTwoPlayerMenu()
-{
+void FakeWindow::chooseTwoPlayerMenu() {
     if (m_modeControlsEnabled)
         rules().mnuTwoPlayer_Click();
 }
 
-GameRules &FakeWindow::rules() const
-{
+GameRules &FakeWindow::rules() const {
     if (m_rules == nullptr)
         throw std::logic_error("the fake window has no rules attached");
     return *m_rules;
 }
 
 Game::Game(std::uint32_t seed)
-    : window(seed)
-{
+    : window(seed) {
     window.attach(rules);
     rules.ResetGame();
     rules.mfGameOver = false;
 }
 
-void Game::setPosition(const std::array<const char *, 8> &rows, std::int32_t turn)
-{
+void Game::setPosition(const std::array<const char *, 8> &rows, std::int32_t turn) {
     rules.mlngBoard = boardFromRows(rows);
     rules.mlngTurn = turn;
     window.DisplayBoard();
 }
 
-void Game::setTwoPlayer(bool twoPlayer)
-{
+void Game::setTwoPlayer(bool twoPlayer) {
     if ((window.twoPlayerValue() != 0) != twoPlayer)
         window.clickTwoPlayerBox();
 }

@@ -18,17 +18,15 @@
 namespace korvane::test {
 
 // A message box or a turn label write, with the game-over flag as it was at that moment.
-struct ShownText
-{
+struct ShownText {
     enum class Kind { Message, TurnLabel };
     Kind kind;
     std::string text;
     bool gameOver;
 };
 
-class FakeWindow final : public GameWindow
-{
-public:
+class FakeWindow final : public GameWindow {
+  public:
     explicit FakeWindow(std::uint32_t seed = 1);
 
     void attach(GameRules &rules) { m_rules = &rules; }
@@ -73,7 +71,7 @@ public:
     // Called for each message box after it is recorded.
     std::function<void(const std::string &)> onMessage;
 
-private:
+  private:
     GameRules &rules() const;
 
     GameRules *m_rules = nullptr;
@@ -89,8 +87,7 @@ private:
 };
 
 // A window and its rules, loaded as the program loads them.
-struct Game
-{
+struct Game {
     explicit Game(std::uint32_t seed = 1);
 
     // Puts a position on the board (rows of 'W', 'B' and '.', index y * 8 + x) and refreshes,

@@ -1,9 +1,8 @@
 // The two mode controls and New Game, before, during and after a game.
 #include "fake_window.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace korvane::test {
 namespace {
@@ -16,8 +15,7 @@ const std::vector<std::pair<const char *, std::function<void(GameRules &)>>> kNe
     {"menu", [](GameRules &rules) { rules.mnuNew_Click(); }},
 };
 
-TEST(GameModes, CheckBoxAndMenuItemAlwaysAgree)
-{
+TEST(GameModes, CheckBoxAndMenuItemAlwaysAgree) {
     Game game;
     EXPECT_EQ(game.window.twoPlayerValue(), 0);
     EXPECT_FALSE(game.window.twoPlayerMenuChecked());
@@ -35,8 +33,7 @@ TEST(GameModes, CheckBoxAndMenuItemAlwaysAgree)
     EXPECT_TRUE(game.window.twoPlayerMenuChecked());
 }
 
-TEST(GameModes, ModeIsLockedFromTheFirstMoveUntilNewGame)
-{
+TEST(GameModes, ModeIsLockedFromTheFirstMoveUntilNewGame) {
     for (const auto &[name, newGame] : kNewGameCommands) {
         for (const bool twoPlayer : {false, true}) {
             Game game;
@@ -63,10 +60,8 @@ TEST(GameModes, ModeIsLockedFromTheFirstMoveUntilNewGame)
 
 // New Game after a finished game: the board is new at once, the verdict stays in the label
 // until the first click of the new game refreshes it, legal or not.
-TEST(GameModes, VerdictSurvivesNewGameUntilTheFirstSquareClick)
-{
-    struct Case
-    {
+TEST(GameModes, VerdictSurvivesNewGameUntilTheFirstSquareClick) {
+    struct Case {
         const char *name;
         bool twoPlayer;
         std::int16_t click;

@@ -7,8 +7,7 @@
 
 namespace korvane::test {
 
-Board boardFromRows(const std::array<const char *, 8> &rows)
-{
+Board boardFromRows(const std::array<const char *, 8> &rows) {
     Board board{};
     for (std::size_t y = 0; y < rows.size(); ++y) {
         const std::string_view row = rows[y];
@@ -20,8 +19,7 @@ Board boardFromRows(const std::array<const char *, 8> &rows)
     return board;
 }
 
-Capture captureOf(const Board &board, std::int32_t colour, int square)
-{
+Capture captureOf(const Board &board, std::int32_t colour, int square) {
     Capture capture;
     if (board[static_cast<std::size_t>(square)] != 0)
         return capture;
@@ -50,8 +48,7 @@ Capture captureOf(const Board &board, std::int32_t colour, int square)
     return capture;
 }
 
-std::vector<int> legalSquares(const Board &board, std::int32_t colour)
-{
+std::vector<int> legalSquares(const Board &board, std::int32_t colour) {
     std::vector<int> squares;
     for (int square = 0; square < 64; ++square) {
         if (captureOf(board, colour, square).lines > 0)
@@ -60,8 +57,7 @@ std::vector<int> legalSquares(const Board &board, std::int32_t colour)
     return squares;
 }
 
-int discCount(const Board &board, std::int32_t colour)
-{
+int discCount(const Board &board, std::int32_t colour) {
     return static_cast<int>(std::count(board.begin(), board.end(), colour));
 }
 

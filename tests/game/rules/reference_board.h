@@ -13,8 +13,7 @@ using Board = std::array<std::int32_t, 64>;
 // Rows of 'W', 'B' and '.'; character x of row y is square y * 8 + x.
 Board boardFromRows(const std::array<const char *, 8> &rows);
 
-struct Capture
-{
+struct Capture {
     int lines = 0;
     std::vector<int> turned;
 };

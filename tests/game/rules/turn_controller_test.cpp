@@ -2,10 +2,9 @@
 #include "fake_window.h"
 #include "reference_board.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <chrono>
+#include <gtest/gtest.h>
 #include <limits>
 #include <optional>
 
@@ -31,8 +30,7 @@ const std::string kTie = "No more moves.  Game over.  It's a tie!";
 
 using Messages = std::vector<std::string>;
 
-TEST(TurnController, IllegalClickChangesNothingButRefreshes)
-{
+TEST(TurnController, IllegalClickChangesNothingButRefreshes) {
     for (const bool twoPlayer : {false, true}) {
         for (const std::int16_t square : {std::int16_t{27}, std::int16_t{0}}) {
             Game game;
@@ -54,8 +52,7 @@ TEST(TurnController, IllegalClickChangesNothingButRefreshes)
     EXPECT_EQ(game.window.messages, Messages{kIllegal});
 }
 
-TEST(TurnController, ComputerAnswersAfterAOneSecondPause)
-{
+TEST(TurnController, ComputerAnswersAfterAOneSecondPause) {
     Game game;
     bool pauseSeen = false;
     game.window.pauseActions.push_back([&] {
@@ -81,10 +78,8 @@ TEST(TurnController, ComputerAnswersAfterAOneSecondPause)
     EXPECT_FALSE(game.window.modeControlsEnabled());
 }
 
-TEST(TurnController, ClicksAreRefusedWhileTheComputerIsToMoveOrTheGameIsOver)
-{
-    struct Case
-    {
+TEST(TurnController, ClicksAreRefusedWhileTheComputerIsToMoveOrTheGameIsOver) {
+    struct Case {
         const char *name;
         bool twoPlayer;
         const char *turnLabel;
@@ -113,8 +108,7 @@ TEST(TurnController, ClicksAreRefusedWhileTheComputerIsToMoveOrTheGameIsOver)
     }
 }
 
-TEST(TurnController, ClickDuringThePauseIsIgnored)
-{
+TEST(TurnController, ClickDuringThePauseIsIgnored) {
     Game game;
     game.window.pauseActions.push_back([&] {
         game.rules.lblSquare_Click(29);
@@ -128,8 +122,7 @@ TEST(TurnController, ClickDuringThePauseIsIgnored)
     EXPECT_EQ(game.window.waited(), 1s);
 }
 
-TEST(TurnController, NewGameDuringThePauseEndsTheTurnWithoutAComputerMove)
-{
+TEST(TurnController, NewGameDuringThePauseEndsTheTurnWithoutAComputerMove) {
     Game game;
     const Board opening = game.rules.mlngBoard;
     game.window.pauseActions.push_back([&] { game.rules.mnuNew_Click(); });
@@ -153,10 +146,8 @@ TEST(TurnController, NewGameDuringThePauseEndsTheTurnWithoutAComputerMove)
     EXPECT_EQ(game.window.turnText(), "White's Turn");
 }
 
-TEST(TurnController, PassInTwoPlayerModeGivesTheTurnBack)
-{
-    struct Case
-    {
+TEST(TurnController, PassInTwoPlayerModeGivesTheTurnBack) {
+    struct Case {
         Rows rows;
         std::int32_t mover;
         std::string message;
@@ -190,8 +181,7 @@ TEST(TurnController, PassInTwoPlayerModeGivesTheTurnBack)
 }
 
 // White moves to `square` and leaves neither side a move; the mover's verdict follows.
-TEST(TurnController, GameEndShowsTheVerdictThenSetsTheLabelThenEnds)
-{
+TEST(TurnController, GameEndShowsTheVerdictThenSetsTheLabelThenEnds) {
     const Rows whiteWinsFull{".BWWWWWW", "WWWWWWWW", "WWWWWWWW", "WWWWWWWW",
                              "WWWWWWWW", "WWWWWWWW", "WWWWWWWW", "WWWWWWWW"};
     const Rows blackWinsFull{".BWBBBBB", "BBBBBBBB", "BBBBBBBB", "BBBBBBBB",
@@ -204,8 +194,7 @@ TEST(TurnController, GameEndShowsTheVerdictThenSetsTheLabelThenEnds)
                              "........", "........", "........", "...BBBBB"};
     const Rows tieOpen{"WB......", "........", "........", "........",
                        "........", "........", "........", ".....BBB"};
-    struct Case
-    {
+    struct Case {
         const char *name;
         Rows rows;
         std::int16_t square;
@@ -220,9 +209,17 @@ TEST(TurnController, GameEndShowsTheVerdictThenSetsTheLabelThenEnds)
         {"one player, full, White", whiteWinsFull, 0, false, {kYouWin}, "White Wins!"},
         {"one player, full, Black", blackWinsFull, 0, false, {kIWin}, "Black Wins!"},
         {"one player, full, tie", tieFull, 0, false, {kTie}, "It's a Tie!"},
-        {"two players, open, White", whiteWinsOpen, 2, true, {kBlackPasses, kWhiteWins},
+        {"two players, open, White",
+         whiteWinsOpen,
+         2,
+         true,
+         {kBlackPasses, kWhiteWins},
          "White Wins!"},
-        {"two players, open, Black", blackWinsOpen, 2, true, {kBlackPasses, kBlackWins},
+        {"two players, open, Black",
+         blackWinsOpen,
+         2,
+         true,
+         {kBlackPasses, kBlackWins},
          "Black Wins!"},
         {"two players, open, tie", tieOpen, 2, true, {kBlackPasses, kTie}, "It's a Tie!"},
         {"one player, open, White", whiteWinsOpen, 2, false, {kYouWin}, "White Wins!"},
@@ -260,8 +257,7 @@ TEST(TurnController, GameEndShowsTheVerdictThenSetsTheLabelThenEnds)
     }
 }
 
-TEST(TurnController, ComputerKeepsMovingWhileThePersonCannot)
-{
+TEST(TurnController, ComputerKeepsMovingWhileThePersonCannot) {
     Game game;
     // Each "BW" pair on the left edge gives the computer one capture and the person none.
     game.setPosition({"BW...WB.", "........", "BW......", "........", "BW......", "........",
@@ -270,16 +266,15 @@ TEST(TurnController, ComputerKeepsMovingWhileThePersonCannot)
 
     game.rules.lblSquare_Click(7);
 
-    EXPECT_EQ(game.window.messages, (Messages{kPersonPasses, kPersonPasses, kPersonPasses,
-                                              kPersonPasses, kIWin}));
+    EXPECT_EQ(game.window.messages,
+              (Messages{kPersonPasses, kPersonPasses, kPersonPasses, kPersonPasses, kIWin}));
     EXPECT_EQ(game.window.waited(), 1s);
     EXPECT_EQ(game.window.turnText(), "Black Wins!");
     EXPECT_EQ(discCount(game.rules.mlngBoard, B), 12);
     EXPECT_EQ(discCount(game.rules.mlngBoard, W), 3);
 }
 
-TEST(TurnController, ComputerPassesWhenOnlyThePersonCanMove)
-{
+TEST(TurnController, ComputerPassesWhenOnlyThePersonCanMove) {
     Game game;
     game.setPosition({"WB......", "........", "WB......", "........", "........", "........",
                       "........", "........"},
@@ -296,11 +291,9 @@ TEST(TurnController, ComputerPassesWhenOnlyThePersonCanMove)
     EXPECT_EQ(game.window.turnText(), "White Wins!");
 }
 
-TEST(TurnController, SleepWaitsForEventsUntilThePauseHasPassed)
-{
+TEST(TurnController, SleepWaitsForEventsUntilThePauseHasPassed) {
     using Waits = std::vector<GameWindow::Clock::duration>;
-    struct Case
-    {
+    struct Case {
         float seconds;
         std::optional<GameWindow::Clock::duration> clockStep;
         Waits waits;

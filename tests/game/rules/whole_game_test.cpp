@@ -3,10 +3,9 @@
 #include "fake_window.h"
 #include "reference_board.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <chrono>
+#include <gtest/gtest.h>
 #include <random>
 #include <set>
 
@@ -26,35 +25,36 @@ const std::set<std::string> kPassMessages{
     "I have no legal moves.  Your turn again.",
 };
 
-std::string verdictLabel(int lead)
-{
+std::string verdictLabel(int lead) {
     return lead > 0 ? "White Wins!" : lead < 0 ? "Black Wins!" : "It's a Tie!";
 }
 
-std::string verdictMessage(int lead, bool twoPlayer)
-{
+std::string verdictMessage(int lead, bool twoPlayer) {
     if (lead == 0)
         return "No more moves.  Game over.  It's a tie!";
     if (twoPlayer)
         return lead > 0 ? "No more moves.  Game over.  White wins!"
                         : "No more moves.  Game over.  Black wins!";
-    return lead > 0 ? "No more moves.  Game over.  You win!"
-                    : "No more moves.  Game over.  I win!";
+    return lead > 0 ? "No more moves.  Game over.  You win!" : "No more moves.  Game over.  I win!";
 }
 
-std::set<std::string> allowedMessages(bool twoPlayer)
-{
+std::set<std::string> allowedMessages(bool twoPlayer) {
     if (twoPlayer)
-        return {"Illegal Move.  Try again.", "White has no legal moves.  Black's turn again.",
-                "Black has no legal moves.  White's turn again.", verdictMessage(1, true),
-                verdictMessage(-1, true), verdictMessage(0, true)};
-    return {"Illegal Move.  Try again.", "You have no legal moves.  My turn again.",
-            "I have no legal moves.  Your turn again.", verdictMessage(1, false),
-            verdictMessage(-1, false), verdictMessage(0, false)};
+        return {"Illegal Move.  Try again.",
+                "White has no legal moves.  Black's turn again.",
+                "Black has no legal moves.  White's turn again.",
+                verdictMessage(1, true),
+                verdictMessage(-1, true),
+                verdictMessage(0, true)};
+    return {"Illegal Move.  Try again.",
+            "You have no legal moves.  My turn again.",
+            "I have no legal moves.  Your turn again.",
+            verdictMessage(1, false),
+            verdictMessage(-1, false),
+            verdictMessage(0, false)};
 }
 
-void expectDisplayMatchesBoard(const Game &game)
-{
+void expectDisplayMatchesBoard(const Game &game) {
     const Board &board = game.rules.mlngBoard;
     for (std::size_t n = 0; n < board.size(); ++n)
         ASSERT_EQ(game.window.discs()[n], board[n]) << "disc " << n;
@@ -62,8 +62,7 @@ void expectDisplayMatchesBoard(const Game &game)
     ASSERT_EQ(game.window.blackCountText(), std::to_string(discCount(board, B)));
 }
 
-void expectStateAfterClick(const Game &game, bool twoPlayer)
-{
+void expectStateAfterClick(const Game &game, bool twoPlayer) {
     const Board &board = game.rules.mlngBoard;
     ASSERT_TRUE(game.rules.mlngTurn == W || game.rules.mlngTurn == B);
     ASSERT_EQ(discCount(board, W) + discCount(board, B) + discCount(board, 0), 64);
@@ -83,10 +82,9 @@ void expectStateAfterClick(const Game &game, bool twoPlayer)
     ASSERT_EQ(game.window.turnText(), game.rules.mlngTurn == W ? "White's Turn" : "Black's Turn");
 }
 
-void playWholeGame(std::uint32_t seed, bool twoPlayer)
-{
-    SCOPED_TRACE(testing::Message() << (twoPlayer ? "two players" : "one player") << ", seed "
-                                    << seed);
+void playWholeGame(std::uint32_t seed, bool twoPlayer) {
+    SCOPED_TRACE(testing::Message()
+                 << (twoPlayer ? "two players" : "one player") << ", seed " << seed);
     Game game(seed);
     game.setTwoPlayer(twoPlayer);
     const std::set<std::string> allowed = allowedMessages(twoPlayer);
@@ -105,8 +103,8 @@ void playWholeGame(std::uint32_t seed, bool twoPlayer)
         const auto waitedBefore = game.window.waited();
         const std::vector<int> legal = legalSquares(before, game.rules.mlngTurn);
         const bool tryIllegal = person() % 8 == 0;
-        const int square = tryIllegal ? static_cast<int>(person() % 64)
-                                      : legal[person() % legal.size()];
+        const int square =
+            tryIllegal ? static_cast<int>(person() % 64) : legal[person() % legal.size()];
         const bool isLegal = std::count(legal.begin(), legal.end(), square) != 0;
 
         game.rules.lblSquare_Click(static_cast<std::int16_t>(square));
@@ -131,8 +129,7 @@ void playWholeGame(std::uint32_t seed, bool twoPlayer)
     }
 }
 
-TEST(WholeGames, RandomGamesKeepEveryInvariantInBothModes)
-{
+TEST(WholeGames, RandomGamesKeepEveryInvariantInBothModes) {
     for (const bool twoPlayer : {false, true}) {
         for (std::uint32_t seed = 1; seed <= kGamesPerMode; ++seed) {
             playWholeGame(seed, twoPlayer);
