@@ -163,6 +163,10 @@ struct ITypeLib : IUnknown {
 // and, when error is given, it receives "line N: what was wrong".
 HRESULT LoadTypeLibFromText(std::string_view text, ITypeLib **ppTLib, std::string *error = nullptr);
 
+// A parameter or return type as the library text writes it ("short", "BSTR", "short*"), or
+// an empty text for a type the text cannot express.
+std::string typeLibraryTypeText(VARTYPE vt);
+
 // Loads the library embedded in the module at path, which must be absolute (E_INVALIDARG
 // otherwise): TYPE_E_CANTLOADLIBRARY when the module cannot be loaded or exports no library,
 // TYPE_E_INVDATAREAD when its text is malformed.

@@ -457,3 +457,14 @@ HRESULT parseTypeLibrary(std::string_view text, TypeLibraryModel &out, std::stri
         return E_OUTOFMEMORY;
     }
 }
+
+std::string typeLibraryTypeText(VARTYPE vt) {
+    const bool byReference = (vt & VT_BYREF) != 0;
+    const VARTYPE base = static_cast<VARTYPE>(vt & ~VT_BYREF);
+    for (const TypeName &type : kTypes) {
+        if (type.vt == base)
+            return std::string(type.word) + (type.needsPointer ? "*" : "") +
+                   (byReference ? "*" : "");
+    }
+    return {};
+}

@@ -87,9 +87,9 @@ HRESULT ControlHost::create(const char *progId, DoneHandler onDone, std::string 
 }
 
 HRESULT ControlHost::adviseDone(DoneHandler onDone) {
-    ComPtr<ITypeInfo> events;
-    if (const HRESULT hr = findEventInterface(m_dispatchInfo.get(), events); FAILED(hr))
+    if (const HRESULT hr = findEventInterface(m_dispatchInfo.get(), m_eventsInfo); FAILED(hr))
         return hr;
+    ITypeInfo *events = m_eventsInfo.get();
     const TYPEATTR *attributes = nullptr;
     if (const HRESULT hr = events->GetTypeAttr(&attributes); FAILED(hr))
         return hr;

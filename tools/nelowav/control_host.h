@@ -32,11 +32,16 @@ class ControlHost {
     // The control's GetErrorCode.
     HRESULT errorCode(int32_t &code);
 
+    // The descriptions of the control's methods and of its events, once it is created.
+    ITypeInfo *methodsInfo() const { return m_dispatchInfo.get(); }
+    ITypeInfo *eventsInfo() const { return m_eventsInfo.get(); }
+
   private:
     HRESULT adviseDone(DoneHandler onDone);
 
     ComPtr<IDispatch> m_control;
     ComPtr<ITypeInfo> m_dispatchInfo;
+    ComPtr<ITypeInfo> m_eventsInfo;
     ComPtr<IConnectionPoint> m_connection;
     DoneSink *m_sink = nullptr;
     uint32_t m_cookie = 0;

@@ -1,6 +1,7 @@
 // nelowav: the scripting host of the NELOWAV wave control.
 #include "com/creation.h"
 #include "control_host.h"
+#include "interface_listing.h"
 #include "script_runner.h"
 #include "usage.h"
 
@@ -24,6 +25,7 @@ constexpr int kExitScriptError = 2;
 
 struct Options {
     bool json = false;
+    bool list = false;
     std::string script; // empty or "-": standard input
 };
 
@@ -58,6 +60,11 @@ int runScript(std::istream &script, const Options &options, bool canShowDialogs)
         std::fprintf(stderr, "nelowav: %s\n", error.c_str());
         return kExitNoControl;
     }
+    if (options.list) {
+        std::fputs(listInterface(host.methodsInfo(), "").c_str(), stdout);
+        std::fputs(listInterface(host.eventsInfo(), "event ").c_str(), stdout);
+        return kExitScriptRan;
+    }
     return runner.run(script);
 }
 
@@ -72,6 +79,8 @@ int run(int argc, char **argv) {
         }
         if (arg == "--json") {
             options.json = true;
+        } else if (arg == "--list") {
+            options.list = true;
         } else if (arg.size() > 1 && arg.front() == '-') {
             return usageError("unknown option " + std::string(arg));
         } else if (scriptGiven) {

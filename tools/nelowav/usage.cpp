@@ -6,6 +6,7 @@ const char *const kUsage = R"(NAME
 
 SYNOPSIS
     nelowav [--json] [SCRIPT]
+    nelowav --list
     nelowav -h | --help
 
 DESCRIPTION
@@ -60,6 +61,10 @@ OUTPUT
 OPTIONS
     --json
         Print JSON objects instead of plain lines.
+
+    --list
+        Print the control's methods and events, one per line, with their
+        dispatch identifiers, parameter names and types, and run no script.
 
     -h, --help
         Print this text and exit.

@@ -4,6 +4,7 @@
 #   SCRIPT                   the script; EXPECTED its expected output, or empty for none
 #   EXIT                     the expected exit status; STDERR a regex its error output must match
 #   WORK                     a folder of its own; REGISTER OFF skips registering the module
+#   OPTION                   the option nelowav runs with, --json or --list
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 file(CHMOD "${WORK}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
@@ -21,7 +22,7 @@ if(NOT REGISTER STREQUAL "OFF")
   endif()
 endif()
 
-execute_process(COMMAND "${NELOWAV}" --json "${SCRIPT}" WORKING_DIRECTORY "${WORK}"
+execute_process(COMMAND "${NELOWAV}" ${OPTION} "${SCRIPT}" WORKING_DIRECTORY "${WORK}"
                 RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE errors
                 TIMEOUT 60)
 if(NOT status STREQUAL "${EXIT}")
