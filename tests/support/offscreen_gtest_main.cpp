@@ -1,5 +1,5 @@
-// Runs the framework tests inside an offscreen widget application, with a private runtime
-// folder and a private registry file.
+// Runs a test program's GoogleTest cases inside an offscreen widget application, with a
+// private runtime folder and a private registry file, both removed afterwards.
 #include <QApplication>
 #include <cstdlib>
 #include <filesystem>
@@ -7,7 +7,7 @@
 #include <string>
 
 int main(int argc, char **argv) {
-    char runtimeTemplate[] = "/tmp/activex-test-XXXXXX";
+    char runtimeTemplate[] = "/tmp/korvane-test-XXXXXX";
     const char *privateFolder = mkdtemp(runtimeTemplate);
     if (privateFolder == nullptr)
         return 2;
