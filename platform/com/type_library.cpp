@@ -45,16 +45,15 @@ HRESULT fillDocumentation(const std::string &name, const std::string &doc, BSTR 
     return hr;
 }
 
-class TypeLib final : public ITypeLib {
+// One interface besides IUnknown, counted references, and deletion with the last of them.
+template <typename Interface, const IID &kInterfaceId>
+class SingleInterfaceObject : public Interface {
   public:
-    explicit TypeLib(TypeLibraryModel model)
-        : m_model(std::move(model)) {}
-
     HRESULT QueryInterface(REFIID riid, void **ppvObject) override {
         if (!ppvObject)
             return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_ITypeLib) {
-            *ppvObject = static_cast<ITypeLib *>(this);
+        if (riid == IID_IUnknown || riid == kInterfaceId) {
+            *ppvObject = static_cast<Interface *>(this);
             AddRef();
             return S_OK;
         }
@@ -68,6 +67,18 @@ class TypeLib final : public ITypeLib {
             delete this;
         return left;
     }
+
+  protected:
+    ~SingleInterfaceObject() override = default;
+
+  private:
+    std::atomic<uint32_t> m_references{1};
+};
+
+class TypeLib final : public SingleInterfaceObject<ITypeLib, IID_ITypeLib> {
+  public:
+    explicit TypeLib(TypeLibraryModel model)
+        : m_model(std::move(model)) {}
 
     uint32_t GetTypeInfoCount() override { return static_cast<uint32_t>(m_model.types.size()); }
     HRESULT GetTypeInfo(uint32_t index, ITypeInfo **ppTInfo) override;
@@ -109,37 +120,17 @@ class TypeLib final : public ITypeLib {
   private:
     ~TypeLib() override = default;
 
-    std::atomic<uint32_t> m_references{1};
     const TypeLibraryModel m_model;
 };
 
 // One type of a library. It keeps its library alive; the library does not hold its type
 // infos, so there is no cycle.
-class TypeInfo final : public ITypeInfo {
+class TypeInfo final : public SingleInterfaceObject<ITypeInfo, IID_ITypeInfo> {
   public:
     TypeInfo(TypeLib &library, uint32_t index)
         : m_library(&library)
         , m_index(index)
         , m_type(library.model().types[index]) {}
-
-    HRESULT QueryInterface(REFIID riid, void **ppvObject) override {
-        if (!ppvObject)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_ITypeInfo) {
-            *ppvObject = static_cast<ITypeInfo *>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppvObject = nullptr;
-        return E_NOINTERFACE;
-    }
-    uint32_t AddRef() override { return ++m_references; }
-    uint32_t Release() override {
-        const uint32_t left = --m_references;
-        if (left == 0)
-            delete this;
-        return left;
-    }
 
     HRESULT GetTypeAttr(const TYPEATTR **ppTypeAttr) override {
         if (!ppTypeAttr)
@@ -260,7 +251,6 @@ class TypeInfo final : public ITypeInfo {
         return nullptr;
     }
 
-    std::atomic<uint32_t> m_references{1};
     ComPtr<TypeLib> m_library;
     uint32_t m_index;
     const TypeModel &m_type;
