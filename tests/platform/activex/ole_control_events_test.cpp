@@ -1,5 +1,5 @@
 #include "dispatch_test_support.h"
-#include "event_sink.h"
+#include "recording_sink.h"
 #include "test_control.h"
 
 #include <QCoreApplication>

@@ -4,6 +4,7 @@
 #include "mci/mci_constants.h"
 #include "nelowav_bitmaps.h"
 #include "nelowav_ids.h"
+#include "recording_sink.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -115,37 +116,6 @@ TEST_F(NeloWavCtrlTest, SampleOperationsLeaveTheHostsArrayAlone) {
     EXPECT_EQ(errorMessage(control.get()), "WAV file is not open.");
 }
 
-class DoneSink final : public IDispatch {
-  public:
-    HRESULT QueryInterface(REFIID riid, void **ppv) override {
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_DNeloWavEvents) {
-            *ppv = static_cast<IDispatch *>(this);
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    uint32_t AddRef() override { return 2; }
-    uint32_t Release() override { return 1; }
-    HRESULT GetTypeInfoCount(uint32_t *count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT GetTypeInfo(uint32_t, LCID, ITypeInfo **) override { return E_NOTIMPL; }
-    HRESULT GetIDsOfNames(REFIID, const OLECHAR *const *, uint32_t, LCID, DISPID *) override {
-        return E_NOTIMPL;
-    }
-    HRESULT Invoke(DISPID dispid, REFIID, LCID, uint16_t, DISPPARAMS *params, VARIANT *,
-                   EXCEPINFO *, uint32_t *) override {
-        if (dispid == 1 && params->cArgs == 1 && params->rgvarg[0].vt == VT_I2)
-            codes.push_back(params->rgvarg[0].iVal);
-        else
-            codes.push_back(9999);
-        return S_OK;
-    }
-    std::vector<int> codes;
-};
-
 class NeloWavDoneTest : public NeloWavCtrlTest {
   protected:
     void SetUp() override {
@@ -164,16 +134,22 @@ class NeloWavDoneTest : public NeloWavCtrlTest {
         control.reset();
     }
 
+    // The NotifyCode of each Done that arrived, 9999 for any other event.
     std::vector<int> post(UINT message, WPARAM wParam) {
-        sink.codes.clear();
+        sink.events.clear();
         EXPECT_NE(PostMessageA(hwnd, message, wParam, 77), 0);
-        EXPECT_TRUE(sink.codes.empty()) << "posting only queues";
+        EXPECT_TRUE(sink.events.empty()) << "posting only queues";
         QCoreApplication::processEvents();
-        return sink.codes;
+        std::vector<int> codes;
+        for (const RecordingSink::Event &event : sink.events) {
+            const bool isDone = event.dispid == 1 && event.types == std::vector<VARTYPE>{VT_I2};
+            codes.push_back(isDone ? event.values.front() : 9999);
+        }
+        return codes;
     }
 
     ComPtr<IConnectionPoint> point;
-    DoneSink sink;
+    RecordingSink sink{IID_DNeloWavEvents};
     uint32_t cookie = 0;
     HWND hwnd = nullptr;
 };
