@@ -2,7 +2,7 @@
 // widgets built from them.
 #pragma once
 
-#include "mci/mci_types.h"
+#include "base/platform_types.h"
 
 #include <QRect>
 #include <QSize>

@@ -2,7 +2,7 @@
 // handle so that any thread can post messages to it, which then run on that thread.
 #pragma once
 
-#include "mci/window_message.h"
+#include "base/window_message.h"
 
 #include <QObject>
 #include <functional>

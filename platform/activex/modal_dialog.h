@@ -1,7 +1,7 @@
 // A modal dialog built from one of the module's dialog templates.
 #pragma once
 
-#include "mci/mci_types.h"
+#include "base/platform_types.h"
 
 class QWidget;
 

@@ -8,7 +8,7 @@
 #include "activex/ole_object_factory.h"
 #include "activex/prop_exchange.h"
 #include "com/connection_point.h"
-#include "mci/window_message.h"
+#include "base/window_message.h"
 
 #include <atomic>
 #include <optional>

@@ -7,7 +7,7 @@
 
 #include "activex/dialog_template.h"
 #include "com/hresult.h"
-#include "mci/mci_types.h"
+#include "base/platform_types.h"
 
 #include <QImage>
 #include <QString>

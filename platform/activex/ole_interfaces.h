@@ -6,8 +6,8 @@
 
 #include "com/dispatch.h"
 #include "com/type_info.h"
-#include "mci/mci_types.h"
-#include "mci/window_message.h"
+#include "base/platform_types.h"
+#include "base/window_message.h"
 
 #include <QRect>
 #include <QSize>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "com/class_factory.h"
-#include "mci/mci_types.h"
+#include "base/platform_types.h"
 
 #include <string>
 

@@ -5,7 +5,7 @@
 #include "activex/ole_control_module.h"
 #include "com/dispatch.h"
 #include "com/guid.h"
-#include "mci/mci_types.h"
+#include "base/platform_types.h"
 
 #include <cstdint>
 

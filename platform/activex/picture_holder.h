@@ -1,7 +1,7 @@
 // A picture made from a bitmap resource, rendered into a rectangle of a painter.
 #pragma once
 
-#include "mci/mci_types.h"
+#include "base/platform_types.h"
 
 #include <QImage>
 #include <QRect>

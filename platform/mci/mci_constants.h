@@ -65,3 +65,12 @@ inline constexpr WPARAM MCI_NOTIFY_SUCCESSFUL = 1;
 inline constexpr WPARAM MCI_NOTIFY_SUPERSEDED = 2;
 inline constexpr WPARAM MCI_NOTIFY_ABORTED = 4;
 inline constexpr WPARAM MCI_NOTIFY_FAILURE = 8;
+
+// The numbers of the device's modes, as "status ALIAS mode" names them in words.
+inline constexpr int32_t MCI_MODE_NOT_READY = 524;
+inline constexpr int32_t MCI_MODE_STOP = 525;
+inline constexpr int32_t MCI_MODE_PLAY = 526;
+inline constexpr int32_t MCI_MODE_RECORD = 527;
+inline constexpr int32_t MCI_MODE_SEEK = 528;
+inline constexpr int32_t MCI_MODE_PAUSE = 529;
+inline constexpr int32_t MCI_MODE_OPEN = 530;

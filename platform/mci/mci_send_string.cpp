@@ -1,9 +1,22 @@
-// No waveaudio device is built into this library: every command is refused with the device's
-// answer for a command it does not know, so no caller mistakes it for success.
+// mciSendStringA forwards to the installed device, or to the built-in one.
 #include "mci/mci_send_string.h"
 
-#include "mci/mci_constants.h"
+#include "mci/mci_device.h"
 
-MCIERROR mciSendStringA(const char *, char *, UINT, HWND) {
-    return MCIERR_UNRECOGNIZED_COMMAND;
+#include <atomic>
+
+namespace {
+
+std::atomic<MciDevice *> installedDevice{nullptr};
+
+} // namespace
+
+MciDevice *SetMciDevice(MciDevice *device) {
+    return installedDevice.exchange(device);
+}
+
+MCIERROR mciSendStringA(const char *command, char *returnString, UINT returnLength, HWND callback) {
+    MciDevice *device = installedDevice.load();
+    return (device != nullptr ? *device : BuiltinMciDevice())
+        .sendString(command, returnString, returnLength, callback);
 }

@@ -1,12 +1,6 @@
-// The platform's integer types that the media interface and window messages use.
+// The media interface's own result type.
 #pragma once
 
-#include <cstdint>
+#include "base/platform_types.h"
 
-using BOOL = int;
-using UINT = unsigned int;
-using DWORD = uint32_t;
 using MCIERROR = DWORD;
-using WPARAM = uintptr_t;
-using LPARAM = intptr_t;
-using LRESULT = intptr_t;

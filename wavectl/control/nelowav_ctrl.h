@@ -3,6 +3,7 @@
 #pragma once
 
 #include "activex/ole_control.h"
+#include "mci/mci_types.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "activex/dialog_template.h"
-#include "mci/mci_types.h"
+#include "base/platform_types.h"
 
 #include <QImage>
 #include <QString>

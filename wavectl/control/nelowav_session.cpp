@@ -24,9 +24,10 @@ struct ModeReply {
 };
 
 constexpr std::array kModes = {
-    ModeReply{"not ready", 524}, ModeReply{"stopped", 525}, ModeReply{"playing", 526},
-    ModeReply{"recording", 527}, ModeReply{"seeking", 528}, ModeReply{"paused", 529},
-    ModeReply{"open", 530},
+    ModeReply{"not ready", MCI_MODE_NOT_READY}, ModeReply{"stopped", MCI_MODE_STOP},
+    ModeReply{"playing", MCI_MODE_PLAY},        ModeReply{"recording", MCI_MODE_RECORD},
+    ModeReply{"seeking", MCI_MODE_SEEK},        ModeReply{"paused", MCI_MODE_PAUSE},
+    ModeReply{"open", MCI_MODE_OPEN},
 };
 
 std::string fromPart(int32_t From) {

@@ -70,3 +70,10 @@ VARIANT variantBool(bool value) {
     v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
     return v;
 }
+
+VARIANT variantText(const char *text) {
+    VARIANT v{};
+    v.vt = VT_BSTR;
+    v.bstrVal = bstrFromUtf8(text);
+    return v;
+}

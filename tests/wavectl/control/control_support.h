@@ -23,3 +23,5 @@ std::string errorMessage(IDispatch *control);
 
 VARIANT variantI4(int32_t value);
 VARIANT variantBool(bool value);
+// A string argument; the caller owns the BSTR inside.
+VARIANT variantText(const char *text);

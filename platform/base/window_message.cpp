@@ -1,5 +1,5 @@
 // The process-wide table of message windows behind PostMessageA.
-#include "mci/window_message.h"
+#include "base/window_message.h"
 
 #include <cstdint>
 #include <mutex>

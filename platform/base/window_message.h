@@ -3,7 +3,7 @@
 // a Qt object on the host's thread); posting only queues, never runs the window's code.
 #pragma once
 
-#include "mci/mci_types.h"
+#include "base/platform_types.h"
 
 #include <functional>
 

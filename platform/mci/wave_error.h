@@ -1,0 +1,40 @@
+// What went wrong in reading or writing a sound, and where: the device turns it into its error
+// number only when it answers a command.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <variant>
+
+struct WaveError {
+    enum class Kind : uint8_t {
+        NotFound,    // no such file
+        Unreadable,  // the file exists but cannot be opened, mapped or read
+        NotWave,     // not a RIFF WAVE file, or a required chunk is missing or malformed
+        Truncated,   // cut off inside a header or a declared chunk
+        Unsupported, // a well-formed file in a sample format the device cannot play
+        NoMemory,
+        WriteFailed, // a save could not be completed; the target was left as it was
+    };
+    Kind kind;
+    std::string reason;  // a short phrase, e.g. "fmt chunk shorter than 16 bytes"
+    uint64_t offset = 0; // the byte offset in the file at which it went wrong
+};
+
+// A value or the error that prevented it.
+template <typename T> class WaveResult {
+  public:
+    WaveResult(T value)
+        : m_state(std::move(value)) {}
+    WaveResult(WaveError error)
+        : m_state(std::move(error)) {}
+
+    bool ok() const { return std::holds_alternative<T>(m_state); }
+    T &value() { return std::get<T>(m_state); }
+    const T &value() const { return std::get<T>(m_state); }
+    const WaveError &error() const { return std::get<WaveError>(m_state); }
+
+  private:
+    std::variant<T, WaveError> m_state;
+};
