@@ -13,14 +13,9 @@ void drawDisc(QPainter &painter, const QRectF &cell, const QColor &fill) {
     painter.drawEllipse(cell.adjusted(1.5, 1.5, -1.5, -1.5));
 }
 
-} // namespace
-
-QPixmap drawIconPicture() {
-    QPixmap picture(kIconWidth, kIconHeight);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
+// Paints the picture in icon units (kIconWidth by kIconHeight); the caller scales the painter.
+void paintIcon(QPainter &painter) {
     painter.setRenderHint(QPainter::Antialiasing);
-
     const QRectF board(0.5, 0.5, kIconWidth - 1.0, kIconHeight - 1.0);
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(kBoardGreen);
@@ -42,7 +37,28 @@ QPixmap drawIconPicture() {
     drawDisc(painter, cell(2, 1), Qt::black);
     drawDisc(painter, cell(1, 2), Qt::black);
     drawDisc(painter, cell(3, 0), Qt::white);
+}
+
+} // namespace
+
+QPixmap drawIconPicture() {
+    QPixmap picture(kIconWidth, kIconHeight);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    paintIcon(painter);
     return picture;
+}
+
+QImage drawThemeIcon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    // The picture is wider than tall: fill the width and centre it from top to bottom.
+    const double scale = static_cast<double>(size) / kIconWidth;
+    painter.translate(0, (size - kIconHeight * scale) / 2);
+    painter.scale(scale, scale);
+    paintIcon(painter);
+    return image;
 }
 
 QIcon korvaneIcon() {

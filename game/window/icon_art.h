@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 namespace korvane {
@@ -10,6 +11,8 @@ inline constexpr int kIconWidth = 46;
 inline constexpr int kIconHeight = 42;
 
 QPixmap drawIconPicture();
+// A square picture of the icon for the desktop's icon theme, size pixels wide.
+QImage drawThemeIcon(int size);
 QIcon korvaneIcon();
 
 } // namespace korvane

@@ -7,6 +7,8 @@
 
 int main(int argc, char *argv[]) {
     QApplication application(argc, argv);
+    // The name of the installed desktop entry, which lets the desktop show the game's icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.korvane.Korvane"));
     korvane::frmSplash splash([] { return std::make_unique<korvane::frmMain>(); });
     splash.show();
     return QApplication::exec();

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the build into a staging folder, as a packager does, and checks that the installed
+# layout stands on its own: programs that run, the music beside the game, valid desktop data.
+set -euo pipefail
+
+build=${1:?usage: install_test.sh BUILD_DIR}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+prefix=/usr/local
+DESTDIR="$work/stage" cmake --install "$build" --prefix "$prefix" >/dev/null
+root="$work/stage$prefix"
+
+[[ $(readlink -f "$root/bin/korvane") == "$root/lib/korvane/korvane" ]] ||
+    fail "bin/korvane does not lead to lib/korvane/korvane"
+[[ -f $root/lib/korvane/Music.wav && -f $root/lib/korvane/libnelowav.so ]] ||
+    fail "the music or the control module is not beside the game"
+# The installed programs must find their libraries in the installation, not the build tree.
+for program in bin/regsvr bin/nelowav lib/korvane/korvane lib/korvane/libnelowav.so; do
+    ! ldd "$root/$program" | grep -q -e "$(realpath "$build")" -e 'not found' ||
+        fail "$program loads libraries from outside the installation"
+done
+"$root/bin/regsvr" --help >/dev/null || fail "the installed regsvr does not run"
+"$root/bin/nelowav" --help >/dev/null || fail "the installed nelowav does not run"
+for size in 48 64 128 256; do
+    [[ -f $root/share/icons/hicolor/${size}x${size}/apps/org.korvane.Korvane.png ]] ||
+        fail "no ${size}px icon"
+done
+desktop-file-validate "$root/share/applications/org.korvane.Korvane.desktop" ||
+    fail "the desktop entry is not valid"
+appstreamcli validate --no-net "$root/share/metainfo/org.korvane.Korvane.metainfo.xml" >/dev/null ||
+    fail "the AppStream metadata is not valid"
+for page in man1/nelowav.1 man1/regsvr.1 man6/korvane.6; do
+    grep -q '^\.SH NAME' "$root/share/man/$page" || fail "$page is not a manual page"
+done
