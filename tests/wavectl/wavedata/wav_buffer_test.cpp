@@ -1,0 +1,93 @@
+// CWavBuffer loads the clamped byte range or nothing; the piece loops move what they can and
+// say how much that was.
+#include "chunked_transfer.h"
+#include "wav_buffer.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string fileOfBytes(const std::string &name, int size) {
+    const std::string path = testing::TempDir() + name;
+    std::ofstream out(path, std::ios::binary);
+    for (int i = 0; i < size; ++i)
+        out.put(static_cast<char>(i % 251));
+    return path;
+}
+
+TEST(WavBufferTest, LoadsTheClampedRangeOrNothing) {
+    const std::string path = fileOfBytes("buffer-1000.bin", 1000);
+    struct Case {
+        int32_t first, last, size, firstByte;
+    };
+    for (const Case c : {Case{0, -1, 1000, 0},
+                         {990, 2000, 10, 990},
+                         {2000, 3000, 1, 999},
+                         {-5, 9, 10, 0},
+                         {500, 100, 0, -1}}) {
+        CWavBuffer buffer;
+        const BOOL loaded = buffer.Load(path.c_str(), c.first, c.last);
+        EXPECT_EQ(loaded != 0, c.size > 0) << c.first << ".." << c.last;
+        ASSERT_EQ(buffer.m_nSize, c.size) << c.first << ".." << c.last;
+        if (c.size > 0)
+            EXPECT_EQ(buffer.m_pData[0], c.firstByte % 251);
+        else
+            EXPECT_EQ(buffer.m_pData, nullptr);
+    }
+}
+
+TEST(WavBufferTest, EmptyMissingAndOverlongPathsFailEmpty) {
+    const std::string longName = std::string(120, 'n') + ".bin";
+    for (const std::string &path :
+         {fileOfBytes("buffer-empty.bin", 0), testing::TempDir() + "no-such-file.bin",
+          fileOfBytes(longName, 10)}) {
+        CWavBuffer buffer;
+        EXPECT_EQ(buffer.Load(path.c_str(), 0, -1), 0) << path;
+        EXPECT_EQ(buffer.m_nSize, 0);
+        EXPECT_EQ(buffer.m_hData, nullptr);
+    }
+}
+
+// A stream that takes at most `room` bytes and records the size of each write.
+struct RecordingStream {
+    std::vector<std::size_t> writes;
+    std::size_t room;
+};
+
+ssize_t recordWrite(void *cookie, const char *, std::size_t size) {
+    auto &stream = *static_cast<RecordingStream *>(cookie);
+    stream.writes.push_back(size);
+    const std::size_t taken = std::min(size, stream.room);
+    stream.room -= taken;
+    return static_cast<ssize_t>(taken);
+}
+
+TEST(ChunkedTransferTest, WritesInPiecesOfAtMost60000AndReportsShortWrites) {
+    const std::vector<uint8_t> block(150000, 7);
+    struct Case {
+        int32_t count;
+        std::size_t room;
+        std::vector<std::size_t> pieces;
+        int32_t moved;
+    };
+    for (const Case &c :
+         {Case{150000, 1 << 20, {60000, 60000, 30000}, 150000},
+          Case{60000, 1 << 20, {60000}, 60000}, Case{60001, 1 << 20, {60000, 1}, 60001},
+          Case{150000, 70000, {60000, 60000, 30000}, 70000}}) {
+        RecordingStream recording{{}, c.room};
+        std::FILE *stream = fopencookie(&recording, "w", {nullptr, recordWrite, nullptr, nullptr});
+        ASSERT_NE(stream, nullptr);
+        setvbuf(stream, nullptr, _IONBF, 0);
+        EXPECT_EQ(WriteInPieces(stream, block.data(), c.count), c.moved) << c.count;
+        std::fclose(stream);
+        EXPECT_EQ(recording.writes.front(), c.pieces.front()) << c.count;
+        if (c.moved == c.count) {
+            EXPECT_EQ(recording.writes, c.pieces) << c.count;
+        }
+    }
+}
+
+} // namespace
