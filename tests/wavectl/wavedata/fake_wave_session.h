@@ -1,0 +1,46 @@
+// A media session for tests: a device that holds one sound with the plain 44-byte header in
+// memory, saves it to files and opens files, as the real device does for the working copies.
+#pragma once
+
+#include "wave_session.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A file image with the plain 44-byte header and the given sample bytes.
+std::vector<uint8_t> waveImage(int channels, int bits, int32_t rate,
+                               const std::vector<uint8_t> &data);
+std::vector<uint8_t> readFileBytes(const std::string &path);
+void writeFileBytes(const std::string &path, const std::vector<uint8_t> &bytes);
+
+class FakeWaveSession final : public WaveSession {
+  public:
+    // Opens hostFile, as the control's Open does.
+    explicit FakeWaveSession(const std::string &hostFile);
+    ~FakeWaveSession() override;
+
+    bool IsFileOpen() override { return fileOpen; }
+    int32_t GetPosition() override { return deviceOpen ? position : 0; }
+    int32_t GetLength() override;
+    int16_t GetNumChannels() override;
+    int16_t GetNumBits() override;
+    int32_t SaveTo(const std::string &path) override;
+    int32_t RecordOneFrame() override;
+    void CloseDevice() override { deviceOpen = false; }
+    void OpenSession(const std::string &path) override;
+    void CloseSession() override;
+    void Seek(int32_t To) override;
+    int32_t &ErrorCode() override { return code; }
+    std::string &WorkFile() override { return workFile; }
+
+    std::vector<uint8_t> sound;
+    std::string openedFile;
+    bool deviceOpen = false;
+    bool fileOpen = false;
+    int32_t position = 0;
+    int32_t code = 0;
+    std::string workFile;
+    bool failSave = false;
+    bool failOpen = false;
+};

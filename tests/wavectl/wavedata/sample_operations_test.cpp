@@ -1,0 +1,204 @@
+// The sample-level operations through a fake device: what they change, the codes in the order
+// they are tested, the position kept, the host's file untouched, no temporary file left over.
+#include "fake_wave_session.h"
+#include "sample_operations.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <numeric>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SampleOperationsTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        setenv("TMPDIR", folder.c_str(), 1);
+        DeleteClipFile();
+    }
+    void TearDown() override {
+        DeleteClipFile();
+        fs::remove_all(folder);
+        unsetenv("TMPDIR");
+    }
+
+    // A host file of frames counted up from 1, one sample per channel per frame.
+    std::string hostFile(int channels, int bits, int frames, const char *name = "host.wav") {
+        std::vector<uint8_t> data;
+        for (int i = 0; i < frames * channels; ++i)
+            for (int byte = 0; byte < bits / 8; ++byte)
+                data.push_back(static_cast<uint8_t>((i + 1) >> (8 * byte)));
+        const std::string path = folder + "/" + name;
+        writeFileBytes(path, waveImage(channels, bits, 8000, data));
+        return path;
+    }
+
+    std::vector<int16_t> samplesOf(FakeWaveSession &session) {
+        std::vector<int16_t> array(
+            static_cast<std::size_t>(session.GetLength() * session.GetNumChannels()));
+        WavFileToArray(session, array.data(), static_cast<int32_t>(array.size()));
+        EXPECT_EQ(session.code, 0);
+        return array;
+    }
+
+    std::size_t temporaryFiles() {
+        return static_cast<std::size_t>(std::count_if(
+            fs::directory_iterator(folder), fs::directory_iterator(),
+            [](const fs::directory_entry &e) { return e.path().extension() == ".tmp"; }));
+    }
+
+    std::string folder = testing::TempDir() + "sample-operations";
+};
+
+TEST_F(SampleOperationsTest, ArrayRoundTripKeepsPositionAndTheHostsFile) {
+    const std::string host = hostFile(2, 16, 1000);
+    const std::vector<uint8_t> hostBytes = readFileBytes(host);
+    FakeWaveSession session(host);
+    session.position = 123;
+    std::vector<int16_t> array = samplesOf(session);
+    ASSERT_EQ(array.size(), 2000u);
+    EXPECT_EQ(array[0], 1) << "left of frame 0";
+    EXPECT_EQ(array[1], 2) << "right of frame 0";
+    for (int16_t &sample : array)
+        sample = static_cast<int16_t>(-sample);
+    const std::string firstWorkFile = session.workFile;
+    ArrayToWavFile(session, array.data(), 2000);
+    EXPECT_EQ(session.code, 0);
+    EXPECT_EQ(session.position, 123);
+    EXPECT_EQ(samplesOf(session), array);
+    EXPECT_FALSE(fs::exists(firstWorkFile)) << "each cycle deletes the working copy before it";
+    EXPECT_EQ(readFileBytes(host), hostBytes);
+    EXPECT_EQ(temporaryFiles(), 1u);
+}
+
+TEST_F(SampleOperationsTest, EightBitElementsAreBytesAndStoreTheirLowByte) {
+    FakeWaveSession session(hostFile(1, 8, 3));
+    std::vector<int16_t> array = {300, -1, 128};
+    ArrayToWavFile(session, array.data(), 3);
+    EXPECT_EQ(samplesOf(session), (std::vector<int16_t>{44, 255, 128}));
+}
+
+TEST_F(SampleOperationsTest, FailedChecksReportInOrderAndMakeNoFile) {
+    int16_t array[8] = {};
+    struct Case {
+        const char *what;
+        int channels, bits, frames;
+        bool closed;
+        int32_t length;
+        int32_t code;
+    };
+    for (const Case &c : {Case{"closed", 1, 16, 4, true, 4, 515},
+                          {"empty", 1, 16, 0, false, 0, 524},
+                          {"wrong length", 2, 16, 4, false, 7, 520},
+                          {"24-bit", 1, 24, 2, false, 2, 516}}) {
+        FakeWaveSession session(hostFile(c.channels, c.bits, c.frames));
+        session.fileOpen = !c.closed;
+        ArrayToWavFile(session, array, c.length);
+        EXPECT_EQ(session.code, c.code) << c.what;
+        EXPECT_EQ(temporaryFiles(), 0u) << c.what;
+        EXPECT_TRUE(session.workFile.empty()) << c.what;
+    }
+}
+
+TEST_F(SampleOperationsTest, CycleFailuresLeaveTheSessionUsableOrClosed) {
+    std::vector<int16_t> array(4);
+    FakeWaveSession saveFails(hostFile(1, 16, 4));
+    saveFails.failSave = true;
+    WavFileToArray(saveFails, array.data(), 4);
+    EXPECT_EQ(saveFails.code, 517);
+    EXPECT_TRUE(saveFails.deviceOpen);
+    EXPECT_EQ(temporaryFiles(), 0u);
+
+    FakeWaveSession reopenFails(hostFile(1, 16, 4));
+    reopenFails.failOpen = true;
+    WavFileToArray(reopenFails, array.data(), 4);
+    EXPECT_EQ(reopenFails.code, 519);
+    EXPECT_FALSE(reopenFails.IsFileOpen());
+}
+
+TEST_F(SampleOperationsTest, VolumeChangesOnlyTheFramesFromUpToTo) {
+    FakeWaveSession session(hostFile(2, 16, 4));
+    ChangeVolume(session, 1, 3, 2);
+    EXPECT_EQ(session.code, 0);
+    EXPECT_EQ(samplesOf(session), (std::vector<int16_t>{1, 2, 6, 8, 10, 12, 7, 8}));
+    ChangeVolume(session, 0, -1, 0);
+    EXPECT_EQ(samplesOf(session), std::vector<int16_t>(8, 0)) << "To -1 reaches the last frame";
+}
+
+TEST_F(SampleOperationsTest, VolumeRefusesBadRangesAndFactorsBeforeAnyFile) {
+    FakeWaveSession session(hostFile(1, 16, 10));
+    const float nan = std::nanf("");
+    struct Case {
+        int32_t from, to;
+        float factor;
+        int32_t code;
+    };
+    for (const Case c : {Case{0, 11, 1, 282},
+                         {-1, 5, 1, 282},
+                         {6, 5, 1, 282},
+                         {0, 10, nan, 282},
+                         {0, 10, INFINITY, 282},
+                         {10, 10, 3, 0}}) {
+        ChangeVolume(session, c.from, c.to, c.factor);
+        EXPECT_EQ(session.code, c.code) << c.from << ".." << c.to << " x " << c.factor;
+    }
+    EXPECT_EQ(samplesOf(session)[9], 10) << "From equal to To changes nothing";
+}
+
+TEST_F(SampleOperationsTest, PasteReplacesFramesWithTheClip) {
+    FakeWaveSession session(hostFile(2, 16, 100));
+    Paste(session, 0, 0);
+    EXPECT_EQ(session.code, 523) << "before any Copy";
+    Copy(session, 10, 19);
+    EXPECT_EQ(session.code, 0);
+    Paste(session, 50, 50);
+    ASSERT_EQ(session.code, 0);
+    EXPECT_EQ(session.GetLength(), 109);
+    const std::vector<int16_t> samples = samplesOf(session);
+    EXPECT_EQ(samples[100], 21) << "the clip's first frame at 50";
+    EXPECT_EQ(samples[120], 103) << "old frame 51 after the clip";
+    const std::vector<uint8_t> file = readFileBytes(session.openedFile);
+    EXPECT_EQ(file[4] | file[5] << 8, static_cast<int>(file.size() - 8));
+    EXPECT_EQ(file[40] | file[41] << 8, static_cast<int>(file.size() - 44));
+}
+
+TEST_F(SampleOperationsTest, ClipCrossesInstancesAndFillsAnEmptySound) {
+    FakeWaveSession source(hostFile(1, 8, 10, "source.wav"));
+    Copy(source, 2, 4);
+    FakeWaveSession empty(hostFile(1, 8, 0, "empty.wav"));
+    Paste(empty, 0, -1);
+    ASSERT_EQ(empty.code, 0);
+    EXPECT_EQ(samplesOf(empty), (std::vector<int16_t>{3, 4, 5}));
+}
+
+TEST_F(SampleOperationsTest, SamplingRateRewritesTheRateFieldsOnly) {
+    const std::string host = hostFile(2, 16, 10);
+    FakeWaveSession session(host);
+    for (const int32_t rate : {0, 44101, -5}) {
+        SetSamplingRate(session, rate);
+        EXPECT_EQ(session.code, 521) << rate;
+    }
+    SetSamplingRate(session, 22050);
+    ASSERT_EQ(session.code, 0);
+    const std::vector<uint8_t> file = readFileBytes(session.openedFile);
+    EXPECT_EQ(file[24] | file[25] << 8, 22050);
+    EXPECT_EQ(file[28] | file[29] << 8 | file[30] << 16, 22050 * 4);
+    EXPECT_EQ(readFileBytes(host)[24] | readFileBytes(host)[25] << 8, 8000);
+}
+
+TEST_F(SampleOperationsTest, NothingIsLeftBehind) {
+    {
+        FakeWaveSession session(hostFile(1, 16, 10));
+        Copy(session, 0, -1);
+        ChangeVolume(session, 0, -1, 0.5f);
+    }
+    DeleteClipFile();
+    EXPECT_EQ(temporaryFiles(), 0u);
+}
+
+} // namespace

@@ -1,0 +1,183 @@
+// Copy and Paste through the clip: one file of raw sample bytes in the temporary folder,
+// shared by every control instance in the process and deleted when the module ends.
+#include "chunked_transfer.h"
+#include "files/movable_memory.h"
+#include "header_scan.h"
+#include "operation_checks.h"
+#include "sample_codec.h"
+#include "sample_operations.h"
+#include "wav_buffer.h"
+#include "working_copy_cycle.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+char g_szClipFile[300] = "";
+int32_t g_nClipSize = 0;
+
+namespace {
+
+// The layout of the sound's frames: bytes per sample and the frame size Copy and Paste use.
+struct FrameLayout {
+    int64_t bytesPerSample;
+    int64_t rangeFrameBytes; // (1 for mono, else 2) x bytes per sample
+    int64_t dataFrameBytes;  // channels x bytes per sample
+};
+
+FrameLayout layoutOf(WaveSession &session) {
+    const int64_t bytes = session.GetNumBits() / 8;
+    const int64_t channels = session.GetNumChannels();
+    return {bytes, (channels == 1 ? 1 : 2) * bytes, channels * bytes};
+}
+
+int32_t headerSizeOf(const std::string &workFile) {
+    CWavBuffer head;
+    if (head.Load(workFile.c_str(), 0, static_cast<int32_t>(kLastTagOffset) + 3) == 0)
+        return 0;
+    return HeaderSizeIn(head.m_pData, static_cast<std::size_t>(head.m_nSize));
+}
+
+int32_t writeClip(const CWavBuffer &range) {
+    if (g_szClipFile[0] == '\0') {
+        const std::string made = MakeTemporaryFile("clp");
+        if (made.empty() || made.size() >= sizeof g_szClipFile)
+            return kCodeClipInaccessible;
+        std::memcpy(g_szClipFile, made.c_str(), made.size() + 1);
+    }
+    if (!ReplaceFileContent(g_szClipFile, range.m_pData, range.m_nSize))
+        return kCodeClipInaccessible;
+    g_nClipSize = range.m_nSize;
+    return 0;
+}
+
+struct StreamCloser {
+    void operator()(std::FILE *stream) const { std::fclose(stream); }
+};
+using Stream = std::unique_ptr<std::FILE, StreamCloser>;
+
+// Reads count bytes at offset of path into block; false when fewer arrive.
+bool readAt(const char *path, int64_t offset, uint8_t *block, int64_t count) {
+    if (count == 0)
+        return true;
+    Stream stream(std::fopen(path, "rb"));
+    return stream && std::fseek(stream.get(), static_cast<long>(offset), SEEK_SET) == 0 &&
+           ReadInPieces(stream.get(), block, static_cast<int32_t>(count)) == count;
+}
+
+int64_t fileSize(const char *path) {
+    Stream stream(std::fopen(path, "rb"));
+    if (!stream || std::fseek(stream.get(), 0, SEEK_END) != 0)
+        return -1;
+    return std::ftell(stream.get());
+}
+
+void putLittleEndian(uint8_t *at, int64_t value) {
+    for (int i = 0; i < 4; ++i)
+        at[i] = static_cast<uint8_t>((value >> (8 * i)) & 0xFF);
+}
+
+// The working copy with frames range.from through range.to replaced by the clip, ending at the
+// last sample byte of the frames measured before the operation.
+int32_t pasteInto(const std::string &workFile, FrameRange range, int32_t length,
+                  FrameLayout layout) {
+    const int64_t header = headerSizeOf(workFile);
+    const int64_t size = fileSize(workFile.c_str());
+    if (header == 0 || size < header)
+        return kCodeCannotCreateBuffer;
+    if (fileSize(g_szClipFile) < g_nClipSize)
+        return kCodeClipEmpty;
+    const int64_t dataEnd = std::min(header + layout.dataFrameBytes * length, size);
+    const int64_t first = std::min(header + range.from * layout.rangeFrameBytes, dataEnd);
+    const int64_t after = std::min(header + (range.to + 1) * layout.rangeFrameBytes, dataEnd);
+    const int64_t total = first + g_nClipSize + (dataEnd - after);
+    if (total > INT32_MAX)
+        return kCodeCannotCreateBuffer;
+    HGLOBAL handle = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(total));
+    auto *block = static_cast<uint8_t *>(GlobalLock(handle));
+    int32_t code = kCodeCannotCreateBuffer;
+    if (block != nullptr) {
+        code = readAt(workFile.c_str(), 0, block, first) &&
+                       readAt(g_szClipFile, 0, block + first, g_nClipSize) &&
+                       readAt(workFile.c_str(), after, block + first + g_nClipSize, dataEnd - after)
+                   ? 0
+                   : kCodeClipEmpty;
+    }
+    if (code == 0) {
+        putLittleEndian(block + 4, total - 8);
+        putLittleEndian(block + header - 4, total - header);
+        code = ReplaceFileContent(workFile, block, static_cast<int32_t>(total))
+                   ? 0
+                   : kCodeCannotSaveTmp;
+    }
+    GlobalUnlock(handle);
+    GlobalFree(handle);
+    return code;
+}
+
+} // namespace
+
+void Copy(WaveSession &session, int32_t From, int32_t To) {
+    if (!CheckFileOpen(session) || !CheckEightOrSixteenBits(session))
+        return;
+    const FrameLayout layout = layoutOf(session);
+    const int32_t remembered = session.GetPosition();
+    const int32_t length = session.GetLength();
+    if (length == 0) {
+        session.ErrorCode() = kCodeEmptyFile;
+        return;
+    }
+    const std::optional<FrameRange> range = ClampFrameRange(From, To, length);
+    if (!range) {
+        session.ErrorCode() = kCodeOutOfRange;
+        return;
+    }
+    WorkingCopyOperation operation;
+    operation.clearCodeAfterReopen = true;
+    operation.edit = [&](const std::string &workFile) {
+        const int64_t header = headerSizeOf(workFile);
+        const int64_t first = header + range->from * layout.rangeFrameBytes;
+        const int64_t last = header + (range->to + 1) * layout.rangeFrameBytes - 1;
+        CWavBuffer bytes;
+        if (header == 0 || last > INT32_MAX ||
+            bytes.Load(workFile.c_str(), static_cast<int32_t>(first), static_cast<int32_t>(last)) ==
+                0)
+            return kCodeCannotCreateBuffer;
+        return writeClip(bytes);
+    };
+    RunWorkingCopyCycle(session, remembered, operation);
+}
+
+void Paste(WaveSession &session, int32_t From, int32_t To) {
+    if (!CheckFileOpen(session))
+        return;
+    if (g_szClipFile[0] == '\0') {
+        session.ErrorCode() = kCodeClipEmpty;
+        return;
+    }
+    if (!CheckEightOrSixteenBits(session))
+        return;
+    const FrameLayout layout = layoutOf(session);
+    const int32_t remembered = session.GetPosition();
+    const int32_t length = session.GetLength();
+    const std::optional<FrameRange> range = ClampFrameRange(From, To, length);
+    if (!range) {
+        session.ErrorCode() = kCodeOutOfRange;
+        return;
+    }
+    WorkingCopyOperation operation;
+    operation.recordIntoEmptySound = true;
+    operation.clearCodeAfterReopen = true;
+    operation.edit = [&](const std::string &workFile) {
+        return pasteInto(workFile, *range, length, layout);
+    };
+    RunWorkingCopyCycle(session, remembered, operation);
+}
+
+void DeleteClipFile() {
+    if (g_szClipFile[0] != '\0')
+        std::remove(g_szClipFile);
+    g_szClipFile[0] = '\0';
+    g_nClipSize = 0;
+}

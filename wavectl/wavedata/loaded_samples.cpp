@@ -1,0 +1,13 @@
+// Every read and write of the operations stays inside the loaded bytes: a working copy whose
+// samples would run past its end is refused here rather than trusted.
+#include "loaded_samples.h"
+
+#include "header_scan.h"
+
+LoadedSamples::LoadedSamples(const std::string &workFile, int bits, int32_t count) {
+    if (m_buffer.Load(workFile.c_str(), 0, -1) == 0)
+        return;
+    m_headerSize = HeaderSizeIn(m_buffer.m_pData, static_cast<std::size_t>(m_buffer.m_nSize));
+    const int64_t end = int64_t{m_headerSize} + int64_t{count} * (bits / 8);
+    m_ok = m_headerSize > 0 && end <= m_buffer.m_nSize;
+}

@@ -1,0 +1,66 @@
+// WavFileToArray and ArrayToWavFile: every sample of the sound as one element of the host's
+// array, in file order.
+#include "loaded_samples.h"
+#include "operation_checks.h"
+#include "sample_codec.h"
+#include "sample_operations.h"
+#include "working_copy_cycle.h"
+
+namespace {
+
+// The checks both directions share; the sample count and bits when they pass.
+bool checkArray(WaveSession &session, int32_t ArrayLength, int32_t &count, int &bits) {
+    if (!CheckFileOpen(session))
+        return false;
+    count = SampleCount(session);
+    if (count == 0) {
+        session.ErrorCode() = kCodeEmptyFile;
+        return false;
+    }
+    if (ArrayLength != count) {
+        session.ErrorCode() = kCodeInvalidArrayLength;
+        return false;
+    }
+    if (!CheckEightOrSixteenBits(session))
+        return false;
+    bits = session.GetNumBits();
+    return true;
+}
+
+} // namespace
+
+void WavFileToArray(WaveSession &session, int16_t *pArray, int32_t ArrayLength) {
+    int32_t count = 0;
+    int bits = 0;
+    if (!checkArray(session, ArrayLength, count, bits))
+        return;
+    WorkingCopyOperation operation;
+    operation.edit = [&](const std::string &workFile) {
+        LoadedSamples loaded(workFile, bits, count);
+        if (!loaded.ok())
+            return kCodeCannotCreateBuffer;
+        for (int32_t i = 0; i < count; ++i)
+            pArray[i] = ReadSample(loaded.samples(), bits, static_cast<std::size_t>(i));
+        return 0;
+    };
+    RunWorkingCopyCycle(session, session.GetPosition(), operation);
+}
+
+void ArrayToWavFile(WaveSession &session, const int16_t *pArray, int32_t ArrayLength) {
+    int32_t count = 0;
+    int bits = 0;
+    if (!checkArray(session, ArrayLength, count, bits))
+        return;
+    WorkingCopyOperation operation;
+    operation.edit = [&](const std::string &workFile) {
+        LoadedSamples loaded(workFile, bits, count);
+        if (!loaded.ok())
+            return kCodeCannotCreateBuffer;
+        for (int32_t i = 0; i < count; ++i)
+            WriteSample(loaded.samples(), bits, static_cast<std::size_t>(i), pArray[i]);
+        const CWavBuffer &buffer = loaded.buffer();
+        return ReplaceFileContent(workFile, buffer.m_pData, buffer.m_nSize) ? 0
+                                                                            : kCodeCannotSaveTmp;
+    };
+    RunWorkingCopyCycle(session, session.GetPosition(), operation);
+}

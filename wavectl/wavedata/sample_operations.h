@@ -1,0 +1,18 @@
+// The sample-level operations of the wave control. Each checks its preconditions first, in a
+// fixed order, before it makes any temporary file, then runs the working-copy cycle; its outcome
+// is left in the session's error code.
+#pragma once
+
+#include "wave_session.h"
+
+#include <cstdint>
+
+void WavFileToArray(WaveSession &session, int16_t *pArray, int32_t ArrayLength);
+void ArrayToWavFile(WaveSession &session, const int16_t *pArray, int32_t ArrayLength);
+void ChangeVolume(WaveSession &session, int32_t From, int32_t To, float Factor);
+void Copy(WaveSession &session, int32_t From, int32_t To);
+void Paste(WaveSession &session, int32_t From, int32_t To);
+void SetSamplingRate(WaveSession &session, int32_t SamplingRate);
+
+// Deletes the clip file that Copy made, when the module that shares it ends.
+void DeleteClipFile();

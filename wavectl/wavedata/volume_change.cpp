@@ -1,0 +1,45 @@
+// ChangeVolume: scales the frames From up to, not including, To, in every channel.
+#include "loaded_samples.h"
+#include "operation_checks.h"
+#include "sample_codec.h"
+#include "sample_operations.h"
+#include "working_copy_cycle.h"
+
+#include <cmath>
+
+void ChangeVolume(WaveSession &session, int32_t From, int32_t To, float Factor) {
+    if (!CheckFileOpen(session))
+        return;
+    const int32_t count = SampleCount(session);
+    if (count == 0) {
+        session.ErrorCode() = kCodeEmptyFile;
+        return;
+    }
+    if (!CheckEightOrSixteenBits(session))
+        return;
+    const int32_t remembered = session.GetPosition();
+    const int32_t length = session.GetLength();
+    if (To == -1)
+        To = length;
+    if (From < 0 || From > length || To < 0 || To > length || From > To || !std::isfinite(Factor)) {
+        session.ErrorCode() = kCodeOutOfRange;
+        return;
+    }
+    const int bits = session.GetNumBits();
+    const int channels = session.GetNumChannels();
+    WorkingCopyOperation operation;
+    operation.edit = [&](const std::string &workFile) {
+        LoadedSamples loaded(workFile, bits, count);
+        if (!loaded.ok())
+            return kCodeCannotCreateBuffer;
+        const auto first = static_cast<std::size_t>(From) * static_cast<std::size_t>(channels);
+        const auto samples =
+            static_cast<std::size_t>(To - From) * static_cast<std::size_t>(channels);
+        ScaleSamples(loaded.samples() + first * static_cast<std::size_t>(bits / 8), bits, samples,
+                     Factor);
+        const CWavBuffer &buffer = loaded.buffer();
+        return ReplaceFileContent(workFile, buffer.m_pData, buffer.m_nSize) ? 0
+                                                                            : kCodeCannotSaveTmp;
+    };
+    RunWorkingCopyCycle(session, remembered, operation);
+}

@@ -1,0 +1,117 @@
+// The working-copy cycle. Every step that can fail leaves the session either on the file it
+// ran on or reopened on the newest working copy, and never touches the host's file.
+#include "working_copy_cycle.h"
+
+#include "chunked_transfer.h"
+#include "files/temp_files.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+constexpr DWORD kNameBufferSize = 300;
+
+// The session reopened on the working copy after a failed edit: closed if that fails, and the
+// edit's code reported either way.
+void recoverAfterFailedEdit(WaveSession &session, const std::string &workFile,
+                            int32_t rememberedPosition, int32_t code) {
+    session.OpenSession(workFile);
+    if (session.ErrorCode() != 0)
+        session.CloseSession();
+    session.Seek(rememberedPosition);
+    session.ErrorCode() = code;
+}
+
+void reopen(WaveSession &session, const std::string &workFile, int32_t rememberedPosition,
+            bool clearCode) {
+    session.OpenSession(workFile);
+    if (session.ErrorCode() != 0) {
+        session.CloseSession();
+        session.ErrorCode() = kCodeCannotReopen;
+        return;
+    }
+    session.Seek(rememberedPosition);
+    if (clearCode)
+        session.ErrorCode() = 0;
+}
+
+// Saves the session into a new working copy; false (with the code set) when it stops.
+bool saveNewWorkingCopy(WaveSession &session, const WorkingCopyOperation &operation,
+                        std::string &workFile) {
+    workFile = MakeTemporaryFile("wav");
+    if (workFile.empty()) {
+        session.ErrorCode() = kCodeCannotSaveTmp;
+        return false;
+    }
+    if (operation.recordIntoEmptySound && session.GetLength() == 0) {
+        const int32_t recorded = session.RecordOneFrame();
+        if (recorded != 0) {
+            std::remove(workFile.c_str());
+            session.ErrorCode() = recorded;
+            return false;
+        }
+    }
+    if (session.SaveTo(workFile) != 0) {
+        std::remove(workFile.c_str());
+        session.ErrorCode() = kCodeCannotSaveTmp;
+        return false;
+    }
+    std::remove(session.WorkFile().c_str());
+    session.WorkFile() = workFile;
+    return true;
+}
+
+std::string folderOf(const std::string &path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+bool writeWhole(const std::string &path, const uint8_t *data, int32_t size) {
+    std::FILE *stream = std::fopen(path.c_str(), "wb");
+    if (stream == nullptr)
+        return false;
+    bool complete = WriteInPieces(stream, data, size) == size && std::fflush(stream) == 0 &&
+                    ::fsync(fileno(stream)) == 0;
+    complete = std::fclose(stream) == 0 && complete;
+    return complete;
+}
+
+} // namespace
+
+std::string MakeTemporaryFile(const char *prefix) {
+    char folder[kNameBufferSize] = "";
+    char name[kNameBufferSize] = "";
+    const DWORD length = GetTempPathA(kNameBufferSize, folder);
+    if (length == 0 || length >= kNameBufferSize)
+        return {};
+    if (GetTempFileNameA(folder, prefix, 0, name) == 0)
+        return {};
+    return name;
+}
+
+bool ReplaceFileContent(const std::string &path, const uint8_t *data, int32_t size) {
+    char replacement[kNameBufferSize] = "";
+    if (GetTempFileNameA(folderOf(path).c_str(), "new", 0, replacement) == 0)
+        return false;
+    if (!writeWhole(replacement, data, size) || std::rename(replacement, path.c_str()) != 0) {
+        std::remove(replacement);
+        return false;
+    }
+    return true;
+}
+
+void RunWorkingCopyCycle(WaveSession &session, int32_t rememberedPosition,
+                         const WorkingCopyOperation &operation) {
+    std::string workFile;
+    if (!saveNewWorkingCopy(session, operation, workFile))
+        return;
+    if (operation.beforeClose)
+        operation.beforeClose();
+    session.CloseDevice();
+    const int32_t edited = operation.edit ? operation.edit(workFile) : 0;
+    if (edited != 0)
+        recoverAfterFailedEdit(session, workFile, rememberedPosition, edited);
+    else
+        reopen(session, workFile, rememberedPosition, operation.clearCodeAfterReopen);
+}

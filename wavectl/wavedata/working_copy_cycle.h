@@ -1,0 +1,38 @@
+// The working-copy cycle that every sample-level operation runs after its own checks: save the
+// session's sound into a new temporary file, make it the working copy, close the device, let
+// the operation read or rewrite that file, and reopen the session on it where it was.
+#pragma once
+
+#include "wave_session.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// The control's own codes that the cycle and the operations report.
+inline constexpr int32_t kCodeCannotSaveTmp = 517;
+inline constexpr int32_t kCodeCannotCreateBuffer = 518;
+inline constexpr int32_t kCodeCannotReopen = 519;
+
+struct WorkingCopyOperation {
+    // An empty sound gets one recorded frame first, so that the device has something to save.
+    bool recordIntoEmptySound = false;
+    // Runs after the save while the device is still open.
+    std::function<void()> beforeClose;
+    // Works on the new working copy while the device is closed. Returns 0, or the code that
+    // ends the operation once the session has been reopened on the working copy.
+    std::function<int32_t(const std::string &workFile)> edit;
+    // Report 0 after a successful reopen, whatever the seek back answered.
+    bool clearCodeAfterReopen = false;
+};
+
+// Runs the cycle; rememberedPosition is where the session is reopened.
+void RunWorkingCopyCycle(WaveSession &session, int32_t rememberedPosition,
+                         const WorkingCopyOperation &operation);
+
+// A new empty file in the temporary folder with the given prefix; empty when none can be made.
+std::string MakeTemporaryFile(const char *prefix);
+
+// Replaces the content of the file at path with size bytes from data through a new file beside
+// it, so a failed or short write (a full disk) leaves the file as it was.
+bool ReplaceFileContent(const std::string &path, const uint8_t *data, int32_t size);
