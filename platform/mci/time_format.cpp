@@ -13,8 +13,8 @@ constexpr Wide kMillisecondsPerSecond = 1000;
 uint64_t framesFromTime(uint64_t value, TimeFormat format, uint32_t framesPerSecond) {
     if (format == TimeFormat::Samples)
         return value;
-    return static_cast<uint64_t>(static_cast<Wide>(value) * framesPerSecond /
-                                 kMillisecondsPerSecond);
+    const Wide product = static_cast<Wide>(value) * framesPerSecond;
+    return static_cast<uint64_t>((product + kMillisecondsPerSecond - 1) / kMillisecondsPerSecond);
 }
 
 uint64_t timeFromFrames(uint64_t frames, TimeFormat format, uint32_t framesPerSecond) {

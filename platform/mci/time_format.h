@@ -5,7 +5,8 @@
 
 #include <cstdint>
 
-// Both directions round down, so a length or position read in milliseconds and sent back
-// never lands past the frame it came from (a play to the reported length is always in range).
+// Milliseconds become frames rounding up, frames become milliseconds rounding down. So a length
+// read in milliseconds and sent back never lies past the last frame, and at any rate above
+// 1000 Hz a time sent in (a play's end) reads back unchanged as the position.
 uint64_t framesFromTime(uint64_t value, TimeFormat format, uint32_t framesPerSecond);
 uint64_t timeFromFrames(uint64_t frames, TimeFormat format, uint32_t framesPerSecond);
