@@ -13,6 +13,10 @@ struct Refusal {
     MCIERROR code;
 };
 
+void PrintTo(const Refusal &row, std::ostream *out) {
+    *out << '"' << row.command << '"';
+}
+
 class RefusedCommandTest : public testing::TestWithParam<Refusal>, protected DeviceHarness {};
 
 TEST_P(RefusedCommandTest, GivesItsErrorAnEmptyReplyAndNoNotice) {
@@ -100,6 +104,10 @@ struct Notation {
     const char *text;
     const char *value;
 };
+
+void PrintTo(const Notation &row, std::ostream *out) {
+    *out << row.text;
+}
 
 class IntegerNotationTest : public testing::TestWithParam<Notation>, protected DeviceHarness {};
 

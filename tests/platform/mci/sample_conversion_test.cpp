@@ -17,6 +17,10 @@ struct EncodingCase {
     std::vector<std::byte> quietest; // one sample of the most negative value
 };
 
+void PrintTo(const EncodingCase &row, std::ostream *out) {
+    *out << row.name;
+}
+
 std::vector<std::byte> bytes(std::initializer_list<int> values) {
     std::vector<std::byte> out;
     for (const int value : values)

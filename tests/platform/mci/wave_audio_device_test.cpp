@@ -223,6 +223,10 @@ struct NoticeCase {
     std::vector<Notice> expected;
 };
 
+void PrintTo(const NoticeCase &row, std::ostream *out) {
+    *out << row.name;
+}
+
 class PlayNoticeTest : public testing::TestWithParam<NoticeCase>, protected DeviceHarness {};
 
 TEST_P(PlayNoticeTest, PostsTheFlagsInOrder) {
