@@ -127,6 +127,16 @@ DeviceResult<uint64_t> WaveSession::adoptStream(uint64_t streamId,
     return streamId;
 }
 
+// From here on the new stream's callbacks count, and the callbacks of any earlier one do not.
+uint64_t WaveSession::beginStreamLocked(Activity activity, std::optional<CompletionNotice> notice) {
+    m_runningStream = ++m_lastStreamId;
+    m_activity = activity;
+    m_mode = activity == Activity::Play ? SessionMode::Playing : SessionMode::Recording;
+    if (notice)
+        m_pending.replace(*notice);
+    return m_runningStream;
+}
+
 StreamEnded WaveSession::endedCallback(uint64_t streamId) {
     return [session = weak_from_this(), streamId](StreamEnd end) {
         if (const auto self = session.lock())
@@ -141,17 +151,13 @@ DeviceResult<uint64_t> WaveSession::play(FrameRange range, std::optional<Complet
         completeAtOnce(range.last, notice, posts);
         return uint64_t{0};
     }
-    const uint64_t streamId = ++m_lastStreamId;
+    uint64_t streamId = 0;
     {
         const std::lock_guard lock(m_lock);
-        m_runningStream = streamId;
-        m_activity = Activity::Play;
-        m_mode = SessionMode::Playing;
         m_playStart = m_playCursor = range.first;
         m_playEnd = range.last;
         m_streamFailed = false;
-        if (notice)
-            m_pending.replace(*notice);
+        streamId = beginStreamLocked(Activity::Play, notice);
     }
     mciTrace("device %u plays frames %llu to %llu", m_deviceId,
              static_cast<unsigned long long>(range.first),
@@ -174,19 +180,15 @@ DeviceResult<uint64_t> WaveSession::record(uint64_t at, std::optional<uint64_t> 
         completeAtOnce(at, notice, posts);
         return uint64_t{0};
     }
-    const uint64_t streamId = ++m_lastStreamId;
+    uint64_t streamId = 0;
     {
         const std::lock_guard lock(m_lock);
-        m_runningStream = streamId;
-        m_activity = Activity::Record;
-        m_mode = SessionMode::Recording;
         m_recordAt = at;
         m_recorded = 0;
         m_recordInserted = 0;
         m_recordLimit = frameCount;
         m_recordBlock.clear();
-        if (notice)
-            m_pending.replace(*notice);
+        streamId = beginStreamLocked(Activity::Record, notice);
     }
     mciTrace("device %u records at frame %llu", m_deviceId, static_cast<unsigned long long>(at));
     PushFrames push = [session = weak_from_this(), streamId](std::span<const float> in) {

@@ -76,6 +76,7 @@ class WaveSession : public std::enable_shared_from_this<WaveSession> {
                         NoticesToPost &posts);
     DeviceResult<uint64_t> adoptStream(uint64_t streamId, std::unique_ptr<AudioStream> stream,
                                        DeviceFault unavailable);
+    uint64_t beginStreamLocked(Activity activity, std::optional<CompletionNotice> notice);
     StreamEnded endedCallback(uint64_t streamId);
 
     std::size_t pullFrames(uint64_t streamId, std::span<float> out);
