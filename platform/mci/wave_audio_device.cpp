@@ -212,6 +212,10 @@ DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::open(const MciCommand &co
         mciTrace("cannot open \"%s\": %s", command.device.c_str(), sound.error().reason.c_str());
         return openFault(sound.error());
     }
+    // Frames of no bytes, or no rate, would make every position a division by zero.
+    const WaveFormat &format = sound.value().format();
+    if (format.bytesPerFrame() == 0 || format.samplesPerSec == 0)
+        return DeviceFault::InvalidFile;
     const UINT deviceId = m_nextDeviceId;
     auto session =
         std::make_shared<WaveSession>(deviceId, std::move(sound.value()), *m_services.backend);

@@ -15,6 +15,7 @@
 #include <mutex>
 #include <string>
 
+// All three must be given.
 struct WaveAudioServices {
     std::function<WaveResult<Sound>(const std::string &path)> openSound; // openWaveFile
     std::function<WaveResult<WaveSaved>(const Sound &, const std::string &path)>

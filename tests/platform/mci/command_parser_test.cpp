@@ -70,6 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"open /w/missing.wav alias a", MCIERR_DUPLICATE_ALIAS},
         Refusal{"open /w/missing.wav alias b", MCIERR_FILE_NOT_FOUND},
         Refusal{"open /w/bad.wav alias b", MCIERR_INVALID_FILE},
+        Refusal{"open /w/no%20channels.wav alias b", MCIERR_INVALID_FILE},
         Refusal{"open /w/tone.wav alias b type cdaudio", MCIERR_INVALID_DEVICE_NAME},
         Refusal{"open /w/tone.wav alias", MCIERR_MISSING_STRING_ARGUMENT},
         Refusal{"open /w/tone.wav alias all", MCIERR_CANNOT_USE_ALL},

@@ -86,6 +86,7 @@ DeviceHarness::DeviceHarness() {
     m_files.emplace("/w/odd rate.wav",
                     numberedSound({SampleEncoding::SignedInt16, 1, 11025, 16}, 100));
     m_files.emplace(kEmptyPath, numberedSound({SampleEncoding::SignedInt16, 1, 8000, 16}, 0));
+    m_files.emplace("/w/no channels.wav", Sound({SampleEncoding::SignedInt16, 0, 8000, 16}));
     window = RegisterMessageWindow([this](UINT message, WPARAM flag, LPARAM id) {
         if (message != MM_MCINOTIFY)
             return;
