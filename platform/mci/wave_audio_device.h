@@ -25,9 +25,7 @@ struct WaveAudioServices {
 
 class WaveSession;
 struct MciCommand;
-struct CommandHead;
 template <typename T> class DeviceResult;
-struct CompletionNotice;
 struct NoticeToPost;
 
 class WaveAudioDevice final : public MciDevice {
