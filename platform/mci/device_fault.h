@@ -1,0 +1,63 @@
+// Why the waveaudio device refused a command: a small result type that the device passes
+// around inside, turned into the platform's error number only where mciSendStringA answers.
+#pragma once
+
+#include "mci/mci_types.h"
+
+#include <cstdint>
+#include <utility>
+#include <variant>
+
+enum class DeviceFault : uint8_t {
+    EmptyCommand,
+    CommandTooLong,
+    NoClosingQuote,
+    ExtraCharacters,
+    UnknownCommand,
+    MissingDeviceName,
+    UnknownKeyword,
+    MissingParameter,
+    MissingStringArgument,
+    BadInteger,
+    BadConstant,
+    BadTimeFormat,
+    ConflictingFlags,
+    DuplicateFlag,
+    CannotUseAll,
+    AliasNotOpen,
+    UnknownDeviceType,
+    DuplicateAlias,
+    FileNotFound,
+    FileUnreadable,
+    InvalidFile,
+    OutOfMemory,
+    OutOfRange,
+    NotApplicable,
+    FileNotSaved,
+    UnnamedFile,
+    ReplyTooLong,
+    OutputUnavailable,
+    InputUnavailable,
+};
+
+// The platform's number for fault; only the command-string entry point asks.
+MCIERROR mciErrorOf(DeviceFault fault);
+
+struct Ok {};
+
+// A value, or the fault that prevented it.
+template <typename T> class DeviceResult {
+  public:
+    DeviceResult(T value)
+        : m_state(std::move(value)) {}
+    DeviceResult(DeviceFault fault)
+        : m_state(fault) {}
+
+    bool ok() const { return std::holds_alternative<T>(m_state); }
+    T &value() { return std::get<T>(m_state); }
+    const T &value() const { return std::get<T>(m_state); }
+    DeviceFault fault() const { return std::get<DeviceFault>(m_state); }
+
+  private:
+    std::variant<T, DeviceFault> m_state;
+};

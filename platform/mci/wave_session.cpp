@@ -1,0 +1,333 @@
+// Playing and recording a session's sound through the back end. A stream's callbacks find the
+// session through a weak pointer and act only while their stream is the running one, so a
+// stream that was stopped, replaced or closed can still finish a callback harmlessly.
+#include "mci/wave_session.h"
+
+#include "mci/mci_constants.h"
+#include "mci/mci_trace.h"
+#include "mci/sample_conversion.h"
+
+#include <algorithm>
+#include <new>
+
+namespace {
+
+// Captured frames go into the sound in blocks of this size, so that the sound gains a piece
+// every few seconds rather than one per audio buffer.
+constexpr std::size_t kRecordBlockBytes = std::size_t{1} << 20;
+
+} // namespace
+
+WaveSession::WaveSession(UINT deviceId, Sound sound, AudioBackend &backend)
+    : m_deviceId(deviceId)
+    , m_format(sound.format())
+    , m_backend(backend)
+    , m_sound(std::move(sound)) {
+}
+
+std::size_t WaveSession::bytesOf(uint64_t frames) const {
+    return static_cast<std::size_t>(frames * m_format.bytesPerFrame());
+}
+
+uint64_t WaveSession::length() const {
+    const std::lock_guard lock(m_lock);
+    return m_sound.frameCount() + m_recordBlock.size() / m_format.bytesPerFrame();
+}
+
+uint64_t WaveSession::position() const {
+    const uint64_t done = m_stream ? m_stream->framesDone() : 0;
+    const std::lock_guard lock(m_lock);
+    return positionLocked(done);
+}
+
+SessionMode WaveSession::mode() const {
+    const std::lock_guard lock(m_lock);
+    return m_mode;
+}
+
+uint64_t WaveSession::positionLocked(uint64_t framesDone) const {
+    if (m_runningStream == 0)
+        return m_position;
+    if (m_activity == Activity::Record)
+        return m_recordAt + m_recorded;
+    return std::min(m_playStart + framesDone, m_playEnd);
+}
+
+void WaveSession::finishLocked(WPARAM flag, NoticesToPost &posts) {
+    flushRecordingLocked();
+    m_runningStream = 0;
+    m_mode = SessionMode::Stopped;
+    if (const auto notice = m_pending.take())
+        posts.push_back({*notice, flag});
+    m_ended.notify_all();
+}
+
+void WaveSession::flushRecordingLocked() {
+    if (m_recordBlock.empty())
+        return;
+    const uint64_t frames = m_recordBlock.size() / m_format.bytesPerFrame();
+    m_sound.insert(m_recordAt + m_recordInserted,
+                   makeMemorySource(std::exchange(m_recordBlock, {})));
+    m_recordInserted += frames;
+}
+
+void WaveSession::stop(NoticesToPost &posts) {
+    const uint64_t done = m_stream ? m_stream->framesDone() : 0;
+    std::unique_ptr<AudioStream> stopped;
+    {
+        const std::lock_guard lock(m_lock);
+        if (m_runningStream != 0) {
+            m_position = positionLocked(done);
+            finishLocked(MCI_NOTIFY_ABORTED, posts);
+            mciTrace("device %u stopped at frame %llu", m_deviceId,
+                     static_cast<unsigned long long>(m_position));
+        }
+        stopped = std::move(m_stream);
+    }
+    // Destroyed with m_lock released: the destructor waits for callbacks, which take it.
+    stopped.reset();
+}
+
+void WaveSession::supersede(NoticesToPost &posts) {
+    const std::lock_guard lock(m_lock);
+    if (const auto notice = m_pending.take())
+        posts.push_back({*notice, MCI_NOTIFY_SUPERSEDED});
+}
+
+void WaveSession::endRunning(bool supersedeNotice, NoticesToPost &posts) {
+    if (supersedeNotice)
+        supersede(posts);
+    stop(posts);
+}
+
+void WaveSession::completeAtOnce(uint64_t position, std::optional<CompletionNotice> notice,
+                                 NoticesToPost &posts) {
+    {
+        const std::lock_guard lock(m_lock);
+        m_position = position;
+    }
+    if (notice)
+        posts.push_back({*notice, MCI_NOTIFY_SUCCESSFUL});
+}
+
+DeviceResult<uint64_t> WaveSession::adoptStream(uint64_t streamId,
+                                                std::unique_ptr<AudioStream> stream,
+                                                DeviceFault unavailable) {
+    if (!stream) {
+        const std::lock_guard lock(m_lock);
+        if (m_runningStream == streamId) {
+            m_runningStream = 0;
+            m_mode = SessionMode::Stopped;
+            m_pending.take();
+            m_ended.notify_all();
+        }
+        return unavailable;
+    }
+    m_stream = std::move(stream);
+    return streamId;
+}
+
+// From here on the new stream's callbacks count, and the callbacks of any earlier one do not.
+uint64_t WaveSession::beginStreamLocked(Activity activity, std::optional<CompletionNotice> notice) {
+    m_runningStream = ++m_lastStreamId;
+    m_activity = activity;
+    m_mode = activity == Activity::Play ? SessionMode::Playing : SessionMode::Recording;
+    if (notice)
+        m_pending.replace(*notice);
+    return m_runningStream;
+}
+
+StreamEnded WaveSession::endedCallback(uint64_t streamId) {
+    return [session = weak_from_this(), streamId](StreamEnd end) {
+        if (const auto self = session.lock())
+            self->streamEnded(streamId, end);
+    };
+}
+
+DeviceResult<uint64_t> WaveSession::play(FrameRange range, std::optional<CompletionNotice> notice,
+                                         NoticesToPost &posts) {
+    endRunning(notice.has_value(), posts);
+    if (range.first == range.last) {
+        completeAtOnce(range.last, notice, posts);
+        return uint64_t{0};
+    }
+    uint64_t streamId = 0;
+    {
+        const std::lock_guard lock(m_lock);
+        m_playStart = m_playCursor = range.first;
+        m_playEnd = range.last;
+        m_streamFailed = false;
+        streamId = beginStreamLocked(Activity::Play, notice);
+    }
+    mciTrace("device %u plays frames %llu to %llu", m_deviceId,
+             static_cast<unsigned long long>(range.first),
+             static_cast<unsigned long long>(range.last));
+    PullFrames pull = [session = weak_from_this(), streamId](std::span<float> out) {
+        const auto self = session.lock();
+        return self ? self->pullFrames(streamId, out) : std::size_t{0};
+    };
+    return adoptStream(streamId,
+                       m_backend.play({m_format.samplesPerSec, m_format.channels}, std::move(pull),
+                                      endedCallback(streamId)),
+                       DeviceFault::OutputUnavailable);
+}
+
+DeviceResult<uint64_t> WaveSession::record(uint64_t at, std::optional<uint64_t> frameCount,
+                                           std::optional<CompletionNotice> notice,
+                                           NoticesToPost &posts) {
+    endRunning(notice.has_value(), posts);
+    if (frameCount == uint64_t{0}) {
+        completeAtOnce(at, notice, posts);
+        return uint64_t{0};
+    }
+    uint64_t streamId = 0;
+    {
+        const std::lock_guard lock(m_lock);
+        m_recordAt = at;
+        m_recorded = 0;
+        m_recordInserted = 0;
+        m_recordLimit = frameCount;
+        m_recordBlock.clear();
+        streamId = beginStreamLocked(Activity::Record, notice);
+    }
+    mciTrace("device %u records at frame %llu", m_deviceId, static_cast<unsigned long long>(at));
+    PushFrames push = [session = weak_from_this(), streamId](std::span<const float> in) {
+        if (const auto self = session.lock())
+            self->pushFrames(streamId, in);
+    };
+    return adoptStream(streamId,
+                       m_backend.record({m_format.samplesPerSec, m_format.channels},
+                                        std::move(push), endedCallback(streamId)),
+                       DeviceFault::InputUnavailable);
+}
+
+std::size_t WaveSession::pullFrames(uint64_t streamId, std::span<float> out) {
+    const std::lock_guard lock(m_lock);
+    if (streamId != m_runningStream)
+        return 0;
+    const uint64_t room = out.size() / m_format.channels;
+    const uint64_t wanted = std::min(room, m_playEnd - m_playCursor);
+    try {
+        m_playBytes.resize(bytesOf(wanted));
+    } catch (const std::bad_alloc &) {
+        // Ending the stream short makes it drain; the flag turns that into a failure.
+        m_streamFailed = true;
+        return 0;
+    }
+    const uint64_t frames = m_sound.readFrames(m_playCursor, m_playBytes);
+    samplesToFloat(m_format, std::span(m_playBytes).first(bytesOf(frames)),
+                   out.first(static_cast<std::size_t>(frames * m_format.channels)));
+    m_playCursor += frames;
+    return static_cast<std::size_t>(frames);
+}
+
+void WaveSession::pushFrames(uint64_t streamId, std::span<const float> in) {
+    NoticesToPost posts;
+    {
+        const std::lock_guard lock(m_lock);
+        if (streamId != m_runningStream)
+            return;
+        uint64_t frames = in.size() / m_format.channels;
+        if (m_recordLimit)
+            frames = std::min(frames, *m_recordLimit - m_recorded);
+        const std::size_t at = m_recordBlock.size();
+        try {
+            m_recordBlock.resize(at + bytesOf(frames));
+            floatToSamples(m_format, in.first(static_cast<std::size_t>(frames * m_format.channels)),
+                           std::span(m_recordBlock).subspan(at));
+            m_recorded += frames;
+            if (m_recordBlock.size() >= kRecordBlockBytes)
+                flushRecordingLocked();
+        } catch (const std::bad_alloc &) {
+            m_recordBlock.resize(at);
+            m_position = m_recordAt + m_recorded;
+            finishLocked(MCI_NOTIFY_FAILURE, posts);
+        }
+        if (m_runningStream == streamId && m_recordLimit && m_recorded == *m_recordLimit) {
+            m_position = m_recordAt + m_recorded;
+            finishLocked(MCI_NOTIFY_SUCCESSFUL, posts);
+            mciTrace("device %u recorded %llu frames", m_deviceId,
+                     static_cast<unsigned long long>(m_recorded));
+        }
+    }
+    postNotices(posts);
+}
+
+void WaveSession::streamEnded(uint64_t streamId, StreamEnd end) {
+    NoticesToPost posts;
+    {
+        const std::lock_guard lock(m_lock);
+        if (streamId != m_runningStream)
+            return;
+        const bool failed = end == StreamEnd::Failed || m_streamFailed;
+        if (m_activity == Activity::Record)
+            m_position = m_recordAt + m_recorded;
+        else
+            m_position = failed ? m_playCursor : m_playEnd;
+        finishLocked(failed ? MCI_NOTIFY_FAILURE : MCI_NOTIFY_SUCCESSFUL, posts);
+        mciTrace("device %u stream ended (%s) at frame %llu", m_deviceId,
+                 failed ? "failed" : "drained", static_cast<unsigned long long>(m_position));
+    }
+    postNotices(posts);
+}
+
+DeviceResult<Ok> WaveSession::pause() {
+    {
+        const std::lock_guard lock(m_lock);
+        if (m_mode == SessionMode::Paused)
+            return Ok{};
+        if (m_mode != SessionMode::Playing && m_mode != SessionMode::Recording)
+            return DeviceFault::NotApplicable;
+        m_mode = SessionMode::Paused;
+    }
+    if (m_stream)
+        m_stream->pause();
+    return Ok{};
+}
+
+DeviceResult<Ok> WaveSession::resume() {
+    {
+        const std::lock_guard lock(m_lock);
+        if (m_mode != SessionMode::Paused)
+            return DeviceFault::NotApplicable;
+        m_mode = m_activity == Activity::Record ? SessionMode::Recording : SessionMode::Playing;
+    }
+    if (m_stream)
+        m_stream->resume();
+    return Ok{};
+}
+
+void WaveSession::seek(uint64_t frame, NoticesToPost &posts) {
+    stop(posts);
+    const std::lock_guard lock(m_lock);
+    m_position = frame;
+}
+
+// The position keeps to the same sound: after the cut it moves back by the frames removed,
+// inside the cut it moves to where the cut was.
+void WaveSession::erase(FrameRange range, NoticesToPost &posts) {
+    stop(posts);
+    const std::lock_guard lock(m_lock);
+    m_sound.erase(range.first, range.last);
+    if (m_position >= range.last)
+        m_position -= range.last - range.first;
+    else if (m_position > range.first)
+        m_position = range.first;
+}
+
+DeviceResult<Ok> WaveSession::save(const SaveSound &saveSound, const std::string &path,
+                                   NoticesToPost &posts) {
+    stop(posts);
+    const std::lock_guard lock(m_lock);
+    const WaveResult<WaveSaved> saved = saveSound(m_sound, path);
+    if (!saved.ok()) {
+        mciTrace("device %u not saved: %s", m_deviceId, saved.error().reason.c_str());
+        return DeviceFault::FileNotSaved;
+    }
+    return Ok{};
+}
+
+void WaveSession::waitUntilEnded(uint64_t streamId) {
+    std::unique_lock lock(m_lock);
+    m_ended.wait(lock, [&] { return m_runningStream != streamId; });
+}

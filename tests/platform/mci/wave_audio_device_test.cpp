@@ -1,0 +1,314 @@
+// The waveaudio device's sessions, plays, records, edits and completion messages, driven by
+// command strings with the test acting as the audio thread.
+#include "device_harness.h"
+#include "mci/mci_constants.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <thread>
+
+namespace {
+
+constexpr Notice successful(LPARAM id = 1) {
+    return {MCI_NOTIFY_SUCCESSFUL, id};
+}
+constexpr Notice superseded(LPARAM id = 1) {
+    return {MCI_NOTIFY_SUPERSEDED, id};
+}
+constexpr Notice aborted(LPARAM id = 1) {
+    return {MCI_NOTIFY_ABORTED, id};
+}
+constexpr Notice failure(LPARAM id = 1) {
+    return {MCI_NOTIFY_FAILURE, id};
+}
+
+// A session on the tone file (8000 frames) in sample time format, as the control keeps it.
+class ToneTest : public testing::Test, protected DeviceHarness {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(reply("open /w/tone.wav alias a type waveaudio wait"), "1");
+        ASSERT_EQ(send("set a time format samples wait"), MciCode{0});
+    }
+};
+
+TEST_F(ToneTest, DeviceIdsCountUpAndStartAgainWhenAllAreClosed) {
+    EXPECT_EQ(reply("open /w/tone.wav alias b"), "2");
+    EXPECT_EQ(send("close a"), MciCode{0});
+    EXPECT_EQ(reply("open /w/tone.wav alias c"), "3");
+    EXPECT_EQ(send("close b"), MciCode{0});
+    EXPECT_EQ(send("close c"), MciCode{0});
+    EXPECT_EQ(reply("open /w/tone.wav alias d"), "1");
+    EXPECT_EQ(send("close all notify"), MciCode{0});
+    expectNotices(__LINE__, {successful(1)});
+    EXPECT_EQ(send("close all notify"), MciCode{0});
+    EXPECT_EQ(send("status d mode"), MciCode{MCIERR_INVALID_DEVICE_NAME});
+    EXPECT_EQ(reply("open /w/tone.wav alias d"), "1");
+    expectNotices(__LINE__, {});
+}
+
+TEST_F(ToneTest, StatusDescribesTheOpenSound) {
+    const std::pair<const char *, const char *> expected[] = {
+        {"length", "8000"}, {"position", "0"},         {"bitspersample", "16"},
+        {"channels", "1"},  {"samplespersec", "8000"}, {"bytespersec", "16000"},
+        {"alignment", "2"}, {"mode", "stopped"}};
+    for (const auto &[item, value] : expected)
+        EXPECT_EQ(reply(std::string("status a ") + item + " wait"), value) << item;
+}
+
+TEST_F(ToneTest, ReplyThatDoesNotFitIsRefusedWithoutWritingPastTheBuffer) {
+    char buffer[8] = "xxxxxxx";
+    EXPECT_EQ(MciCode{device->sendString("status a length", buffer, 4, window)},
+              MciCode{MCIERR_PARAM_OVERFLOW});
+    EXPECT_EQ(std::string(buffer, 8), std::string("\0xxxxxx\0", 8));
+    EXPECT_EQ(MciCode{device->sendString("status a length", buffer, 5, window)}, MciCode{0});
+    EXPECT_STREQ(buffer, "8000");
+    EXPECT_EQ(send("status a length notify"), MciCode{0}) << "no buffer drops the reply";
+    expectNotices(__LINE__, {successful()});
+}
+
+TEST_F(ToneTest, MillisecondsRoundSoThatTheReportedLengthPlaysToItsEnd) {
+    ASSERT_EQ(reply("open /w/odd%20rate.wav alias odd"), "2");
+    EXPECT_EQ(reply("status odd length"), "9");
+    EXPECT_EQ(send("play odd from 0 to 10"), MciCode{MCIERR_OUTOFRANGE});
+    ASSERT_EQ(send("play odd from 3 to 9 notify"), MciCode{0});
+    audio.pump(1000);
+    expectNotices(__LINE__, {successful(2)});
+    EXPECT_EQ(reply("status odd position"), "9");
+    EXPECT_EQ(audio.played().size(), 100u - 34u) << "frames 34 (3 ms) to 100 (9 ms)";
+}
+
+TEST_F(ToneTest, PlayAdvancesThePositionAndEndsAtItsEnd) {
+    ASSERT_EQ(send("play a from 100 to 300 notify"), MciCode{0});
+    EXPECT_EQ(reply("status a mode"), "playing");
+    audio.pump(50);
+    EXPECT_EQ(reply("status a position"), "150");
+    audio.pump(1000);
+    EXPECT_EQ(reply("status a mode"), "stopped");
+    EXPECT_EQ(reply("status a position"), "300");
+    expectNotices(__LINE__, {successful()});
+    const std::vector<float> played = audio.played();
+    ASSERT_EQ(played.size(), 200u);
+    EXPECT_EQ(played.front(), toneSample(100));
+    EXPECT_EQ(played.back(), toneSample(299));
+}
+
+TEST_F(ToneTest, PlayRangesOutsideTheSoundAreRefusedAndPostNothing) {
+    ASSERT_EQ(send("seek a to 4000"), MciCode{0});
+    for (const char *command : {"play a from 8001 notify", "play a to 8001 notify",
+                                "play a from 10 to 5 notify", "play a to 3999 notify"}) {
+        EXPECT_EQ(send(command), MciCode{MCIERR_OUTOFRANGE}) << command;
+        EXPECT_EQ(reply("status a mode"), "stopped") << command;
+    }
+    expectNotices(__LINE__, {});
+    EXPECT_EQ(send("play a from 8000 to 8000 notify"), MciCode{0});
+    EXPECT_EQ(send("play a from 0 to 0 notify"), MciCode{0});
+    expectNotices(__LINE__, {successful(), successful()});
+    EXPECT_EQ(reply("status a position"), "0");
+}
+
+TEST_F(ToneTest, PlayWithoutFromContinuesFromThePosition) {
+    ASSERT_EQ(send("seek a to 7990"), MciCode{0});
+    ASSERT_EQ(send("play a   notify "), MciCode{0});
+    EXPECT_EQ(audio.pump(100), 10u);
+    EXPECT_EQ(audio.played().front(), toneSample(7990));
+    EXPECT_EQ(reply("status a position"), "8000");
+}
+
+TEST_F(ToneTest, PauseAndResumeOnlyApplyToARunningPlay) {
+    EXPECT_EQ(send("pause a"), MciCode{MCIERR_NONAPPLICABLE_FUNCTION});
+    EXPECT_EQ(send("resume a"), MciCode{MCIERR_NONAPPLICABLE_FUNCTION});
+    ASSERT_EQ(send("play a from 0 notify"), MciCode{0});
+    audio.pump(100);
+    EXPECT_EQ(send("pause a"), MciCode{0});
+    EXPECT_EQ(send("pause a"), MciCode{0});
+    EXPECT_EQ(reply("status a mode"), "paused");
+    EXPECT_EQ(audio.pump(100), 0u) << "a paused stream plays nothing";
+    EXPECT_EQ(send("resume a"), MciCode{0});
+    EXPECT_EQ(send("resume a"), MciCode{MCIERR_NONAPPLICABLE_FUNCTION});
+    EXPECT_EQ(reply("status a mode"), "playing");
+    audio.pump(50);
+    EXPECT_EQ(send("pause a"), MciCode{0});
+    EXPECT_EQ(send("stop a"), MciCode{0});
+    EXPECT_EQ(reply("status a position"), "150");
+    EXPECT_EQ(send("resume a"), MciCode{MCIERR_NONAPPLICABLE_FUNCTION});
+    expectNotices(__LINE__, {aborted()});
+}
+
+TEST_F(ToneTest, RecordInsertsAtThePositionAndEndsAfterItsFrames) {
+    ASSERT_EQ(send("seek a to 100"), MciCode{0});
+    ASSERT_EQ(send("record a to 150 notify"), MciCode{0});
+    EXPECT_EQ(reply("status a mode"), "recording");
+    audio.capture(30, 0.5f);
+    EXPECT_EQ(reply("status a position"), "130");
+    audio.capture(30, 0.5f);
+    expectNotices(__LINE__, {successful()});
+    EXPECT_EQ(reply("status a mode"), "stopped");
+    EXPECT_EQ(reply("status a position"), "150");
+    EXPECT_EQ(reply("status a length"), "8050");
+
+    ASSERT_EQ(send("play a from 99 to 152"), MciCode{0});
+    audio.pump(1000);
+    const std::vector<float> played = audio.played();
+    ASSERT_EQ(played.size(), 53u);
+    EXPECT_EQ(played[0], toneSample(99));
+    EXPECT_EQ(played[1], 0.5f);
+    EXPECT_EQ(played[50], 0.5f);
+    EXPECT_EQ(played[51], toneSample(100));
+}
+
+TEST_F(ToneTest, RecordWithoutAnEndGoesOnUntilStopped) {
+    ASSERT_EQ(send("record a from 8000  notify "), MciCode{0});
+    audio.capture(700, 0.25f);
+    audio.capture(300, -0.25f);
+    EXPECT_EQ(reply("status a length"), "9000");
+    ASSERT_EQ(send("stop a wait"), MciCode{0});
+    expectNotices(__LINE__, {aborted()});
+    EXPECT_EQ(reply("status a position"), "9000");
+    EXPECT_EQ(send("record a from 9001"), MciCode{MCIERR_OUTOFRANGE});
+    EXPECT_EQ(send("record a from 10 to 5"), MciCode{MCIERR_OUTOFRANGE});
+}
+
+TEST_F(ToneTest, RecordingOneFrameGivesAnEmptySoundItsFirstFrame) {
+    ASSERT_EQ(reply("open /w/empty.wav alias e"), "2");
+    ASSERT_EQ(send("set e time format samples"), MciCode{0});
+    EXPECT_EQ(reply("status e length"), "0");
+    ASSERT_EQ(send("record e from 0 to 1 notify"), MciCode{0});
+    audio.capture(512, 0.0f);
+    expectNotices(__LINE__, {successful(2)});
+    EXPECT_EQ(reply("status e length"), "1");
+    EXPECT_EQ(send("save e /w/one%20frame.wav wait"), MciCode{0});
+    ASSERT_EQ(saves.size(), 1u);
+    EXPECT_EQ(saves[0], std::make_pair(std::string("/w/one frame.wav"), uint64_t{1}));
+}
+
+TEST_F(ToneTest, DeleteRemovesItsRangeAndRefusesOneOutside) {
+    ASSERT_EQ(send("delete a from 100 to 200 wait"), MciCode{0});
+    EXPECT_EQ(reply("status a length"), "7900");
+    EXPECT_EQ(send("delete a from 100 to 7901"), MciCode{MCIERR_OUTOFRANGE});
+    EXPECT_EQ(send("delete a from 7901"), MciCode{MCIERR_OUTOFRANGE});
+    ASSERT_EQ(send("play a from 99 to 101"), MciCode{0});
+    audio.pump(10);
+    EXPECT_EQ(audio.played(), (std::vector<float>{toneSample(99), toneSample(200)}));
+    ASSERT_EQ(send("seek a to 7000"), MciCode{0});
+    ASSERT_EQ(send("delete a  wait"), MciCode{0});
+    EXPECT_EQ(reply("status a length"), "7000");
+}
+
+TEST_F(ToneTest, SaveHandsTheSoundToTheWriterAndReportsItsFailure) {
+    ASSERT_EQ(send("play a from 0 notify"), MciCode{0});
+    EXPECT_EQ(send("save a /w/out.wav notify wait"), MciCode{0});
+    expectNotices(__LINE__, {aborted(), successful()});
+    EXPECT_EQ(reply("status a mode"), "stopped");
+    ASSERT_EQ(saves.size(), 1u);
+    EXPECT_EQ(saves[0], std::make_pair(std::string("/w/out.wav"), uint64_t{8000}));
+    EXPECT_EQ(send(std::string("save a ") + kUnwritablePath + " notify"),
+              MciCode{MCIERR_FILE_NOT_SAVED});
+    expectNotices(__LINE__, {});
+}
+
+TEST_F(ToneTest, APlayThatCannotStartIsRefused) {
+    audio.refuseStreams();
+    EXPECT_EQ(send("play a from 0 notify"), MciCode{MCIERR_WAVE_OUTPUTSUNSUITABLE});
+    EXPECT_EQ(reply("status a mode"), "stopped");
+    expectNotices(__LINE__, {});
+}
+
+// What becomes of a play's notice as later commands arrive. A command starting with '!' is
+// sent without a callback window.
+struct NoticeCase {
+    const char *name;
+    std::vector<const char *> later;
+    bool playToEnd;
+    bool failStream;
+    std::vector<Notice> expected;
+};
+
+void PrintTo(const NoticeCase &row, std::ostream *out) {
+    *out << row.name;
+}
+
+class PlayNoticeTest : public testing::TestWithParam<NoticeCase>, protected DeviceHarness {};
+
+TEST_P(PlayNoticeTest, PostsTheFlagsInOrder) {
+    ASSERT_EQ(reply("open /w/tone.wav alias a"), "1");
+    ASSERT_EQ(send("play a from 0 notify"), MciCode{0});
+    for (const std::string command : GetParam().later) {
+        const bool anonymous = command.starts_with('!');
+        ASSERT_EQ(send(anonymous ? command.substr(1) : command, anonymous ? nullptr : window),
+                  MciCode{0})
+            << command;
+    }
+    if (GetParam().failStream)
+        audio.fail();
+    if (GetParam().playToEnd)
+        audio.pump(100000);
+    expectNotices(__LINE__, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PlayNoticeTest,
+    testing::Values(
+        NoticeCase{"PlayEnds", {}, true, false, {successful()}},
+        NoticeCase{"StreamFails", {}, false, true, {failure()}},
+        NoticeCase{"Stop", {"stop a"}, true, false, {aborted()}},
+        NoticeCase{"StopWithNotify", {"stop a notify"}, false, false, {aborted(), successful()}},
+        NoticeCase{"Close", {"close a"}, false, false, {aborted()}},
+        NoticeCase{"Seek", {"seek a to 10 wait"}, false, false, {aborted()}},
+        NoticeCase{"NewPlayWithNotify",
+                   {"play a from 5 notify"},
+                   true,
+                   false,
+                   {superseded(), successful()}},
+        NoticeCase{"NewPlayWithoutNotify", {"play a from 5"}, true, false, {aborted()}},
+        NoticeCase{"NewRecord", {"record a"}, false, false, {aborted()}},
+        NoticeCase{"StatusWithNotify",
+                   {"status a mode notify"},
+                   true,
+                   false,
+                   {superseded(), successful()}},
+        NoticeCase{
+            "NotifyFromNoWindow", {"!status a position notify"}, true, false, {superseded()}},
+        NoticeCase{"CommandsWithoutNotify",
+                   {"status a mode", "pause a", "resume a"},
+                   true,
+                   false,
+                   {successful()}},
+        NoticeCase{"PauseWithNotify",
+                   {"pause a notify", "resume a"},
+                   true,
+                   false,
+                   {superseded(), successful()}}),
+    [](const testing::TestParamInfo<NoticeCase> &row) { return row.param.name; });
+
+TEST_F(ToneTest, WaitReturnsWhenThePlayEndsOnTheAudioThread) {
+    std::thread audioThread([this] {
+        audio.waitForStreams(1);
+        while (audio.pump(64) == 64) {
+        }
+    });
+    EXPECT_EQ(send("play a from 7000 notify wait"), MciCode{0});
+    audioThread.join();
+    EXPECT_EQ(reply("status a position"), "8000");
+    expectNotices(__LINE__, {successful()});
+}
+
+TEST_F(ToneTest, WaitReturnsWhenAnotherThreadStopsTheRecord) {
+    std::thread other([this] {
+        audio.waitForStreams(1);
+        audio.capture(10, 0.5f);
+        EXPECT_EQ(send("stop a"), MciCode{0});
+    });
+    EXPECT_EQ(send("record a from 0 to 100000 notify wait"), MciCode{0});
+    other.join();
+    EXPECT_EQ(reply("status a position"), "10");
+    expectNotices(__LINE__, {aborted()});
+}
+
+TEST_F(ToneTest, ClosingTheDeviceDuringAPlayIsSafe) {
+    ASSERT_EQ(send("play a from 0 notify"), MciCode{0});
+    audio.pump(10);
+    device.reset();
+    EXPECT_EQ(audio.pump(10), 0u);
+}
+
+} // namespace
