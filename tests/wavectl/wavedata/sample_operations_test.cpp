@@ -52,7 +52,9 @@ class SampleOperationsTest : public testing::Test {
             [](const fs::directory_entry &e) { return e.path().extension() == ".tmp"; }));
     }
 
-    std::string folder = testing::TempDir() + "sample-operations";
+    // One folder per test: CTest runs the tests of this file side by side.
+    std::string folder = testing::TempDir() + "sample-operations-" +
+                         testing::UnitTest::GetInstance()->current_test_info()->name();
 };
 
 TEST_F(SampleOperationsTest, ArrayRoundTripKeepsPositionAndTheHostsFile) {
