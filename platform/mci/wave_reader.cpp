@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
+#include <string>
 
 namespace {
 
