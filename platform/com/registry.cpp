@@ -1,6 +1,8 @@
 // The registry file: where it lives, reading it, and replacing it atomically under a lock.
 #include "com/registry.h"
 
+#include "base/file_descriptor.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -15,25 +17,6 @@
 namespace {
 // Refuses to slurp something that is plainly not a registry (a device, a huge file).
 constexpr off_t kMaxRegistrySize = 64 * 1024 * 1024;
-
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd)
-        : m_fd(fd) {}
-    FileDescriptor(const FileDescriptor &) = delete;
-    FileDescriptor &operator=(const FileDescriptor &) = delete;
-    ~FileDescriptor() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    int get() const { return m_fd; }
-    bool valid() const { return m_fd >= 0; }
-    // Closes now and reports whether the close went through (it may report a late write error).
-    bool close() { return ::close(std::exchange(m_fd, -1)) == 0; }
-
-  private:
-    int m_fd;
-};
 
 std::string environmentValue(const char *name) {
     const char *value = std::getenv(name);

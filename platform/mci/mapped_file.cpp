@@ -1,0 +1,68 @@
+// A byte source over a whole file mapped read-only: opening costs the same for any size, and
+// pages are read only when the sound is played or copied.
+#include "base/file_descriptor.h"
+#include "mci/byte_source.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+
+namespace {
+
+// The whole file is one mapping, so every offset in it must be a valid size_t.
+static_assert(sizeof(std::size_t) >= sizeof(uint64_t));
+
+class MappedFile final : public ByteSource {
+  public:
+    // An empty file has no mapping (mmap refuses a length of 0): address is null, size 0.
+    MappedFile(const void *address, uint64_t size)
+        : m_address(static_cast<const std::byte *>(address))
+        , m_size(size) {}
+    MappedFile(const MappedFile &) = delete;
+    MappedFile &operator=(const MappedFile &) = delete;
+    ~MappedFile() override {
+        if (m_address != nullptr)
+            ::munmap(const_cast<std::byte *>(m_address), static_cast<std::size_t>(m_size));
+    }
+
+    uint64_t size() const override { return m_size; }
+    std::span<const std::byte> bytes(uint64_t offset, std::size_t length) const override {
+        return {m_address + offset, length};
+    }
+
+  private:
+    const std::byte *m_address;
+    uint64_t m_size;
+};
+
+WaveError unreadable(const std::string &what, int error) {
+    return {WaveError::Kind::Unreadable, what + ": " + std::strerror(error), 0};
+}
+
+} // namespace
+
+WaveResult<std::shared_ptr<const ByteSource>> mapFile(const std::string &path) {
+    // O_NONBLOCK so that a FIFO given by mistake is refused below instead of waiting for a writer.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd.valid()) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return WaveError{WaveError::Kind::NotFound, "no such file", 0};
+        return unreadable("cannot open", errno);
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        return unreadable("cannot examine", errno);
+    if (!S_ISREG(info.st_mode))
+        return WaveError{WaveError::Kind::Unreadable, "not a regular file", 0};
+    const auto size = static_cast<uint64_t>(info.st_size);
+    if (size == 0)
+        return std::shared_ptr<const ByteSource>(std::make_shared<MappedFile>(nullptr, 0));
+    void *address =
+        ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_PRIVATE, fd.get(), 0);
+    if (address == MAP_FAILED)
+        return unreadable("cannot map", errno);
+    // The mapping keeps the file alive by itself, so the descriptor can go now.
+    return std::shared_ptr<const ByteSource>(std::make_shared<MappedFile>(address, size));
+}
