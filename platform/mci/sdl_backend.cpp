@@ -8,33 +8,43 @@
 
 namespace {
 
+// SDL's stream when SDL starts and opens a device; otherwise the null sink's, and the trace
+// says why. A stream that cannot get memory or a thread does not start, and no exception
+// leaves the library.
+template <typename OpenSdl, typename OpenNull>
+std::unique_ptr<AudioStream> sdlOrNullSink(const char *what, OpenSdl openSdl, OpenNull openNull) {
+    try {
+        std::string why;
+        if (const char *failure = sdlAudioStartFailure())
+            why = failure;
+        else if (auto stream = openSdl(why))
+            return stream;
+        mciTrace("fallback: %s on the null sink, since no device opens: %s", what, why.c_str());
+        return openNull();
+    } catch (const std::exception &) {
+        return nullptr;
+    }
+}
+
 class SdlBackend final : public AudioBackend {
   public:
     std::unique_ptr<AudioStream> play(StreamFormat format, PullFrames pull,
                                       StreamEnded ended) override {
         if (!isStreamFormatSupported(format) || !pull || !ended)
             return nullptr;
-        std::string why;
-        if (const char *failure = sdlAudioStartFailure())
-            why = failure;
-        else if (auto stream = SdlStream::openPlay(format, pull, ended, why))
-            return stream;
-        mciTrace("fallback: play on the null sink, since no output opens: %s", why.c_str());
-        return m_nullSink->play(format, std::move(pull), std::move(ended));
+        return sdlOrNullSink(
+            "play", [&](std::string &why) { return SdlStream::openPlay(format, pull, ended, why); },
+            [&] { return m_nullSink->play(format, std::move(pull), std::move(ended)); });
     }
 
     std::unique_ptr<AudioStream> record(StreamFormat format, PushFrames push,
                                         StreamEnded ended) override {
         if (!isStreamFormatSupported(format) || !push)
             return nullptr;
-        std::string why;
-        if (const char *failure = sdlAudioStartFailure())
-            why = failure;
-        else if (auto stream = SdlStream::openRecord(format, push, ended, why))
-            return stream;
-        mciTrace("fallback: record silence on the null sink, since no input opens: %s",
-                 why.c_str());
-        return m_nullSink->record(format, std::move(push), std::move(ended));
+        return sdlOrNullSink(
+            "record silence",
+            [&](std::string &why) { return SdlStream::openRecord(format, push, ended, why); },
+            [&] { return m_nullSink->record(format, std::move(push), std::move(ended)); });
     }
 
   private:

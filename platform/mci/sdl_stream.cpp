@@ -20,23 +20,28 @@ uint16_t bufferFramesFor(uint32_t framesPerSecond) {
 
 std::unique_ptr<SdlStream> SdlStream::openPlay(StreamFormat format, PullFrames &pull,
                                                StreamEnded &ended, std::string &why) {
-    std::unique_ptr<SdlStream> stream(new SdlStream(format));
-    if (!stream->openDevice(false, why))
-        return nullptr;
-    stream->m_pull = std::move(pull);
-    stream->m_ended = std::move(ended);
-    stream->start();
+    auto stream = open(format, false, why);
+    if (stream) {
+        stream->m_pull = std::move(pull);
+        stream->start(std::move(ended));
+    }
     return stream;
 }
 
 std::unique_ptr<SdlStream> SdlStream::openRecord(StreamFormat format, PushFrames &push,
                                                  StreamEnded &ended, std::string &why) {
+    auto stream = open(format, true, why);
+    if (stream) {
+        stream->m_push = std::move(push);
+        stream->start(std::move(ended));
+    }
+    return stream;
+}
+
+std::unique_ptr<SdlStream> SdlStream::open(StreamFormat format, bool capture, std::string &why) {
     std::unique_ptr<SdlStream> stream(new SdlStream(format));
-    if (!stream->openDevice(true, why))
+    if (!stream->openDevice(capture, why))
         return nullptr;
-    stream->m_push = std::move(push);
-    stream->m_ended = std::move(ended);
-    stream->start();
     return stream;
 }
 
@@ -65,7 +70,8 @@ bool SdlStream::openDevice(bool capture, std::string &why) {
 }
 
 // A device opens paused, so no callback runs before the stream is complete.
-void SdlStream::start() {
+void SdlStream::start(StreamEnded ended) {
+    m_ended = std::move(ended);
     m_lastFill = Clock::now();
     m_ender = std::thread(&SdlStream::endWhenDrainedOrLost, this);
     SDL_PauseAudioDevice(m_device, 0);

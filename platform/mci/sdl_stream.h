@@ -28,8 +28,9 @@ class SdlStream final : public AudioStream {
 
     explicit SdlStream(StreamFormat format)
         : m_format(format) {}
+    static std::unique_ptr<SdlStream> open(StreamFormat format, bool capture, std::string &why);
     bool openDevice(bool capture, std::string &why);
-    void start();
+    void start(StreamEnded ended);
     static void fillCallback(void *self, Uint8 *bytes, int length);
     static void captureCallback(void *self, Uint8 *bytes, int length);
     void fill(std::span<float> out);
