@@ -19,9 +19,11 @@ struct Sound {
         : length(lengthIn) {}
     PullFrames pull() {
         return [this](std::span<float> out) {
+            EXPECT_FALSE(ranOut) << "asked for frames after the sound said it ended";
             ++pulls;
             const uint64_t frames = std::min<uint64_t>(out.size(), length - given);
             given += frames;
+            ranOut = frames < out.size();
             return static_cast<std::size_t>(frames);
         };
     }
@@ -30,6 +32,7 @@ struct Sound {
     }
     uint64_t length;
     uint64_t given = 0;
+    bool ranOut = false;
     int pulls = 0;
     std::vector<StreamEnd> ends;
 };

@@ -24,10 +24,12 @@ class Tone {
     PullFrames pull() {
         return [this](std::span<float> out) {
             std::lock_guard lock(m_mutex);
+            EXPECT_FALSE(m_ranOut) << "asked for frames after the sound said it ended";
             const uint64_t frames = std::min<uint64_t>(out.size() / 2, m_length - m_given);
             for (uint64_t n = 0; n < frames; ++n)
                 out[2 * n] = out[2 * n + 1] = std::sin(0.125f * float(m_given + n));
             m_given += frames;
+            m_ranOut = frames < out.size() / 2;
             return static_cast<std::size_t>(frames);
         };
     }
@@ -55,6 +57,7 @@ class Tone {
     std::mutex m_mutex;
     std::condition_variable m_changed;
     uint64_t m_given = 0;
+    bool m_ranOut = false;
     int m_endCount = 0;
     std::optional<StreamEnd> m_end;
 };
