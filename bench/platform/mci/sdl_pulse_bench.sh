@@ -12,6 +12,8 @@ for tool in pulseaudio pactl parecord sox soxi; do
     command -v "$tool" >/dev/null || { echo "$tool is missing (pulseaudio, pulseaudio-utils, sox)" >&2; exit 1; }
 done
 
+# Read only by a sanitizer build of the benchmark.
+export LSAN_OPTIONS=suppressions=$root/tests/support/libpulse.lsan.supp
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
