@@ -95,8 +95,9 @@ SdlStream::~SdlStream() {
         m_ender.join();
 }
 
+// Pausing silences the callbacks instead of pausing SDL's device, which would wait for a
+// callback in progress: the owner may pause while holding a lock that PullFrames takes.
 void SdlStream::pause() {
-    SDL_PauseAudioDevice(m_device, 1);
     std::lock_guard lock(m_mutex);
     if (!m_paused) {
         m_paused = true;
@@ -113,7 +114,11 @@ void SdlStream::resume() {
         m_paused = false;
     }
     m_wakeup.notify_all();
-    SDL_PauseAudioDevice(m_device, 0);
+}
+
+bool SdlStream::paused() {
+    std::lock_guard lock(m_mutex);
+    return m_paused;
 }
 
 void SdlStream::fillCallback(void *self, Uint8 *bytes, int length) {
@@ -123,7 +128,7 @@ void SdlStream::fillCallback(void *self, Uint8 *bytes, int length) {
 
 void SdlStream::captureCallback(void *self, Uint8 *bytes, int length) {
     auto &stream = *static_cast<SdlStream *>(self);
-    if (stream.noticedDeviceLost())
+    if (stream.noticedDeviceLost() || stream.paused())
         return;
     const std::span<const float> in(reinterpret_cast<const float *>(bytes),
                                     static_cast<std::size_t>(length) / sizeof(float));
@@ -133,8 +138,8 @@ void SdlStream::captureCallback(void *self, Uint8 *bytes, int length) {
 
 void SdlStream::fill(std::span<float> out) {
     std::size_t got = 0;
-    if (!m_pulledLast && !noticedDeviceLost()) {
-        traceUnderrun();
+    traceUnderrun();
+    if (!noticedDeviceLost() && !m_pulledLast && !paused()) {
         const std::size_t room = out.size() / m_format.channels;
         got = std::min(m_pull(out), room);
         m_framesDone += got;

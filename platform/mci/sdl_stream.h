@@ -35,6 +35,7 @@ class SdlStream final : public AudioStream {
     static void captureCallback(void *self, Uint8 *bytes, int length);
     void fill(std::span<float> out);
     bool noticedDeviceLost();
+    bool paused();
     void traceUnderrun();
     void endWhenDrainedOrLost();
 

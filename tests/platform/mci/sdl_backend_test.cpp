@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <gtest/gtest.h>
 #include <optional>
+#include <thread>
 
 namespace {
 
@@ -30,6 +31,7 @@ class Tone {
                 out[2 * n] = out[2 * n + 1] = std::sin(0.125f * float(m_given + n));
             m_given += frames;
             m_ranOut = frames < out.size() / 2;
+            m_changed.notify_all();
             return static_cast<std::size_t>(frames);
         };
     }
@@ -46,6 +48,12 @@ class Tone {
         std::unique_lock lock(m_mutex);
         m_changed.wait_for(lock, 5s, [this] { return m_end.has_value(); });
         return m_end;
+    }
+    // The frames handed out, once there are some (or after five seconds).
+    uint64_t waitForFrames() {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait_for(lock, 5s, [this] { return m_given > 0; });
+        return m_given;
     }
     int endCount() {
         std::lock_guard lock(m_mutex);
@@ -88,6 +96,21 @@ TEST(SdlDummyDriverTest, APlayEndsDrainedAfterHandingOverEveryFrame) {
     EXPECT_EQ(tone.waitForEnd(), StreamEnd::Drained);
     EXPECT_EQ(stream->framesDone(), kTwoHundredMs);
     EXPECT_EQ(tone.endCount(), 1);
+}
+
+TEST(SdlDummyDriverTest, APausedPlayAsksForNoFramesUntilItResumes) {
+    auto backend = makeDefaultBackend();
+    Tone tone(kTwoHundredMs);
+    auto stream = backend->play(kStereo22k, tone.pull(), tone.ended());
+    ASSERT_NE(stream, nullptr);
+    ASSERT_GT(tone.waitForFrames(), 0u);
+    stream->pause();
+    const uint64_t atPause = tone.waitForFrames();
+    std::this_thread::sleep_for(150ms);
+    EXPECT_LE(tone.waitForFrames() - atPause, 1024u) << "more than the buffer being filled";
+    stream->resume();
+    EXPECT_EQ(tone.waitForEnd(), StreamEnd::Drained);
+    EXPECT_EQ(stream->framesDone(), kTwoHundredMs);
 }
 
 TEST(SdlDummyDriverTest, ARecordPushesFramesUntilItIsDestroyed) {
