@@ -3,10 +3,12 @@
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <span>
 
 struct StreamFormat {
@@ -31,7 +33,8 @@ using StreamEnded = std::function<void(StreamEnd)>;
 class AudioStream {
   public:
     // Stops at once, discarding what is queued. Once it returns, no callback of this stream is
-    // running or will run, so the owner must not hold a lock that those callbacks take.
+    // running or will run, so the owner must not hold a lock that those callbacks take. It may
+    // run inside StreamEnded, but never inside PullFrames or PushFrames.
     virtual ~AudioStream() = default;
     virtual void pause() = 0;
     virtual void resume() = 0;
@@ -49,12 +52,30 @@ class AudioBackend {
                                                 StreamEnded ended) = 0;
 };
 
+class ClockWait;
+
 // The clock the null sink keeps time by. Tests give a manual one.
 class AudioClock {
   public:
     using TimePoint = std::chrono::steady_clock::time_point;
     virtual ~AudioClock() = default;
+    // Never blocks, so it may be read under any lock.
     virtual TimePoint now() const = 0;
+    // The sleep of one thread on this clock (see ClockWait). Not to be called holding mutex.
+    virtual std::unique_ptr<ClockWait> makeWait(std::mutex &mutex,
+                                                std::condition_variable &wakeup) = 0;
+};
+
+// How one thread sleeps on a clock. The thread guards its state with mutex; other threads change
+// that state under mutex and notify wakeup to end a sleep early. A clock whose time jumps (a
+// manual one) wakes the sleeper through the same pair.
+class ClockWait {
+  public:
+    // Not to be destroyed holding mutex; afterwards the clock no longer touches mutex or wakeup.
+    virtual ~ClockWait() = default;
+    // Holding lock on mutex: sleeps until deadline by the clock (for ever at TimePoint::max())
+    // or until wakeup is notified. It may return early, so the caller checks again.
+    virtual void sleepUntil(std::unique_lock<std::mutex> &lock, AudioClock::TimePoint deadline) = 0;
 };
 
 std::shared_ptr<AudioClock> steadyAudioClock();

@@ -1,0 +1,148 @@
+// The SDL back end under drivers chosen by CTest (SDL_AUDIODRIVER): SDL's dummy driver; no
+// driver or no device (every stream falls back to the null sink); a disk driver that fails.
+#include "mci/audio_backend.h"
+
+#include <cmath>
+#include <condition_variable>
+#include <gtest/gtest.h>
+#include <optional>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+constexpr StreamFormat kStereo22k{22050, 2};
+constexpr uint64_t kTwoHundredMs = 4410;
+
+// A 440 Hz tone, and the end of the stream that plays it; callbacks arrive on other threads.
+class Tone {
+  public:
+    explicit Tone(uint64_t length)
+        : m_length(length) {}
+
+    PullFrames pull() {
+        return [this](std::span<float> out) {
+            std::lock_guard lock(m_mutex);
+            EXPECT_FALSE(m_ranOut) << "asked for frames after the sound said it ended";
+            const uint64_t frames = std::min<uint64_t>(out.size() / 2, m_length - m_given);
+            for (uint64_t n = 0; n < frames; ++n)
+                out[2 * n] = out[2 * n + 1] = std::sin(0.125f * float(m_given + n));
+            m_given += frames;
+            m_ranOut = frames < out.size() / 2;
+            m_changed.notify_all();
+            return static_cast<std::size_t>(frames);
+        };
+    }
+    StreamEnded ended() {
+        return [this](StreamEnd how) {
+            std::lock_guard lock(m_mutex);
+            ++m_endCount;
+            m_end = how;
+            m_changed.notify_all();
+        };
+    }
+    // The end, or nothing after a generous five seconds.
+    std::optional<StreamEnd> waitForEnd() {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait_for(lock, 5s, [this] { return m_end.has_value(); });
+        return m_end;
+    }
+    // The frames handed out, once there are some (or after five seconds).
+    uint64_t waitForFrames() {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait_for(lock, 5s, [this] { return m_given > 0; });
+        return m_given;
+    }
+    int endCount() {
+        std::lock_guard lock(m_mutex);
+        return m_endCount;
+    }
+
+  private:
+    const uint64_t m_length;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    uint64_t m_given = 0;
+    bool m_ranOut = false;
+    int m_endCount = 0;
+    std::optional<StreamEnd> m_end;
+};
+
+// Captured frames, counted as they arrive.
+struct Capture {
+    PushFrames push() {
+        return [this](std::span<const float> in) {
+            std::lock_guard lock(mutex);
+            samples += in.size();
+            changed.notify_all();
+        };
+    }
+    bool waitForSamples(std::size_t count) {
+        std::unique_lock lock(mutex);
+        return changed.wait_for(lock, 5s, [&] { return samples >= count; });
+    }
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::size_t samples = 0;
+};
+
+TEST(SdlDummyDriverTest, APlayEndsDrainedAfterHandingOverEveryFrame) {
+    auto backend = makeDefaultBackend();
+    Tone tone(kTwoHundredMs);
+    auto stream = backend->play(kStereo22k, tone.pull(), tone.ended());
+    ASSERT_NE(stream, nullptr);
+    EXPECT_EQ(tone.waitForEnd(), StreamEnd::Drained);
+    EXPECT_EQ(stream->framesDone(), kTwoHundredMs);
+    EXPECT_EQ(tone.endCount(), 1);
+}
+
+TEST(SdlDummyDriverTest, APausedPlayAsksForNoFramesUntilItResumes) {
+    auto backend = makeDefaultBackend();
+    Tone tone(kTwoHundredMs);
+    auto stream = backend->play(kStereo22k, tone.pull(), tone.ended());
+    ASSERT_NE(stream, nullptr);
+    ASSERT_GT(tone.waitForFrames(), 0u);
+    stream->pause();
+    const uint64_t atPause = tone.waitForFrames();
+    std::this_thread::sleep_for(150ms);
+    EXPECT_LE(tone.waitForFrames() - atPause, 1024u) << "more than the buffer being filled";
+    stream->resume();
+    EXPECT_EQ(tone.waitForEnd(), StreamEnd::Drained);
+    EXPECT_EQ(stream->framesDone(), kTwoHundredMs);
+}
+
+TEST(SdlDummyDriverTest, ARecordPushesFramesUntilItIsDestroyed) {
+    auto backend = makeDefaultBackend();
+    Capture capture;
+    Tone unused(0);
+    auto stream = backend->record(kStereo22k, capture.push(), unused.ended());
+    ASSERT_NE(stream, nullptr);
+    EXPECT_TRUE(capture.waitForSamples(2 * 2048));
+    stream.reset();
+    EXPECT_EQ(unused.endCount(), 0);
+}
+
+TEST(SdlWithoutDeviceTest, APlayFallsBackToTheNullSinkAndKeepsRealTime) {
+    auto backend = makeDefaultBackend();
+    Tone tone(kTwoHundredMs);
+    const auto start = Clock::now();
+    auto stream = backend->play(kStereo22k, tone.pull(), tone.ended());
+    ASSERT_NE(stream, nullptr);
+    EXPECT_EQ(tone.waitForEnd(), StreamEnd::Drained);
+    EXPECT_GE(Clock::now() - start, 200ms);
+    EXPECT_EQ(stream->framesDone(), kTwoHundredMs);
+}
+
+TEST(SdlLostDeviceTest, APlayWhoseDeviceFailsEndsWithFailed) {
+    auto backend = makeDefaultBackend();
+    Tone tone(10 * kTwoHundredMs);
+    auto stream = backend->play(kStereo22k, tone.pull(), tone.ended());
+    ASSERT_NE(stream, nullptr);
+    EXPECT_EQ(tone.waitForEnd(), StreamEnd::Failed);
+    EXPECT_LT(stream->framesDone(), 10 * kTwoHundredMs);
+    EXPECT_EQ(tone.endCount(), 1);
+}
+
+} // namespace
