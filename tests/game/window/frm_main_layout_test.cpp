@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
 
 using korvane::test::TestableMain;
 
@@ -54,6 +55,7 @@ class FrmMainLayoutTest : public QObject {
     void boardFollowsClientArea();
     void tooSmallWindowSnapsBackToMinimum_data();
     void tooSmallWindowSnapsBackToMinimum();
+    void windowManagerIsToldTheMinimumSize();
     void minimisedWindowIsLeftAloneUntilRestored();
     void maximisedWindowLaysBoardOutForItsClientArea();
     void boardIsPaintedInItsColours();
@@ -172,6 +174,16 @@ void FrmMainLayoutTest::tooSmallWindowSnapsBackToMinimum() {
         QCOMPARE(discGeometry(window, index), discGeometry(reference, index));
     }
     QVERIFY(squareGeometry(window, 0).width() >= 8);
+}
+
+// Told only the menu bar's height, a window manager lets a drag clip the header until the
+// button is let go.
+void FrmMainLayoutTest::windowManagerIsToldTheMinimumSize() {
+    TestableMain window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QSize frame = window.frameGeometry().size() - window.size();
+    QCOMPARE(window.windowHandle()->minimumSize() + frame, QSize(200, 200));
 }
 
 void FrmMainLayoutTest::minimisedWindowIsLeftAloneUntilRestored() {
