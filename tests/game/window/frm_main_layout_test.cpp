@@ -9,6 +9,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QWindow>
 
@@ -32,6 +34,18 @@ QWidget *fixedControl(const TestableMain &window, const QString &name) {
         {"lblBlack", c.lblBlack}, {"cmdReset", c.cmdReset}, {"chkTwoPlayer", c.chkTwoPlayer},
     };
     return controls.at(name);
+}
+
+// The width a control leaves its caption, as its style draws it.
+int captionRoom(const QWidget *control) {
+    if (const auto *label = qobject_cast<const QLabel *>(control))
+        return label->contentsRect().width();
+    QStyleOptionButton option;
+    option.initFrom(control);
+    const QStyle::SubElement contents = qobject_cast<const QCheckBox *>(control)
+                                            ? QStyle::SE_CheckBoxContents
+                                            : QStyle::SE_PushButtonContents;
+    return control->style()->subElementRect(contents, &option, control).width();
 }
 
 QRect squareGeometry(const TestableMain &window, int index) {
@@ -59,6 +73,8 @@ class FrmMainLayoutTest : public QObject {
     void minimisedWindowIsLeftAloneUntilRestored();
     void maximisedWindowLaysBoardOutForItsClientArea();
     void boardIsPaintedInItsColours();
+    void captionsShareOneSizeAndFitTheirBoxes_data();
+    void captionsShareOneSizeAndFitTheirBoxes();
     void focusStartsOnNewGameThenMovesToCheckBox();
 };
 
@@ -241,6 +257,33 @@ void FrmMainLayoutTest::boardIsPaintedInItsColours() {
     QVERIFY(window.controls().lblTurn->font().bold());
     QVERIFY(window.controls().lblWhite->font().bold());
     QVERIFY(!window.controls().lblScore->font().bold());
+}
+
+void FrmMainLayoutTest::captionsShareOneSizeAndFitTheirBoxes_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("captions");
+
+    QTest::newRow("lblTurn") << "lblTurn"
+                             << QStringList{"White's Turn", "Black's Turn", "White Wins!",
+                                            "Black Wins!", "It's a Tie!"};
+    QTest::newRow("lblScore") << "lblScore" << QStringList{"Score:"};
+    QTest::newRow("lblWhite") << "lblWhite" << QStringList{"64"};
+    QTest::newRow("lblBlack") << "lblBlack" << QStringList{"64"};
+    QTest::newRow("cmdReset") << "cmdReset" << QStringList{"New Game"};
+    QTest::newRow("chkTwoPlayer") << "chkTwoPlayer" << QStringList{"Two-Player Mode"};
+}
+
+void FrmMainLayoutTest::captionsShareOneSizeAndFitTheirBoxes() {
+    QFETCH(QString, name);
+    QFETCH(QStringList, captions);
+
+    TestableMain window;
+    const QWidget *control = fixedControl(window, name);
+    QCOMPARE(QFontInfo(control->font()).pixelSize(),
+             QFontInfo(window.controls().lblTurn->font()).pixelSize());
+    const QFontMetrics metrics(control->font());
+    for (const QString &caption : captions)
+        QVERIFY2(metrics.horizontalAdvance(caption) <= captionRoom(control), qPrintable(caption));
 }
 
 void FrmMainLayoutTest::focusStartsOnNewGameThenMovesToCheckBox() {
