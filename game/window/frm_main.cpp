@@ -2,6 +2,7 @@
 // commands, and the end of the program when the window closes.
 #include "frm_main.h"
 
+#include "board_sizing.h"
 #include "disc_shape.h"
 #include "icon_art.h"
 #include "message_box.h"
