@@ -11,12 +11,11 @@ namespace korvane {
 
 namespace {
 
-constexpr std::int32_t kSide = 8;
 constexpr int kShuffleSwaps = 1000;
 // Positions are drawn from 0 to 62 only, so the last entry (square 63) never moves and is
 // always tried last.
-constexpr double kShuffleSpan = 63.0;
-constexpr std::size_t kLastShufflePosition = 62;
+constexpr double kShuffleSpan = kBoardSquares - 1;
+constexpr std::size_t kLastShufflePosition = kBoardSquares - 2;
 
 constexpr std::array<std::pair<std::int32_t, std::int32_t>, 8> kDirections{{
     {-1, 0},
@@ -30,7 +29,7 @@ constexpr std::array<std::pair<std::int32_t, std::int32_t>, 8> kDirections{{
 }};
 
 bool isOnBoard(std::int32_t x, std::int32_t y) {
-    return x >= 0 && x < kSide && y >= 0 && y < kSide;
+    return x >= 0 && x < kBoardSide && y >= 0 && y < kBoardSide;
 }
 
 bool isStep(std::int32_t change) {
@@ -38,7 +37,7 @@ bool isStep(std::int32_t change) {
 }
 
 std::size_t squareAt(std::int32_t x, std::int32_t y) {
-    return static_cast<std::size_t>(y * kSide + x);
+    return static_cast<std::size_t>(y * kBoardSide + x);
 }
 
 } // namespace
@@ -97,8 +96,8 @@ std::int32_t GameRules::MakeMove(std::int32_t plngColor, std::int32_t plngBoardI
                                  bool pfDoflip) {
     if (plngBoardIndex < 0 || plngBoardIndex >= kSquares)
         return 0;
-    const std::int32_t x = plngBoardIndex % kSide;
-    const std::int32_t y = plngBoardIndex / kSide;
+    const std::int32_t x = plngBoardIndex % kBoardSide;
+    const std::int32_t y = plngBoardIndex / kBoardSide;
     std::int32_t captures = 0;
     for (const auto &[xChange, yChange] : kDirections)
         captures += Flip(plngColor, x, y, xChange, yChange, pfDoflip);

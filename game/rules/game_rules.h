@@ -2,6 +2,7 @@
 // the board and its moves, the turn controller with the computer opponent, and the modes.
 #pragma once
 
+#include "board_dimensions.h"
 #include "game_window.h"
 
 #include <array>
@@ -12,7 +13,7 @@ namespace korvane {
 
 class GameRules {
   public:
-    static constexpr int kSquares = 64;
+    static constexpr int kSquares = kBoardSquares;
     static constexpr std::int32_t kWhite = 1;
     static constexpr std::int32_t kBlack = -1;
     static constexpr std::int32_t kEmpty = 0;

@@ -15,7 +15,6 @@ namespace korvane {
 namespace {
 
 constexpr float kComputerPause = 1.0f;
-constexpr std::int32_t kFullBoard = 64;
 // Long enough never to matter, short enough to convert to the clock's ticks safely.
 constexpr std::chrono::duration<double> kLongestWait = std::chrono::hours(1);
 // Counts never come near this; it only bounds the parse of a label edited by hand.
@@ -97,7 +96,7 @@ bool GameRules::isClickRefused() const {
 
 bool GameRules::isBoardFull() const {
     return leadingNumber(m_window.blackCountText()) + leadingNumber(m_window.whiteCountText()) >=
-           kFullBoard;
+           kSquares;
 }
 
 void GameRules::continueTwoPlayer() {

@@ -12,7 +12,6 @@ namespace {
 constexpr std::int32_t kMinimumSquare = 120;
 constexpr std::int32_t kMinimumDisc = 90;
 constexpr double kDiscFactor = 0.8;
-constexpr int kBoardSide = 8;
 
 // Rounds to the nearest whole number, halves to even, under the default rounding mode.
 std::int32_t roundHalfEven(double value) {

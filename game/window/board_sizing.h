@@ -2,6 +2,8 @@
 // handler, and where SizeBoard puts each square and disc. All values are twips.
 #pragma once
 
+#include "board_dimensions.h"
+
 #include <QRect>
 #include <array>
 #include <cstdint>
@@ -13,7 +15,6 @@ inline constexpr std::int32_t kBoardTop = 525;
 inline constexpr std::int32_t kBoardRightMargin = 75;
 inline constexpr std::int32_t kBoardBottomMargin = 75;
 inline constexpr std::int32_t kMinimumOuterSize = 3000;
-inline constexpr int kBoardSquares = 64;
 
 struct BoardSize {
     std::int32_t square;

@@ -2,6 +2,7 @@
 // commands, and the end of the program when the window closes.
 #include "frm_main.h"
 
+#include "board_sizing.h"
 #include "disc_shape.h"
 #include "icon_art.h"
 #include "message_box.h"
@@ -87,7 +88,23 @@ void frmMain::startBackgroundMusic() {
 
 void frmMain::resizeEvent(QResizeEvent *event) {
     QMainWindow::resizeEvent(event);
+    tellMinimumSize();
     Form_Resize();
+}
+
+// A window manager often frames the window by moving it into the frame; the frame's size is
+// known from then on.
+void frmMain::moveEvent(QMoveEvent *event) {
+    QMainWindow::moveEvent(event);
+    tellMinimumSize();
+}
+
+// Form_Resize snaps a too small window back only once a drag is let go; told the minimum, the
+// window manager stops the drag there instead of clipping the header meanwhile. The minimum
+// it enforces is that of the client window, so the frame is taken off.
+void frmMain::tellMinimumSize() {
+    const int minimumOuter = twipsToPixels(kMinimumOuterSize);
+    setMinimumSize(QSize(minimumOuter, minimumOuter) - (frameGeometry().size() - size()));
 }
 
 // A change of state is a resize too: a window restored from its minimised state may have

@@ -44,6 +44,7 @@ class frmMain : public QMainWindow, public GameWindow {
 
   protected:
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     // Ends the whole process at once; nothing is saved and nothing asks.
@@ -53,6 +54,7 @@ class frmMain : public QMainWindow, public GameWindow {
     void connectHandlers();
     void Form_Load();
     void Form_Resize();
+    void tellMinimumSize();
     void Form_Unload();
     void SizeBoard(std::int32_t plngLeft, std::int32_t plngTop, std::int32_t plngSquareDimension,
                    std::int32_t plngDiscDiameter);

@@ -1,4 +1,5 @@
-// Fixed places are in twips; the labels keep the fonts and colours the game has always had.
+// Fixed places are in twips; every caption shares one face and size, and the count labels
+// keep the colours the game has always had.
 #include "main_controls.h"
 
 #include "disc_shape.h"
@@ -9,16 +10,19 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 
 namespace korvane {
 namespace {
 
 using window_texts::toQString;
 
+// The boxes were measured for a narrow bitmap face that Linux lacks. A condensed sans has its
+// widths at the same size, so every caption keeps one size and still fits its box; where the
+// named face is missing, the stretch still asks for a narrow one.
 QFont captionFont(bool bold) {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(QStringLiteral("DejaVu Sans Condensed"));
     font.setStyleHint(QFont::SansSerif);
+    font.setStretch(QFont::SemiCondensed);
     font.setPointSizeF(8.25);
     font.setBold(bold);
     return font;
@@ -30,25 +34,6 @@ QLabel *createLabel(QWidget *client, std::string_view caption, const QRect &twip
     label->setGeometry(twipsToPixels(twips));
     label->setAlignment(alignment | Qt::AlignTop);
     return label;
-}
-
-// The captions were fitted to a narrow bitmap font that Linux lacks; where the substitute is
-// wider, it is made smaller until the caption fits its fixed box again.
-void shrinkToFit(QWidget *control, const QString &caption, int width) {
-    constexpr int kSmallestPixelSize = 8;
-    QFont font = control->font();
-    int pixelSize = QFontInfo(font).pixelSize();
-    while (QFontMetrics(font).horizontalAdvance(caption) > width &&
-           pixelSize > kSmallestPixelSize) {
-        font.setPixelSize(--pixelSize);
-    }
-    control->setFont(font);
-}
-
-int checkBoxCaptionWidth(const QCheckBox *box) {
-    const QStyle *style = box->style();
-    return box->width() - style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box) -
-           style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box);
 }
 
 void colourLabel(QLabel *label, const QColor &background, const QColor &text) {
@@ -84,9 +69,6 @@ MainControls createMainControls(QWidget *client) {
     controls.chkTwoPlayer = new QCheckBox(toQString(window_texts::kTwoPlayerMode), client);
     controls.chkTwoPlayer->setGeometry(twipsToPixels(QRect(1350, 285, 1575, 225)));
     QWidget::setTabOrder(controls.cmdReset, controls.chkTwoPlayer);
-    shrinkToFit(controls.lblScore, controls.lblScore->text(), controls.lblScore->width());
-    shrinkToFit(controls.chkTwoPlayer, controls.chkTwoPlayer->text(),
-                checkBoxCaptionWidth(controls.chkTwoPlayer));
 
     // Created after the squares, the discs stack above them.
     for (auto &square : controls.lblSquare)

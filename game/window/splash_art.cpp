@@ -1,6 +1,8 @@
 // A fixed middle-game position, so the picture says "Reversi" at a glance.
 #include "splash_art.h"
 
+#include "board_dimensions.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -11,7 +13,6 @@
 namespace korvane {
 namespace {
 
-constexpr int kBoardSide = 8;
 constexpr int kCell = 32;
 constexpr int kBoardLeft = 24;
 constexpr int kBoardTop = 48;

@@ -1,5 +1,5 @@
 // A click counts, as on a push button, when the left button goes down and comes up on
-// the square.
+// the square; a double-click is one click.
 #include "square_label.h"
 
 #include <QMouseEvent>
@@ -24,6 +24,14 @@ SquareLabel::SquareLabel(QWidget *parent)
 
 void SquareLabel::mousePressEvent(QMouseEvent *event) {
     m_pressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+// Qt would take the second press of a double-click for a press of its own, and the release
+// after it for a second click: in two-player mode, the other side's move on the square just
+// taken.
+void SquareLabel::mouseDoubleClickEvent(QMouseEvent *event) {
+    m_pressed = false;
     event->accept();
 }
 

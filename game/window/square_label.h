@@ -17,6 +17,7 @@ class SquareLabel : public QLabel {
   protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
   private:
     bool m_pressed = false;

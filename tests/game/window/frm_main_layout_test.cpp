@@ -9,7 +9,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
+#include <QWindow>
 
 using korvane::test::TestableMain;
 
@@ -33,6 +36,18 @@ QWidget *fixedControl(const TestableMain &window, const QString &name) {
     return controls.at(name);
 }
 
+// The width a control leaves its caption, as its style draws it.
+int captionRoom(const QWidget *control) {
+    if (const auto *label = qobject_cast<const QLabel *>(control))
+        return label->contentsRect().width();
+    QStyleOptionButton option;
+    option.initFrom(control);
+    const QStyle::SubElement contents = qobject_cast<const QCheckBox *>(control)
+                                            ? QStyle::SE_CheckBoxContents
+                                            : QStyle::SE_PushButtonContents;
+    return control->style()->subElementRect(contents, &option, control).width();
+}
+
 QRect squareGeometry(const TestableMain &window, int index) {
     return window.controls().lblSquare[static_cast<std::size_t>(index)]->geometry();
 }
@@ -54,9 +69,12 @@ class FrmMainLayoutTest : public QObject {
     void boardFollowsClientArea();
     void tooSmallWindowSnapsBackToMinimum_data();
     void tooSmallWindowSnapsBackToMinimum();
+    void windowManagerIsToldTheMinimumSize();
     void minimisedWindowIsLeftAloneUntilRestored();
     void maximisedWindowLaysBoardOutForItsClientArea();
     void boardIsPaintedInItsColours();
+    void captionsShareOneSizeAndFitTheirBoxes_data();
+    void captionsShareOneSizeAndFitTheirBoxes();
     void focusStartsOnNewGameThenMovesToCheckBox();
 };
 
@@ -174,6 +192,16 @@ void FrmMainLayoutTest::tooSmallWindowSnapsBackToMinimum() {
     QVERIFY(squareGeometry(window, 0).width() >= 8);
 }
 
+// Told only the menu bar's height, a window manager lets a drag clip the header until the
+// button is let go.
+void FrmMainLayoutTest::windowManagerIsToldTheMinimumSize() {
+    TestableMain window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QSize frame = window.frameGeometry().size() - window.size();
+    QCOMPARE(window.windowHandle()->minimumSize() + frame, QSize(200, 200));
+}
+
 void FrmMainLayoutTest::minimisedWindowIsLeftAloneUntilRestored() {
     TestableMain window;
     window.show();
@@ -229,6 +257,33 @@ void FrmMainLayoutTest::boardIsPaintedInItsColours() {
     QVERIFY(window.controls().lblTurn->font().bold());
     QVERIFY(window.controls().lblWhite->font().bold());
     QVERIFY(!window.controls().lblScore->font().bold());
+}
+
+void FrmMainLayoutTest::captionsShareOneSizeAndFitTheirBoxes_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("captions");
+
+    QTest::newRow("lblTurn") << "lblTurn"
+                             << QStringList{"White's Turn", "Black's Turn", "White Wins!",
+                                            "Black Wins!", "It's a Tie!"};
+    QTest::newRow("lblScore") << "lblScore" << QStringList{"Score:"};
+    QTest::newRow("lblWhite") << "lblWhite" << QStringList{"64"};
+    QTest::newRow("lblBlack") << "lblBlack" << QStringList{"64"};
+    QTest::newRow("cmdReset") << "cmdReset" << QStringList{"New Game"};
+    QTest::newRow("chkTwoPlayer") << "chkTwoPlayer" << QStringList{"Two-Player Mode"};
+}
+
+void FrmMainLayoutTest::captionsShareOneSizeAndFitTheirBoxes() {
+    QFETCH(QString, name);
+    QFETCH(QStringList, captions);
+
+    TestableMain window;
+    const QWidget *control = fixedControl(window, name);
+    QCOMPARE(QFontInfo(control->font()).pixelSize(),
+             QFontInfo(window.controls().lblTurn->font()).pixelSize());
+    const QFontMetrics metrics(control->font());
+    for (const QString &caption : captions)
+        QVERIFY2(metrics.horizontalAdvance(caption) <= captionRoom(control), qPrintable(caption));
 }
 
 void FrmMainLayoutTest::focusStartsOnNewGameThenMovesToCheckBox() {

@@ -85,6 +85,7 @@ class GamePlayTest : public QObject {
     void computerRepliesAfterPauseThatRefusesClicks();
     void newGameDuringPauseCancelsComputerMove();
     void clickOnDiscReachesItsSquare();
+    void doubleClickIsOneClick();
     void pauseSleepsButDeliversEvents();
     void wholeGame_data();
     void wholeGame();
@@ -159,6 +160,29 @@ void GamePlayTest::clickOnDiscReachesItsSquare() {
     QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, centre);
     QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Illegal Move.  Try again.")});
     QCOMPARE(window.rules().mlngBoard, openingBoard());
+}
+
+// In two-player mode nothing refuses the second press of a double-click, so counted as a
+// click of its own it would be the other side's move on the square just taken.
+void GamePlayTest::doubleClickIsOneClick() {
+    ModalBoxCatcher boxes;
+    TestableMain window;
+    showWindow(window);
+    QTest::mouseClick(window.controls().chkTwoPlayer, Qt::LeftButton);
+    const korvane::SquareLabel *square = window.controls().lblSquare[20];
+    QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {},
+                       square->mapTo(&window, square->rect().center()));
+
+    QVERIFY(boxes.boxes().empty());
+    Board afterWhite = openingBoard();
+    afterWhite[20] = afterWhite[28] = 1;
+    QCOMPARE(window.rules().mlngBoard, afterWhite);
+    QCOMPARE(window.rules().mlngTurn, -1);
+
+    // The next single click is counted again.
+    clickSquare(window, firstLegalSquare(window));
+    QVERIFY(boxes.boxes().empty());
+    QCOMPARE(window.rules().mlngTurn, 1);
 }
 
 void GamePlayTest::pauseSleepsButDeliversEvents() {
