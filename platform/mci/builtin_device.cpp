@@ -1,21 +1,13 @@
-// The built-in device: no waveaudio driver is part of this library yet, so every command is
-// refused with the answer for a command the device does not know, and no caller mistakes it
-// for success.
-#include "mci/mci_constants.h"
+// The built-in device: the waveaudio device on real WAV files and the real audio back end.
+#include "mci/audio_backend.h"
 #include "mci/mci_device.h"
-
-namespace {
-
-class RefusingDevice final : public MciDevice {
-  public:
-    MCIERROR sendString(const char *, char *, UINT, HWND) override {
-        return MCIERR_UNRECOGNIZED_COMMAND;
-    }
-};
-
-} // namespace
+#include "mci/wave_audio_device.h"
+#include "mci/wave_file.h"
 
 MciDevice &BuiltinMciDevice() {
-    static RefusingDevice device;
-    return device;
+    // Never destroyed: at exit its streams' threads may still be posting to windows whose
+    // table is already gone, so the process ends with the device as it is.
+    static WaveAudioDevice *const device =
+        new WaveAudioDevice(WaveAudioServices{openWaveFile, saveWaveFile, makeDefaultBackend()});
+    return *device;
 }

@@ -26,7 +26,7 @@ struct FrameLayout {
     int64_t dataFrameBytes;  // channels x bytes per sample
 };
 
-FrameLayout layoutOf(WaveSession &session) {
+FrameLayout layoutOf(WaveSessionView &session) {
     const int64_t bytes = session.GetNumBits() / 8;
     const int64_t channels = session.GetNumChannels();
     return {bytes, (channels == 1 ? 1 : 2) * bytes, channels * bytes};
@@ -118,7 +118,7 @@ int32_t pasteInto(const std::string &workFile, FrameRange range, int32_t length,
 
 } // namespace
 
-void Copy(WaveSession &session, int32_t From, int32_t To) {
+void Copy(WaveSessionView &session, int32_t From, int32_t To) {
     if (!CheckFileOpen(session) || !CheckEightOrSixteenBits(session))
         return;
     const FrameLayout layout = layoutOf(session);
@@ -149,7 +149,7 @@ void Copy(WaveSession &session, int32_t From, int32_t To) {
     RunWorkingCopyCycle(session, remembered, operation);
 }
 
-void Paste(WaveSession &session, int32_t From, int32_t To) {
+void Paste(WaveSessionView &session, int32_t From, int32_t To) {
     if (!CheckFileOpen(session))
         return;
     if (g_szClipFile[0] == '\0') {

@@ -1,7 +1,7 @@
 // The checks that the sample-level operations share, and the codes they report.
 #pragma once
 
-#include "wave_session.h"
+#include "wave_session_view.h"
 
 #include <cstdint>
 
@@ -15,8 +15,8 @@ inline constexpr int32_t kCodeClipEmpty = 523;
 inline constexpr int32_t kCodeEmptyFile = 524;
 
 // Each returns false, with the session's code set, when its condition does not hold.
-bool CheckFileOpen(WaveSession &session);
-bool CheckEightOrSixteenBits(WaveSession &session);
+bool CheckFileOpen(WaveSessionView &session);
+bool CheckEightOrSixteenBits(WaveSessionView &session);
 
 // Channel count x length in frames, 0 when the product would not fit 32 bits.
-int32_t SampleCount(WaveSession &session);
+int32_t SampleCount(WaveSessionView &session);

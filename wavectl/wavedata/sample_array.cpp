@@ -9,7 +9,7 @@
 namespace {
 
 // The checks both directions share; the sample count and bits when they pass.
-bool checkArray(WaveSession &session, int32_t ArrayLength, int32_t &count, int &bits) {
+bool checkArray(WaveSessionView &session, int32_t ArrayLength, int32_t &count, int &bits) {
     if (!CheckFileOpen(session))
         return false;
     count = SampleCount(session);
@@ -29,7 +29,7 @@ bool checkArray(WaveSession &session, int32_t ArrayLength, int32_t &count, int &
 
 } // namespace
 
-void WavFileToArray(WaveSession &session, int16_t *pArray, int32_t ArrayLength) {
+void WavFileToArray(WaveSessionView &session, int16_t *pArray, int32_t ArrayLength) {
     int32_t count = 0;
     int bits = 0;
     if (!checkArray(session, ArrayLength, count, bits))
@@ -46,7 +46,7 @@ void WavFileToArray(WaveSession &session, int16_t *pArray, int32_t ArrayLength) 
     RunWorkingCopyCycle(session, session.GetPosition(), operation);
 }
 
-void ArrayToWavFile(WaveSession &session, const int16_t *pArray, int32_t ArrayLength) {
+void ArrayToWavFile(WaveSessionView &session, const int16_t *pArray, int32_t ArrayLength) {
     int32_t count = 0;
     int bits = 0;
     if (!checkArray(session, ArrayLength, count, bits))

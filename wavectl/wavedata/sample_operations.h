@@ -3,16 +3,16 @@
 // is left in the session's error code.
 #pragma once
 
-#include "wave_session.h"
+#include "wave_session_view.h"
 
 #include <cstdint>
 
-void WavFileToArray(WaveSession &session, int16_t *pArray, int32_t ArrayLength);
-void ArrayToWavFile(WaveSession &session, const int16_t *pArray, int32_t ArrayLength);
-void ChangeVolume(WaveSession &session, int32_t From, int32_t To, float Factor);
-void Copy(WaveSession &session, int32_t From, int32_t To);
-void Paste(WaveSession &session, int32_t From, int32_t To);
-void SetSamplingRate(WaveSession &session, int32_t SamplingRate);
+void WavFileToArray(WaveSessionView &session, int16_t *pArray, int32_t ArrayLength);
+void ArrayToWavFile(WaveSessionView &session, const int16_t *pArray, int32_t ArrayLength);
+void ChangeVolume(WaveSessionView &session, int32_t From, int32_t To, float Factor);
+void Copy(WaveSessionView &session, int32_t From, int32_t To);
+void Paste(WaveSessionView &session, int32_t From, int32_t To);
+void SetSamplingRate(WaveSessionView &session, int32_t SamplingRate);
 
 // Deletes the clip file that Copy made, when the module that shares it ends.
 void DeleteClipFile();

@@ -33,7 +33,7 @@ bool patchRate(const std::string &workFile, int32_t rate, uint32_t bytesPerSecon
 
 } // namespace
 
-void SetSamplingRate(WaveSession &session, int32_t SamplingRate) {
+void SetSamplingRate(WaveSessionView &session, int32_t SamplingRate) {
     if (!CheckFileOpen(session))
         return;
     if (SamplingRate < 1 || SamplingRate > kHighestRate) {

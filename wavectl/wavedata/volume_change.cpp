@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-void ChangeVolume(WaveSession &session, int32_t From, int32_t To, float Factor) {
+void ChangeVolume(WaveSessionView &session, int32_t From, int32_t To, float Factor) {
     if (!CheckFileOpen(session))
         return;
     const int32_t count = SampleCount(session);

@@ -14,7 +14,7 @@ constexpr DWORD kNameBufferSize = 300;
 
 // The session reopened on the working copy after a failed edit: closed if that fails, and the
 // edit's code reported either way.
-void recoverAfterFailedEdit(WaveSession &session, const std::string &workFile,
+void recoverAfterFailedEdit(WaveSessionView &session, const std::string &workFile,
                             int32_t rememberedPosition, int32_t code) {
     session.OpenSession(workFile);
     if (session.ErrorCode() != 0)
@@ -23,7 +23,7 @@ void recoverAfterFailedEdit(WaveSession &session, const std::string &workFile,
     session.ErrorCode() = code;
 }
 
-void reopen(WaveSession &session, const std::string &workFile, int32_t rememberedPosition,
+void reopen(WaveSessionView &session, const std::string &workFile, int32_t rememberedPosition,
             bool clearCode) {
     session.OpenSession(workFile);
     if (session.ErrorCode() != 0) {
@@ -37,7 +37,7 @@ void reopen(WaveSession &session, const std::string &workFile, int32_t remembere
 }
 
 // Saves the session into a new working copy; false (with the code set) when it stops.
-bool saveNewWorkingCopy(WaveSession &session, const WorkingCopyOperation &operation,
+bool saveNewWorkingCopy(WaveSessionView &session, const WorkingCopyOperation &operation,
                         std::string &workFile) {
     workFile = MakeTemporaryFile("wav");
     if (workFile.empty()) {
@@ -101,7 +101,7 @@ bool ReplaceFileContent(const std::string &path, const uint8_t *data, int32_t si
     return true;
 }
 
-void RunWorkingCopyCycle(WaveSession &session, int32_t rememberedPosition,
+void RunWorkingCopyCycle(WaveSessionView &session, int32_t rememberedPosition,
                          const WorkingCopyOperation &operation) {
     std::string workFile;
     if (!saveNewWorkingCopy(session, operation, workFile))

@@ -3,7 +3,7 @@
 // the operation read or rewrite that file, and reopen the session on it where it was.
 #pragma once
 
-#include "wave_session.h"
+#include "wave_session_view.h"
 
 #include <cstdint>
 #include <functional>
@@ -27,7 +27,7 @@ struct WorkingCopyOperation {
 };
 
 // Runs the cycle; rememberedPosition is where the session is reopened.
-void RunWorkingCopyCycle(WaveSession &session, int32_t rememberedPosition,
+void RunWorkingCopyCycle(WaveSessionView &session, int32_t rememberedPosition,
                          const WorkingCopyOperation &operation);
 
 // A new empty file in the temporary folder with the given prefix; empty when none can be made.

@@ -2,7 +2,7 @@
 // memory, saves it to files and opens files, as the real device does for the working copies.
 #pragma once
 
-#include "wave_session.h"
+#include "wave_session_view.h"
 
 #include <cstdint>
 #include <string>
@@ -14,7 +14,7 @@ std::vector<uint8_t> waveImage(int channels, int bits, int32_t rate,
 std::vector<uint8_t> readFileBytes(const std::string &path);
 void writeFileBytes(const std::string &path, const std::vector<uint8_t> &bytes);
 
-class FakeWaveSession final : public WaveSession {
+class FakeWaveSession final : public WaveSessionView {
   public:
     // Opens hostFile, as the control's Open does.
     explicit FakeWaveSession(const std::string &hostFile);

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
-class WaveSession {
+class WaveSessionView {
   public:
-    virtual ~WaveSession() = default;
+    virtual ~WaveSessionView() = default;
 
     virtual bool IsFileOpen() = 0;
     // The device's answers; 0 when it refuses.
