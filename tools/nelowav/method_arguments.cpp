@@ -98,17 +98,18 @@ bool MethodArguments::prepareArray(ArrayArgument &array, int32_t length, std::st
         array.elements.assign(std::max<size_t>(wanted, 1), 0);
         return true;
     }
-    const auto values = readArrayFile(array.file, error);
+    auto values = readArrayFile(array.file, wanted, error);
     if (!values)
         return false;
-    array.elements = *values;
+    array.elements = std::move(*values);
     array.elements.resize(std::max({wanted, array.elements.size(), size_t{1}}), 0);
     return true;
 }
 
-bool MethodArguments::finish(std::string &error) {
+bool MethodArguments::finish(int32_t errorCode, std::string &error) {
     for (const ArrayArgument &array : m_arrays) {
-        if (!array.output)
+        // A failed call leaves the array unfilled; writing it would destroy the file for nothing.
+        if (!array.output || errorCode != 0)
             continue;
         const std::vector<int16_t> written(array.elements.begin(),
                                            array.elements.begin() +

@@ -135,5 +135,5 @@ bool ScriptRunner::callMethod(const std::vector<ScriptWord> &words, std::string 
         return false;
     }
     print(formatCall(m_style, function->name, arguments.shown(), *result.get(), code));
-    return arguments.finish(error);
+    return arguments.finish(code, error);
 }

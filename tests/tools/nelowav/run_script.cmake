@@ -5,8 +5,13 @@
 #   EXIT                     the expected exit status; STDERR a regex its error output must match
 #   WORK                     a folder of its own; REGISTER OFF skips registering the module
 #   OPTION                   the option nelowav runs with, --json or --list
+#   FILES                    a folder whose files are copied into WORK first, or empty
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
+if(FILES)
+  file(GLOB seeds "${FILES}/*")
+  file(COPY ${seeds} DESTINATION "${WORK}")
+endif()
 file(CHMOD "${WORK}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 set(ENV{KORVANE_COM_REGISTRY} "${WORK}/com-registry")
 set(ENV{XDG_RUNTIME_DIR} "${WORK}")
