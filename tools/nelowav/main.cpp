@@ -1,11 +1,11 @@
 // nelowav: the scripting host of the NELOWAV wave control.
+#include "application_start.h"
 #include "com/creation.h"
 #include "control_host.h"
 #include "interface_listing.h"
 #include "script_runner.h"
 #include "usage.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <cstdio>
 #include <cstdlib>
@@ -32,20 +32,6 @@ struct Options {
 int usageError(const std::string &message) {
     std::fprintf(stderr, "nelowav: %s (see nelowav --help)\n", message.c_str());
     return kExitScriptError;
-}
-
-bool isSet(const char *name) {
-    const char *value = std::getenv(name);
-    return value != nullptr && *value != '\0';
-}
-
-// A dialog needs a real display: an offscreen one would wait for a click nobody can give.
-bool displayAvailable() {
-    const char *platform = std::getenv("QT_QPA_PLATFORM");
-    if (platform != nullptr && (std::string_view(platform).starts_with("offscreen") ||
-                                std::string_view(platform).starts_with("minimal")))
-        return false;
-    return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY");
 }
 
 int runScript(std::istream &script, const Options &options, bool canShowDialogs) {
@@ -102,12 +88,8 @@ int run(int argc, char **argv) {
     }
     std::istream &script = file.is_open() ? static_cast<std::istream &>(file) : std::cin;
 
-    const bool canShowDialogs = displayAvailable();
-    std::unique_ptr<QCoreApplication> application;
-    if (canShowDialogs)
-        application = std::make_unique<QApplication>(argc, argv);
-    else
-        application = std::make_unique<QCoreApplication>(argc, argv);
+    bool canShowDialogs = false;
+    const auto application = startApplication(argc, argv, canShowDialogs);
     return runScript(script, options, canShowDialogs);
 }
 

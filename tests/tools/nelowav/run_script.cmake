@@ -6,6 +6,7 @@
 #   WORK                     a folder of its own; REGISTER OFF skips registering the module
 #   OPTION                   the option nelowav runs with, --json or --list
 #   FILES                    a folder whose files are copied into WORK first, or empty
+#   DISPLAY_NAME             a display to name, with Qt's platform left to its default
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 if(FILES)
@@ -18,6 +19,10 @@ set(ENV{XDG_RUNTIME_DIR} "${WORK}")
 set(ENV{QT_QPA_PLATFORM} "offscreen")
 set(ENV{DISPLAY} "")
 set(ENV{WAYLAND_DISPLAY} "")
+if(DISPLAY_NAME)
+  set(ENV{DISPLAY} "${DISPLAY_NAME}")
+  unset(ENV{QT_QPA_PLATFORM})
+endif()
 
 if(NOT REGISTER STREQUAL "OFF")
   execute_process(COMMAND "${REGSVR}" "${MODULE}" RESULT_VARIABLE registered
