@@ -11,8 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
-#include <fstream>
-#include <iostream>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -34,7 +32,11 @@ int usageError(const std::string &message) {
     return kExitScriptError;
 }
 
-int runScript(std::istream &script, const Options &options, bool canShowDialogs) {
+struct FileCloser {
+    void operator()(std::FILE *file) const { std::fclose(file); }
+};
+
+int runScript(ScriptReader &script, const Options &options, bool canShowDialogs) {
     CoInitialize(nullptr);
     ControlHost host;
     ScriptRunner runner(host, options.json ? OutputStyle::Json : OutputStyle::Plain,
@@ -76,17 +78,19 @@ int run(int argc, char **argv) {
             scriptGiven = true;
         }
     }
+    if (options.list && options.json)
+        return usageError("--list prints plain text only, so it does not go with --json");
 
-    std::ifstream file;
+    std::unique_ptr<std::FILE, FileCloser> file;
     if (!options.script.empty() && options.script != "-") {
-        file.open(options.script);
+        file.reset(std::fopen(options.script.c_str(), "r"));
         if (!file) {
             std::fprintf(stderr, "nelowav: cannot read %s: %s\n", options.script.c_str(),
                          std::strerror(errno));
             return kExitScriptError;
         }
     }
-    std::istream &script = file.is_open() ? static_cast<std::istream &>(file) : std::cin;
+    ScriptReader script(file ? file.get() : stdin);
 
     bool canShowDialogs = false;
     const auto application = startApplication(argc, argv, canShowDialogs);
@@ -96,10 +100,16 @@ int run(int argc, char **argv) {
 } // namespace
 
 int main(int argc, char **argv) {
+    int status = kExitScriptError;
     try {
-        return run(argc, argv);
+        status = run(argc, argv);
     } catch (const std::exception &e) {
         std::fprintf(stderr, "nelowav: %s\n", e.what());
-        return kExitScriptError;
     }
+    // Output lost to a full disk or a closed pipe must not pass for a run that went well.
+    if ((std::fflush(stdout) != 0 || std::ferror(stdout)) && status == kExitScriptRan) {
+        std::fprintf(stderr, "nelowav: cannot write the output: %s\n", std::strerror(errno));
+        status = kExitScriptError;
+    }
+    return status;
 }

@@ -79,8 +79,14 @@ bool MethodArguments::prepare(const FUNCDESC &function, const std::vector<Script
 bool MethodArguments::convertScalar(const PARAMDESC &param, const ScriptWord &word, size_t index,
                                     std::string &error) {
     Variant text{std::string_view(word.text)};
-    if (FAILED(text.changeType(param.vt))) {
-        error = param.name + " must be " + typeName(param.vt) + ", not \"" + word.text + "\"";
+    const HRESULT hr = text.changeType(param.vt);
+    if (hr == DISP_E_OVERFLOW) {
+        error = param.name + " " + quotedExcerpt(word.text) + " is out of range for " +
+                typeName(param.vt);
+        return false;
+    }
+    if (FAILED(hr)) {
+        error = param.name + " must be " + typeName(param.vt) + ", not " + quotedExcerpt(word.text);
         return false;
     }
     m_shown[index].value = std::move(text);

@@ -7,6 +7,12 @@
 
 namespace {
 
+constexpr size_t kExcerptBytes = 40;
+
+bool isUtf8Continuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
 // A float as C writes it: the shortest text that reads back as the same float, or nan, inf
 // and -inf, which JSON has no number for and must therefore carry as strings.
 std::string formatFloat(OutputStyle style, float value) {
@@ -79,6 +85,18 @@ std::string quotedText(const std::string &text) {
         }
     }
     return quoted + "\"";
+}
+
+std::string quotedExcerpt(const std::string &text) {
+    if (text.size() <= kExcerptBytes)
+        return quotedText(text);
+    size_t end = kExcerptBytes;
+    // Never cut a letter in two.
+    while (end > 0 && isUtf8Continuation(text[end]))
+        --end;
+    std::string excerpt = quotedText(text.substr(0, end));
+    excerpt += "...";
+    return excerpt;
 }
 
 std::string formatCall(OutputStyle style, const std::string &method,

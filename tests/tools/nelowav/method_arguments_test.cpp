@@ -80,8 +80,13 @@ TEST(MethodArgumentsTest, RefusesWrongCountsAndUnconvertibleWords) {
     EXPECT_FALSE(MethodArguments().prepare(seek, words({"end"}), error));
     EXPECT_EQ(error, "To must be a 32-bit integer, not \"end\"");
     EXPECT_FALSE(MethodArguments().prepare(seek, words({"2147483648"}), error));
+    EXPECT_EQ(error, "To \"2147483648\" is out of range for a 32-bit integer");
     const FUNCDESC bits = method("M", {{"Bits", VT_I2}});
     EXPECT_FALSE(MethodArguments().prepare(bits, words({"40000"}), error));
+    EXPECT_EQ(error, "Bits \"40000\" is out of range for a 16-bit integer");
+    const FUNCDESC factor = method("M", {{"Factor", VT_R4}});
+    EXPECT_FALSE(MethodArguments().prepare(factor, words({"1e39"}), error));
+    EXPECT_EQ(error, "Factor \"1e39\" is out of range for a float");
 }
 
 const FUNCDESC kToArray =

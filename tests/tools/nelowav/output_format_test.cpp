@@ -49,6 +49,14 @@ TEST(OutputFormatTest, NonFiniteFloatsStayDistinguishable) {
     EXPECT_EQ(formatCall(OutputStyle::Plain, "M", {}, *infinite.get(), 0), "M -> -inf [code 0]");
 }
 
+TEST(OutputFormatTest, LongWordsAreShownByTheirStart) {
+    EXPECT_EQ(quotedExcerpt("Rewind"), "\"Rewind\"");
+    EXPECT_EQ(quotedExcerpt(std::string(41, 'x')), "\"" + std::string(40, 'x') + "\"...");
+    // A two-byte letter that straddles the cut is left out whole.
+    EXPECT_EQ(quotedExcerpt(std::string(39, 'x') + "\xC3\xA9yz"),
+              "\"" + std::string(39, 'x') + "\"...");
+}
+
 TEST(OutputFormatTest, DoneEvents) {
     EXPECT_EQ(formatDone(OutputStyle::Plain, -32768), "Done -32768");
     EXPECT_EQ(formatDone(OutputStyle::Json, 1), R"({"event":"Done","NotifyCode":1})");

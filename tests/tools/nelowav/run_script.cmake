@@ -7,6 +7,7 @@
 #   OPTION                   the option nelowav runs with, --json or --list
 #   FILES                    a folder whose files are copied into WORK first, or empty
 #   DISPLAY_NAME             a display to name, with Qt's platform left to its default
+#   STDOUT                   a file standard output goes to instead of being compared
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 if(FILES)
@@ -32,8 +33,13 @@ if(NOT REGISTER STREQUAL "OFF")
   endif()
 endif()
 
+set(output "")
+set(outputTo OUTPUT_VARIABLE output)
+if(STDOUT)
+  set(outputTo OUTPUT_FILE "${STDOUT}")
+endif()
 execute_process(COMMAND "${NELOWAV}" ${OPTION} "${SCRIPT}" WORKING_DIRECTORY "${WORK}"
-                RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE errors
+                RESULT_VARIABLE status ${outputTo} ERROR_VARIABLE errors
                 TIMEOUT 60)
 if(NOT status STREQUAL "${EXIT}")
   message(FATAL_ERROR "exit status ${status}, expected ${EXIT}\nstdout:\n${output}\nstderr:\n${errors}")
