@@ -56,7 +56,8 @@ bool MethodArguments::prepare(const FUNCDESC &function, const std::vector<Script
             continue;
         }
         if (words[i].quoted || words[i].text.size() < 2 || words[i].text[0] != '@') {
-            error = param.name + " is an array: write it as @FILE";
+            error =
+                param.name + " is an array: write it as @FILE, or @\"FILE\" for a path with blanks";
             return false;
         }
         m_arrays.push_back({i, words[i].text.substr(1), function.name == "WavFileToArray", {}, 0});
