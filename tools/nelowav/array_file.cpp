@@ -95,9 +95,10 @@ bool writeTemporary(int fd, const std::vector<char> &bytes, mode_t mode) {
         ::close(fd);
         return false;
     }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() &&
-                         std::fflush(file.get()) == 0 && ::fchmod(fd, mode) == 0 &&
-                         ::fsync(fd) == 0;
+    // fwrite may not be handed the null data of an empty array.
+    const bool written =
+        (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size()) &&
+        std::fflush(file.get()) == 0 && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     return std::fclose(file.release()) == 0 && written;
 }
 
