@@ -99,7 +99,14 @@ bool writeTemporary(int fd, const std::vector<char> &bytes, mode_t mode) {
     const bool written =
         (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size()) &&
         std::fflush(file.get()) == 0 && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    return std::fclose(file.release()) == 0 && written;
+    if (!written) {
+        // The message names the write's failure, not what closing made of errno.
+        const int writeError = errno;
+        file.reset();
+        errno = writeError;
+        return false;
+    }
+    return std::fclose(file.release()) == 0;
 }
 
 std::vector<char> littleEndianBytes(const std::vector<int16_t> &values) {
