@@ -1,49 +1,170 @@
 // Reading and writing little-endian 16-bit arrays.
 #include "array_file.h"
 
+#include <algorithm>
+#include <bit>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
+#include <filesystem>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
-std::optional<std::vector<int16_t>> readArrayFile(const std::string &path, std::string &error) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = "cannot read " + path + ": " + std::strerror(errno);
-        return std::nullopt;
-    }
-    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
-                                           std::istreambuf_iterator<char>());
-    if (file.bad()) {
-        error = "cannot read " + path;
-        return std::nullopt;
-    }
-    if (bytes.size() % 2 != 0) {
-        error = path + " holds an odd number of bytes, not 16-bit values";
-        return std::nullopt;
-    }
-    std::vector<int16_t> values(bytes.size() / 2);
-    for (size_t i = 0; i < values.size(); ++i)
-        values[i] =
-            static_cast<int16_t>(static_cast<uint16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8));
-    return values;
+namespace {
+
+constexpr size_t kReadChunkElements = size_t{1} << 19;
+
+struct FileCloser {
+    void operator()(std::FILE *file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+std::string failure(const char *what, const std::string &path, int error) {
+    std::string text = what;
+    text += ' ';
+    text += path;
+    text += ": ";
+    text += std::strerror(error);
+    return text;
 }
 
-bool writeArrayFile(const std::string &path, const std::vector<int16_t> &values,
-                    std::string &error) {
+std::string notRegular(const std::string &path) {
+    std::string text = path;
+    text += " is not a regular file";
+    return text;
+}
+
+// Opened without blocking, so that a FIFO is refused instead of waited on.
+File openRegularFile(const std::string &path, off_t &size, std::string &error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = failure("cannot read", path, errno);
+        return nullptr;
+    }
+    File file(::fdopen(fd, "rb"));
+    struct stat info {};
+    if (!file || ::fstat(fd, &info) != 0) {
+        error = failure("cannot read", path, errno);
+        if (!file)
+            ::close(fd);
+        return nullptr;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        error = notRegular(path);
+        return nullptr;
+    }
+    size = info.st_size;
+    return file;
+}
+
+// Reads straight into the values, in chunks rather than by the file's size, which may be 0 for
+// a file that has more. The number of bytes read goes to bytesRead.
+bool readValues(std::FILE *file, size_t maxElements, std::vector<int16_t> &values,
+                size_t &bytesRead) {
+    bytesRead = 0;
+    while (bytesRead < maxElements * 2) {
+        values.resize(std::min(maxElements, bytesRead / 2 + kReadChunkElements));
+        auto *bytes = reinterpret_cast<char *>(values.data());
+        const size_t got = std::fread(bytes + bytesRead, 1, values.size() * 2 - bytesRead, file);
+        bytesRead += got;
+        if (got == 0)
+            break;
+    }
+    values.resize(bytesRead / 2);
+    if constexpr (std::endian::native == std::endian::big)
+        for (int16_t &value : values)
+            value = static_cast<int16_t>(static_cast<uint16_t>(value) >> 8 |
+                                         static_cast<uint16_t>(value) << 8);
+    return std::ferror(file) == 0;
+}
+
+// The mode a new file gets from open(2): the temporary file is made 0600, whatever the umask.
+mode_t newFileMode() {
+    // nelowav's other threads (the audio device's) create no files, so the umask may be read
+    // by setting it.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+bool writeTemporary(int fd, const std::vector<char> &bytes, mode_t mode) {
+    File file(::fdopen(fd, "wb"));
+    if (!file) {
+        ::close(fd);
+        return false;
+    }
+    // fwrite may not be handed the null data of an empty array.
+    const bool written =
+        (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size()) &&
+        std::fflush(file.get()) == 0 && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    if (!written) {
+        // The message names the write's failure, not what closing made of errno.
+        const int writeError = errno;
+        file.reset();
+        errno = writeError;
+        return false;
+    }
+    return std::fclose(file.release()) == 0;
+}
+
+std::vector<char> littleEndianBytes(const std::vector<int16_t> &values) {
     std::vector<char> bytes(values.size() * 2);
     for (size_t i = 0; i < values.size(); ++i) {
         const auto value = static_cast<uint16_t>(values[i]);
         bytes[2 * i] = static_cast<char>(value & 0xFF);
         bytes[2 * i + 1] = static_cast<char>(value >> 8);
     }
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (file)
-        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (file)
-        file.close();
-    if (!file) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
+    return bytes;
+}
+
+} // namespace
+
+std::optional<std::vector<int16_t>> readArrayFile(const std::string &path, size_t maxElements,
+                                                  std::string &error) {
+    off_t size = 0;
+    const File file = openRegularFile(path, size, error);
+    if (!file)
+        return std::nullopt;
+    std::vector<int16_t> values;
+    values.reserve(std::min(maxElements, static_cast<size_t>(std::max<off_t>(size, 0)) / 2));
+    size_t bytesRead = 0;
+    if (!readValues(file.get(), maxElements, values, bytesRead)) {
+        error = failure("cannot read", path, errno);
+        return std::nullopt;
+    }
+    // Checked on the whole file, even when only its start is wanted: an odd size means it was
+    // never a file of 16-bit values.
+    if (size % 2 != 0 || bytesRead % 2 != 0) {
+        error = path + " holds an odd number of bytes, not 16-bit values";
+        return std::nullopt;
+    }
+    return values;
+}
+
+bool writeArrayFile(const std::string &path, const std::vector<int16_t> &values,
+                    std::string &error) {
+    std::error_code ignored;
+    const std::string target = std::filesystem::weakly_canonical(path, ignored).string();
+    const std::string &file = target.empty() ? path : target;
+    struct stat info {};
+    const bool exists = ::stat(file.c_str(), &info) == 0;
+    if (exists && !S_ISREG(info.st_mode)) {
+        error = notRegular(path);
+        return false;
+    }
+    const std::vector<char> bytes = littleEndianBytes(values);
+    std::string temporary = file + ".XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) {
+        error = failure("cannot write", path, errno);
+        return false;
+    }
+    const mode_t mode = exists ? info.st_mode & 07777 : newFileMode();
+    if (!writeTemporary(fd, bytes, mode) || ::rename(temporary.c_str(), file.c_str()) != 0) {
+        error = failure("cannot write", path, errno);
+        ::unlink(temporary.c_str());
         return false;
     }
     return true;

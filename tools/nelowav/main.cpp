@@ -1,18 +1,16 @@
 // nelowav: the scripting host of the NELOWAV wave control.
+#include "application_start.h"
 #include "com/creation.h"
 #include "control_host.h"
 #include "interface_listing.h"
 #include "script_runner.h"
 #include "usage.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
-#include <fstream>
-#include <iostream>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -34,21 +32,11 @@ int usageError(const std::string &message) {
     return kExitScriptError;
 }
 
-bool isSet(const char *name) {
-    const char *value = std::getenv(name);
-    return value != nullptr && *value != '\0';
-}
+struct FileCloser {
+    void operator()(std::FILE *file) const { std::fclose(file); }
+};
 
-// A dialog needs a real display: an offscreen one would wait for a click nobody can give.
-bool displayAvailable() {
-    const char *platform = std::getenv("QT_QPA_PLATFORM");
-    if (platform != nullptr && (std::string_view(platform).starts_with("offscreen") ||
-                                std::string_view(platform).starts_with("minimal")))
-        return false;
-    return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY");
-}
-
-int runScript(std::istream &script, const Options &options, bool canShowDialogs) {
+int runScript(ScriptReader &script, const Options &options, bool canShowDialogs) {
     CoInitialize(nullptr);
     ControlHost host;
     ScriptRunner runner(host, options.json ? OutputStyle::Json : OutputStyle::Plain,
@@ -90,34 +78,38 @@ int run(int argc, char **argv) {
             scriptGiven = true;
         }
     }
+    if (options.list && options.json)
+        return usageError("--list prints plain text only, so it does not go with --json");
 
-    std::ifstream file;
+    std::unique_ptr<std::FILE, FileCloser> file;
     if (!options.script.empty() && options.script != "-") {
-        file.open(options.script);
+        file.reset(std::fopen(options.script.c_str(), "r"));
         if (!file) {
             std::fprintf(stderr, "nelowav: cannot read %s: %s\n", options.script.c_str(),
                          std::strerror(errno));
             return kExitScriptError;
         }
     }
-    std::istream &script = file.is_open() ? static_cast<std::istream &>(file) : std::cin;
+    ScriptReader script(file ? file.get() : stdin);
 
-    const bool canShowDialogs = displayAvailable();
-    std::unique_ptr<QCoreApplication> application;
-    if (canShowDialogs)
-        application = std::make_unique<QApplication>(argc, argv);
-    else
-        application = std::make_unique<QCoreApplication>(argc, argv);
+    bool canShowDialogs = false;
+    const auto application = startApplication(argc, argv, canShowDialogs);
     return runScript(script, options, canShowDialogs);
 }
 
 } // namespace
 
 int main(int argc, char **argv) {
+    int status = kExitScriptError;
     try {
-        return run(argc, argv);
+        status = run(argc, argv);
     } catch (const std::exception &e) {
         std::fprintf(stderr, "nelowav: %s\n", e.what());
-        return kExitScriptError;
     }
+    // Output lost to a full disk or a closed pipe must not pass for a run that went well.
+    if ((std::fflush(stdout) != 0 || std::ferror(stdout)) && status == kExitScriptRan) {
+        std::fprintf(stderr, "nelowav: cannot write the output: %s\n", std::strerror(errno));
+        status = kExitScriptError;
+    }
+    return status;
 }

@@ -56,7 +56,8 @@ bool MethodArguments::prepare(const FUNCDESC &function, const std::vector<Script
             continue;
         }
         if (words[i].quoted || words[i].text.size() < 2 || words[i].text[0] != '@') {
-            error = param.name + " is an array: write it as @FILE";
+            error =
+                param.name + " is an array: write it as @FILE, or @\"FILE\" for a path with blanks";
             return false;
         }
         m_arrays.push_back({i, words[i].text.substr(1), function.name == "WavFileToArray", {}, 0});
@@ -79,8 +80,14 @@ bool MethodArguments::prepare(const FUNCDESC &function, const std::vector<Script
 bool MethodArguments::convertScalar(const PARAMDESC &param, const ScriptWord &word, size_t index,
                                     std::string &error) {
     Variant text{std::string_view(word.text)};
-    if (FAILED(text.changeType(param.vt))) {
-        error = param.name + " must be " + typeName(param.vt) + ", not \"" + word.text + "\"";
+    const HRESULT hr = text.changeType(param.vt);
+    if (hr == DISP_E_OVERFLOW) {
+        error = param.name + " " + quotedExcerpt(word.text) + " is out of range for " +
+                typeName(param.vt);
+        return false;
+    }
+    if (FAILED(hr)) {
+        error = param.name + " must be " + typeName(param.vt) + ", not " + quotedExcerpt(word.text);
         return false;
     }
     m_shown[index].value = std::move(text);
@@ -98,17 +105,18 @@ bool MethodArguments::prepareArray(ArrayArgument &array, int32_t length, std::st
         array.elements.assign(std::max<size_t>(wanted, 1), 0);
         return true;
     }
-    const auto values = readArrayFile(array.file, error);
+    auto values = readArrayFile(array.file, wanted, error);
     if (!values)
         return false;
-    array.elements = *values;
+    array.elements = std::move(*values);
     array.elements.resize(std::max({wanted, array.elements.size(), size_t{1}}), 0);
     return true;
 }
 
-bool MethodArguments::finish(std::string &error) {
+bool MethodArguments::finish(int32_t errorCode, std::string &error) {
     for (const ArrayArgument &array : m_arrays) {
-        if (!array.output)
+        // A failed call leaves the array unfilled; writing it would destroy the file for nothing.
+        if (!array.output || errorCode != 0)
             continue;
         const std::vector<int16_t> written(array.elements.begin(),
                                            array.elements.begin() +

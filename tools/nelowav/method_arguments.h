@@ -24,8 +24,9 @@ class MethodArguments {
     std::vector<VARIANT> &values() { return m_values; }
     const std::vector<ShownArgument> &shown() const { return m_shown; }
 
-    // Writes the arrays the method fills to their files; false with the reason in error.
-    bool finish(std::string &error);
+    // Writes the arrays the method fills to their files when the control reported no error
+    // (errorCode 0); false with the reason in error.
+    bool finish(int32_t errorCode, std::string &error);
 
   private:
     struct ArrayArgument {

@@ -7,24 +7,35 @@
 
 namespace {
 
-std::string formatFloat(float value) {
-    if (!std::isfinite(value))
-        return "null";
-    // The shortest text that reads back as the same float.
+constexpr size_t kExcerptBytes = 40;
+
+bool isUtf8Continuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// A float as C writes it: the shortest text that reads back as the same float, or nan, inf
+// and -inf, which JSON has no number for and must therefore carry as strings.
+std::string formatFloat(OutputStyle style, float value) {
+    if (std::isnan(value))
+        return style == OutputStyle::Json ? "\"nan\"" : "nan";
+    if (std::isinf(value)) {
+        const char *text = value < 0 ? "-inf" : "inf";
+        return style == OutputStyle::Json ? quotedText(text) : std::string(text);
+    }
     char text[32];
     const auto written = std::to_chars(text, text + sizeof text, value);
     return std::string(text, written.ptr);
 }
 
-// The value in JSON; VT_EMPTY is null.
-std::string jsonValue(const VARIANT &value) {
+// The value as printed; VT_EMPTY is null.
+std::string formatValue(OutputStyle style, const VARIANT &value) {
     switch (value.vt) {
     case VT_I2:
         return std::to_string(value.iVal);
     case VT_I4:
         return std::to_string(value.lVal);
     case VT_R4:
-        return formatFloat(value.fltVal);
+        return formatFloat(style, value.fltVal);
     case VT_BOOL:
         return value.boolVal != VARIANT_FALSE ? "true" : "false";
     case VT_BSTR:
@@ -35,8 +46,11 @@ std::string jsonValue(const VARIANT &value) {
 }
 
 std::string jsonArgument(const ShownArgument &argument) {
-    return argument.arrayFile.empty() ? jsonValue(*argument.value.get())
-                                      : quotedText("@" + argument.arrayFile);
+    if (argument.arrayFile.empty())
+        return formatValue(OutputStyle::Json, *argument.value.get());
+    std::string file = "@";
+    file += argument.arrayFile;
+    return quotedText(file);
 }
 
 } // namespace
@@ -73,22 +87,53 @@ std::string quotedText(const std::string &text) {
     return quoted + "\"";
 }
 
+std::string quotedExcerpt(const std::string &text) {
+    if (text.size() <= kExcerptBytes)
+        return quotedText(text);
+    size_t end = kExcerptBytes;
+    // Never cut a letter in two.
+    while (end > 0 && isUtf8Continuation(text[end]))
+        --end;
+    std::string excerpt = quotedText(text.substr(0, end));
+    excerpt += "...";
+    return excerpt;
+}
+
 std::string formatCall(OutputStyle style, const std::string &method,
                        const std::vector<ShownArgument> &args, const VARIANT &result,
                        int32_t errorCode) {
+    // Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) on "literal" + string.
+    std::string line;
     if (style == OutputStyle::Plain) {
-        const std::string shown = result.vt == VT_EMPTY ? "-" : jsonValue(result);
-        return method + " -> " + shown + " [code " + std::to_string(errorCode) + "]";
+        line = method;
+        line += " -> ";
+        line += result.vt == VT_EMPTY ? "-" : formatValue(style, result);
+        line += " [code ";
+        line += std::to_string(errorCode);
+        line += ']';
+        return line;
     }
-    std::string line = "{\"method\":" + quotedText(method) + ",\"args\":[";
-    for (size_t i = 0; i < args.size(); ++i)
-        line += (i == 0 ? "" : ",") + jsonArgument(args[i]);
-    return line + "],\"result\":" + jsonValue(result) + ",\"error\":" + std::to_string(errorCode) +
-           "}";
+    line = "{\"method\":";
+    line += quotedText(method);
+    line += ",\"args\":[";
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (i != 0)
+            line += ',';
+        line += jsonArgument(args[i]);
+    }
+    line += "],\"result\":";
+    line += formatValue(style, result);
+    line += ",\"error\":";
+    line += std::to_string(errorCode);
+    line += '}';
+    return line;
 }
 
 std::string formatDone(OutputStyle style, int16_t notifyCode) {
-    if (style == OutputStyle::Plain)
-        return "Done " + std::to_string(notifyCode);
-    return "{\"event\":\"Done\",\"NotifyCode\":" + std::to_string(notifyCode) + "}";
+    std::string line =
+        style == OutputStyle::Plain ? "Done " : "{\"event\":\"Done\",\"NotifyCode\":";
+    line += std::to_string(notifyCode);
+    if (style == OutputStyle::Json)
+        line += '}';
+    return line;
 }

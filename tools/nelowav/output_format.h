@@ -22,3 +22,7 @@ std::string formatDone(OutputStyle style, int16_t notifyCode);
 
 // A JSON string literal, quotes included; also the plain form of a string result.
 std::string quotedText(const std::string &text);
+
+// The quoted text, or its start followed by "..." when it is long: how a message shows a word
+// of the script, which may be a whole line.
+std::string quotedExcerpt(const std::string &text);

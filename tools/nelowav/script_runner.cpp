@@ -5,8 +5,10 @@
 
 #include <QEventLoop>
 #include <QTimer>
+#include <cerrno>
 #include <charconv>
 #include <climits>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -31,23 +33,24 @@ ScriptRunner::ScriptRunner(ControlHost &host, OutputStyle style, bool canShowDia
     , m_canShowDialogs(canShowDialogs) {
 }
 
-int ScriptRunner::run(std::istream &script) {
+int ScriptRunner::run(ScriptReader &script) {
     std::string line;
-    while (std::getline(script, line)) {
+    std::string error;
+    for (;;) {
+        const ScriptReader::Status status = script.next(line, error);
+        if (status == ScriptReader::Status::End)
+            return 0;
         ++m_lineNumber;
-        std::string error;
-        const auto words = splitScriptLine(line, error);
-        if (!words || !runLine(*words, error)) {
-            std::fprintf(stderr, "nelowav: line %zu: %s\n", m_lineNumber, error.c_str());
-            return 2;
+        if (status == ScriptReader::Status::Line) {
+            const auto words = splitScriptLine(line, error);
+            if (words && runLine(*words, error) && m_outputError == 0)
+                continue;
+            if (m_outputError != 0)
+                error = std::string("cannot write the output: ") + std::strerror(m_outputError);
         }
-    }
-    if (script.bad()) {
-        std::fprintf(stderr, "nelowav: line %zu: the script could not be read on\n",
-                     m_lineNumber + 1);
+        std::fprintf(stderr, "nelowav: line %zu: %s\n", m_lineNumber, error.c_str());
         return 2;
     }
-    return 0;
 }
 
 void ScriptRunner::onDone(int16_t notifyCode) {
@@ -58,8 +61,11 @@ void ScriptRunner::onDone(int16_t notifyCode) {
 }
 
 void ScriptRunner::print(const std::string &line) {
-    std::fputs((line + "\n").c_str(), stdout);
-    std::fflush(stdout);
+    if (std::fputs(line.c_str(), stdout) == EOF || std::fputc('\n', stdout) == EOF ||
+        std::fflush(stdout) != 0) {
+        if (m_outputError == 0)
+            m_outputError = errno;
+    }
 }
 
 bool ScriptRunner::runLine(const std::vector<ScriptWord> &words, std::string &error) {
@@ -112,7 +118,8 @@ void ScriptRunner::processEvents(int ms, bool stopOnDone) {
 bool ScriptRunner::callMethod(const std::vector<ScriptWord> &words, std::string &error) {
     const FUNCDESC *function = nullptr;
     if (FAILED(m_host.findMethod(words[0].text, &function))) {
-        error = "unknown method \"" + words[0].text + "\"";
+        error = "unknown method ";
+        error += quotedExcerpt(words[0].text);
         return false;
     }
     MethodArguments arguments;
@@ -135,5 +142,5 @@ bool ScriptRunner::callMethod(const std::vector<ScriptWord> &words, std::string 
         return false;
     }
     print(formatCall(m_style, function->name, arguments.shown(), *result.get(), code));
-    return arguments.finish(error);
+    return arguments.finish(code, error);
 }

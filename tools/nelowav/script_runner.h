@@ -3,11 +3,11 @@
 
 #include "control_host.h"
 #include "output_format.h"
+#include "script_reader.h"
 #include "script_tokens.h"
 
 #include <cstdio>
 #include <functional>
-#include <istream>
 #include <string>
 #include <vector>
 
@@ -15,8 +15,9 @@ class ScriptRunner {
   public:
     ScriptRunner(ControlHost &host, OutputStyle style, bool canShowDialogs);
 
-    // 0 when the script ran to its end, 2 after a script error (reported on stderr).
-    int run(std::istream &script);
+    // 0 when the script ran to its end, 2 after a script error or a failed write to standard
+    // output (reported on stderr).
+    int run(ScriptReader &script);
 
     // For the control's Done events.
     void onDone(int16_t notifyCode);
@@ -28,6 +29,7 @@ class ScriptRunner {
     bool sleep(const std::vector<ScriptWord> &words, std::string &error);
     // Runs the event loop for at most ms, or until a Done arrives when stopOnDone is set.
     void processEvents(int ms, bool stopOnDone);
+    // Prints one line of output; a failure is kept in m_outputError.
     void print(const std::string &line);
 
     ControlHost &m_host;
@@ -35,5 +37,6 @@ class ScriptRunner {
     bool m_canShowDialogs;
     size_t m_lineNumber = 0;
     unsigned long m_doneCount = 0;
+    int m_outputError = 0; // errno of the first failed write to standard output
     std::function<void()> m_stopOnDone;
 };

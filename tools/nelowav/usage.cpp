@@ -25,11 +25,14 @@ DESCRIPTION
         string as a word or in double quotes (\" and \\ stand for a quote
         and a backslash inside them).
 
-        A short-array parameter is written @FILE. For WavFileToArray an
-        array of ArrayLength elements is handed over and written to FILE
-        after the call as little-endian 16-bit values. For ArrayToWavFile
-        FILE is read as little-endian 16-bit values into an array of at
-        least ArrayLength elements, padded with zeros.
+        A short-array parameter is written @FILE, or @"FILE" for a path
+        with blanks. For WavFileToArray an array of ArrayLength elements is
+        handed over and, when the control reports no error, written to FILE
+        after the call as little-endian 16-bit values (through a temporary
+        file beside it, so FILE is never left half written). For
+        ArrayToWavFile FILE, a regular file, is read as little-endian 16-bit
+        values into an array of ArrayLength elements: values beyond are
+        ignored, missing ones are zeros.
 
     wait-done [MS]
         Processes events until the next Done event arrives, for at most MS
@@ -39,7 +42,10 @@ DESCRIPTION
     sleep MS
         Processes events for MS milliseconds.
 
-    A # outside quotes starts a comment; blank lines are skipped.
+    A # where a word would start (outside quotes) begins a comment that
+    runs to the end of the line; inside a word, as in a#b, it is part of
+    the word. Blank lines are skipped, as is a UTF-8 byte-order mark at the
+    start of the script; a line may hold at most 8192 bytes.
 
     AboutBox shows its dialog only where a display is available (DISPLAY or
     WAYLAND_DISPLAY set, and QT_QPA_PLATFORM not offscreen or minimal);
@@ -65,6 +71,7 @@ OPTIONS
     --list
         Print the control's methods and events, one per line, with their
         dispatch identifiers, parameter names and types, and run no script.
+        Plain text only: --list with --json is refused.
 
     -h, --help
         Print this text and exit.
@@ -79,7 +86,9 @@ EXIT STATUS
     1   The control could not be created (registry, module or factory); the
         reason is on standard error.
     2   A script error: an unknown method, a wrong number of arguments, an
-        argument that does not convert, an unreadable @FILE, a call the
-        control refused; one line on standard error names the script line.
-        Also a wrong command line or an unreadable SCRIPT.
+        argument that does not convert or is out of range, an unreadable
+        @FILE, a call the control refused, a line too long, output that
+        could not be written; one line on standard error names the script
+        line and the reason. Also a wrong command line or an unreadable
+        SCRIPT.
 )";

@@ -3,8 +3,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -77,8 +80,13 @@ TEST(MethodArgumentsTest, RefusesWrongCountsAndUnconvertibleWords) {
     EXPECT_FALSE(MethodArguments().prepare(seek, words({"end"}), error));
     EXPECT_EQ(error, "To must be a 32-bit integer, not \"end\"");
     EXPECT_FALSE(MethodArguments().prepare(seek, words({"2147483648"}), error));
+    EXPECT_EQ(error, "To \"2147483648\" is out of range for a 32-bit integer");
     const FUNCDESC bits = method("M", {{"Bits", VT_I2}});
     EXPECT_FALSE(MethodArguments().prepare(bits, words({"40000"}), error));
+    EXPECT_EQ(error, "Bits \"40000\" is out of range for a 16-bit integer");
+    const FUNCDESC factor = method("M", {{"Factor", VT_R4}});
+    EXPECT_FALSE(MethodArguments().prepare(factor, words({"1e39"}), error));
+    EXPECT_EQ(error, "Factor \"1e39\" is out of range for a float");
 }
 
 const FUNCDESC kToArray =
@@ -96,8 +104,8 @@ TEST(MethodArgumentsTest, OutputArrayHasArrayLengthElementsWrittenAfterTheCall) 
     elements[0] = 1;
     elements[1] = -2;
     elements[2] = 0x1234;
-    ASSERT_TRUE(arguments.finish(error)) << error;
-    EXPECT_EQ(readArrayFile(path, error), (std::vector<int16_t>{1, -2, 0x1234}));
+    ASSERT_TRUE(arguments.finish(0, error)) << error;
+    EXPECT_EQ(readArrayFile(path, 100, error), (std::vector<int16_t>{1, -2, 0x1234}));
     std::ifstream file(path, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(file)),
                             std::istreambuf_iterator<char>());
@@ -113,8 +121,8 @@ TEST(MethodArgumentsTest, InputArrayIsPaddedToArrayLength) {
     ASSERT_TRUE(arguments.prepare(kFromArray, words({("@" + path).c_str(), "4"}), error)) << error;
     const int16_t *elements = arguments.values()[0].piVal;
     EXPECT_EQ(std::vector<int16_t>(elements, elements + 4), (std::vector<int16_t>{7, -7, 0, 0}));
-    ASSERT_TRUE(arguments.finish(error));
-    EXPECT_EQ(readArrayFile(path, error), (std::vector<int16_t>{7, -7})) << "input left alone";
+    ASSERT_TRUE(arguments.finish(0, error));
+    EXPECT_EQ(readArrayFile(path, 100, error), (std::vector<int16_t>{7, -7})) << "input left alone";
 }
 
 TEST(MethodArgumentsTest, BadArrayArgumentsAreRefused) {
@@ -132,14 +140,74 @@ TEST(MethodArgumentsTest, BadArrayArgumentsAreRefused) {
     EXPECT_EQ(error, "ArrayLength 2000000000 is too large for @big.bin");
 }
 
+std::string contents(const std::string &path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+TEST(MethodArgumentsTest, FailedCallLeavesTheOutputFileAlone) {
+    const std::string path = temporaryPath("precious.bin");
+    std::ofstream(path, std::ios::binary) << "precious";
+    MethodArguments arguments;
+    std::string error;
+    ASSERT_TRUE(arguments.prepare(kToArray, words({("@" + path).c_str(), "3"}), error)) << error;
+    ASSERT_TRUE(arguments.finish(515, error)) << error;
+    EXPECT_EQ(contents(path), "precious");
+}
+
+TEST(ArrayFileTest, InputIsReadUpToTheWantedLengthOnly) {
+    const std::string path = temporaryPath("long.bin");
+    std::ofstream(path, std::ios::binary) << std::string("\x01\x00\x02\x00\x03\x00", 6);
+    std::string error;
+    EXPECT_EQ(readArrayFile(path, 2, error), (std::vector<int16_t>{1, 2}));
+    EXPECT_EQ(readArrayFile(path, 0, error), std::vector<int16_t>{});
+}
+
+TEST(ArrayFileTest, OnlyRegularFilesAreRead) {
+    const std::string fifo = temporaryPath("array.fifo");
+    ::unlink(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string &path : {testing::TempDir(), std::string("/dev/zero"), fifo}) {
+        std::string error;
+        EXPECT_FALSE(readArrayFile(path, 4, error).has_value()) << path;
+        EXPECT_EQ(error, path + " is not a regular file");
+    }
+}
+
+TEST(ArrayFileTest, WritingReplacesTheFileKeepingItsMode) {
+    const std::string path = temporaryPath("replaced.bin");
+    const std::string link = temporaryPath("replaced.link");
+    std::ofstream(path, std::ios::binary) << "old!";
+    ::chmod(path.c_str(), 0640);
+    ::unlink(link.c_str());
+    ASSERT_EQ(::link(path.c_str(), link.c_str()), 0);
+    std::string error;
+    ASSERT_TRUE(writeArrayFile(path, {0x4241}, error)) << error;
+    EXPECT_EQ(contents(path), "AB");
+    EXPECT_EQ(contents(link), "old!") << "written in place, not through a new file";
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST(ArrayFileTest, UnwritableTargetsAreRefusedCleanly) {
+    const std::string folder = temporaryPath("unwritable");
+    std::filesystem::create_directories(folder + "/target");
+    std::string error;
+    EXPECT_FALSE(writeArrayFile(folder + "/target", {1}, error));
+    EXPECT_EQ(error, folder + "/target is not a regular file");
+    EXPECT_FALSE(writeArrayFile(folder + "/missing/out.bin", {1}, error));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+}
+
 TEST(MethodArgumentsTest, NegativeLengthStillHandsOverAnArray) {
     MethodArguments arguments;
     std::string error;
     const std::string path = temporaryPath("none.bin");
     ASSERT_TRUE(arguments.prepare(kToArray, words({("@" + path).c_str(), "-5"}), error));
     EXPECT_NE(arguments.values()[0].piVal, nullptr);
-    ASSERT_TRUE(arguments.finish(error));
-    EXPECT_EQ(readArrayFile(path, error), std::vector<int16_t>{});
+    ASSERT_TRUE(arguments.finish(0, error));
+    EXPECT_EQ(readArrayFile(path, 100, error), std::vector<int16_t>{});
 }
 
 } // namespace

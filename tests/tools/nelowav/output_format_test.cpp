@@ -32,11 +32,29 @@ TEST(OutputFormatTest, JsonCallsListTheArguments) {
         shown({Variant(int32_t{0}), Variant(int32_t{-1}), Variant(float{0.5f})});
     EXPECT_EQ(formatCall(OutputStyle::Json, "ChangeVolume", args, *none.get(), 515),
               R"({"method":"ChangeVolume","args":[0,-1,0.5],"result":null,"error":515})");
-    args = shown({Variant(true), Variant(float{NAN}), Variant(std::string_view("a\"b\\c\x01"))});
+    args = shown({Variant(true), Variant(std::string_view("a\"b\\c\x01"))});
     args.push_back({Variant(), "out.bin"});
-    EXPECT_EQ(
-        formatCall(OutputStyle::Json, "M", args, *none.get(), 0),
-        R"({"method":"M","args":[true,null,"a\"b\\c\u0001","@out.bin"],"result":null,"error":0})");
+    EXPECT_EQ(formatCall(OutputStyle::Json, "M", args, *none.get(), 0),
+              R"({"method":"M","args":[true,"a\"b\\c\u0001","@out.bin"],"result":null,"error":0})");
+}
+
+TEST(OutputFormatTest, NonFiniteFloatsStayDistinguishable) {
+    Variant none;
+    const std::vector<ShownArgument> args =
+        shown({Variant(float{NAN}), Variant(float{INFINITY}), Variant(float{-INFINITY}),
+               Variant(float{1e30f})});
+    EXPECT_EQ(formatCall(OutputStyle::Json, "M", args, *none.get(), 0),
+              R"({"method":"M","args":["nan","inf","-inf",1e+30],"result":null,"error":0})");
+    Variant infinite(float{-INFINITY});
+    EXPECT_EQ(formatCall(OutputStyle::Plain, "M", {}, *infinite.get(), 0), "M -> -inf [code 0]");
+}
+
+TEST(OutputFormatTest, LongWordsAreShownByTheirStart) {
+    EXPECT_EQ(quotedExcerpt("Rewind"), "\"Rewind\"");
+    EXPECT_EQ(quotedExcerpt(std::string(41, 'x')), "\"" + std::string(40, 'x') + "\"...");
+    // A two-byte letter that straddles the cut is left out whole.
+    EXPECT_EQ(quotedExcerpt(std::string(39, 'x') + "\xC3\xA9yz"),
+              "\"" + std::string(39, 'x') + "\"...");
 }
 
 TEST(OutputFormatTest, DoneEvents) {

@@ -5,14 +5,25 @@
 #   EXIT                     the expected exit status; STDERR a regex its error output must match
 #   WORK                     a folder of its own; REGISTER OFF skips registering the module
 #   OPTION                   the option nelowav runs with, --json or --list
+#   FILES                    a folder whose files are copied into WORK first, or empty
+#   DISPLAY_NAME             a display to name, with Qt's platform left to its default
+#   STDOUT                   a file standard output goes to instead of being compared
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
+if(FILES)
+  file(GLOB seeds "${FILES}/*")
+  file(COPY ${seeds} DESTINATION "${WORK}")
+endif()
 file(CHMOD "${WORK}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 set(ENV{KORVANE_COM_REGISTRY} "${WORK}/com-registry")
 set(ENV{XDG_RUNTIME_DIR} "${WORK}")
 set(ENV{QT_QPA_PLATFORM} "offscreen")
 set(ENV{DISPLAY} "")
 set(ENV{WAYLAND_DISPLAY} "")
+if(DISPLAY_NAME)
+  set(ENV{DISPLAY} "${DISPLAY_NAME}")
+  unset(ENV{QT_QPA_PLATFORM})
+endif()
 
 if(NOT REGISTER STREQUAL "OFF")
   execute_process(COMMAND "${REGSVR}" "${MODULE}" RESULT_VARIABLE registered
@@ -22,8 +33,13 @@ if(NOT REGISTER STREQUAL "OFF")
   endif()
 endif()
 
+set(output "")
+set(outputTo OUTPUT_VARIABLE output)
+if(STDOUT)
+  set(outputTo OUTPUT_FILE "${STDOUT}")
+endif()
 execute_process(COMMAND "${NELOWAV}" ${OPTION} "${SCRIPT}" WORKING_DIRECTORY "${WORK}"
-                RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE errors
+                RESULT_VARIABLE status ${outputTo} ERROR_VARIABLE errors
                 TIMEOUT 60)
 if(NOT status STREQUAL "${EXIT}")
   message(FATAL_ERROR "exit status ${status}, expected ${EXIT}\nstdout:\n${output}\nstderr:\n${errors}")

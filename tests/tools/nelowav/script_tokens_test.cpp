@@ -33,7 +33,10 @@ INSTANTIATE_TEST_SUITE_P(
                     Split{"Open \"\"", {{"Open", false}, {"", true}}},
                     Split{"Open \"x\"# note", {{"Open", false}, {"x", true}}},
                     Split{"WavFileToArray @out.bin 10\r",
-                          {{"WavFileToArray", false}, {"@out.bin", false}, {"10", false}}}));
+                          {{"WavFileToArray", false}, {"@out.bin", false}, {"10", false}}},
+                    Split{"Open a#b #c", {{"Open", false}, {"a#b", false}}},
+                    Split{R"(WavFileToArray @"a \"b\".bin"# note)",
+                          {{"WavFileToArray", false}, {R"(@a "b".bin)", false}}}));
 
 class SplitScriptLineErrorTest : public testing::TestWithParam<const char *> {};
 
@@ -45,6 +48,7 @@ TEST_P(SplitScriptLineErrorTest, IsRefusedWithAReason) {
 
 INSTANTIATE_TEST_SUITE_P(Lines, SplitScriptLineErrorTest,
                          testing::Values("Open \"no end", "Open \"ends with a backslash\\\"",
-                                         "Open ab\"cd\"", "Open \"ab\"cd"));
+                                         "Open ab\"cd\"", "Open \"ab\"cd", "M @\"no end",
+                                         "M @\"a\"b"));
 
 } // namespace
