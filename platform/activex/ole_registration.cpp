@@ -68,6 +68,24 @@ std::vector<RegisteredVersion> registeredVersions(REFGUID tlid) {
     return versions;
 }
 
+// Interfaces that still name the library once its own keys are gone (removed by hand, or by
+// an older registration cut short): with no version left to unregister, nothing else would
+// ever remove them.
+bool removeInterfacesOf(REFGUID tlid) {
+    const std::string library = guidToString(tlid);
+    bool removed = false;
+    const HRESULT hr = Registry::update([&](RegistryTree &tree) {
+        for (const std::string &iid : tree.subkeys("Interface")) {
+            if (tree.value("Interface\\" + iid + "\\TypeLib") == library) {
+                tree.deleteTree("Interface\\" + iid);
+                removed = true;
+            }
+        }
+        return S_OK;
+    });
+    return SUCCEEDED(hr) && removed;
+}
+
 } // namespace
 
 BOOL AfxOleRegisterControlClass(HINSTANCE hInstance, REFCLSID clsid, const char *progId,
@@ -153,10 +171,9 @@ BOOL AfxOleUnregisterTypeLib(REFGUID tlid, uint16_t wVerMajor, uint16_t wVerMino
     if (wVerMajor != 0)
         return SUCCEEDED(UnRegisterTypeLib(tlid, wVerMajor, wVerMinor, lcid, SYS_LINUX)) ? 1 : 0;
     const std::vector<RegisteredVersion> versions = registeredVersions(tlid);
-    if (versions.empty())
-        return 0;
     for (const RegisteredVersion &version : versions)
         if (FAILED(UnRegisterTypeLib(tlid, version.major, version.minor, version.lcid, SYS_LINUX)))
             return 0;
-    return 1;
+    const bool strayInterfacesRemoved = removeInterfacesOf(tlid);
+    return versions.empty() && !strayInterfacesRemoved ? 0 : 1;
 }
