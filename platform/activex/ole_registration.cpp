@@ -1,6 +1,7 @@
 // The registry entries of control classes, property pages and type libraries.
 #include "activex/ole_registration.h"
 
+#include "com/error_detail.h"
 #include "com/registry.h"
 #include "com/type_info.h"
 
@@ -162,8 +163,13 @@ BOOL AfxOleRegisterTypeLib(HINSTANCE hInstance, REFGUID tlid, const char *fileNa
     if (FAILED(LoadTypeLib(path.c_str(), library.put())))
         return 0;
     const TLIBATTR *attributes = nullptr;
-    if (FAILED(library->GetLibAttr(&attributes)) || attributes->guid != tlid)
+    if (FAILED(library->GetLibAttr(&attributes)))
         return 0;
+    if (attributes->guid != tlid) {
+        setLastErrorDetail(path + " holds the type library " + guidToString(attributes->guid) +
+                           ", not " + guidToString(tlid));
+        return 0;
+    }
     return SUCCEEDED(RegisterTypeLib(library.get(), path.c_str(), helpDir)) ? 1 : 0;
 }
 

@@ -1,8 +1,11 @@
 // The registry: its tree, its file text, and atomic, locked updates of the file.
+#include "com/error_detail.h"
 #include "com/registry.h"
 #include "test_support.h"
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -194,6 +197,35 @@ TEST_F(RegistryFileTest, MalformedFileIsNeitherReadNorOverwritten) {
     EXPECT_EQ(registry.contents(), garbage);
 }
 
+TEST_F(RegistryFileTest, FailuresSayWhatFailedAndWhere) {
+    const std::string file = registry.path();
+    const struct {
+        std::function<void()> arrange;
+        std::string detail; // what the last error detail must say
+    } cases[] = {
+        {[&] { writeFile(file, "[Key]\n@=\"fine\"\n@=broken\n"); }, file + " line 3 "},
+        {[&] { std::filesystem::create_directory(file); }, file + " is not a regular file"},
+        {[&] { ::setenv(kRegistryEnvironmentVariable, "relative/reg", 1); },
+         "KORVANE_COM_REGISTRY is not an absolute path: relative/reg"},
+        {[&] {
+             writeFile(registry.folder() + "/plain-file", "x");
+             ::setenv(kRegistryEnvironmentVariable, (registry.folder() + "/plain-file/reg").c_str(),
+                      1);
+         },
+         registry.folder() + "/plain-file/reg: Not a directory"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.detail);
+        std::filesystem::remove_all(file);
+        ::setenv(kRegistryEnvironmentVariable, file.c_str(), 1);
+        c.arrange();
+        clearLastErrorDetail();
+        RegistryTree tree;
+        EXPECT_EQ(Registry::read(tree), REGDB_E_READREGDB);
+        EXPECT_NE(lastErrorDetail().find(c.detail), std::string::npos) << lastErrorDetail();
+    }
+}
+
 TEST_F(RegistryFileTest, UnwritableLocationGivesAnError) {
     const std::string blocker = registry.folder() + "/plain-file";
     writeFile(blocker, "x");
@@ -212,7 +244,9 @@ TEST_F(RegistryFileTest, FailedWriteLeavesTheOldFileIntact) {
         const rlimit limit{64, 64};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         const HRESULT hr = Registry::setValue("Big", "", std::string(4096, 'x'));
-        return hr == REGDB_E_WRITEREGDB ? 0 : 1;
+        const bool told =
+            lastErrorDetail() == "cannot write " + Registry::path() + ": " + std::strerror(EFBIG);
+        return hr == REGDB_E_WRITEREGDB && told ? 0 : 1;
     });
     EXPECT_EQ(status, 0);
     EXPECT_EQ(registry.contents(), before);
@@ -251,6 +285,7 @@ TEST_F(RegistryFileTest, UpdateTooLargeToReadBackIsRefused) {
     const std::string before = registry.contents();
     EXPECT_EQ(Registry::setValue("Huge", "", std::string(64 * 1024 * 1024, 'x')),
               REGDB_E_WRITEREGDB);
+    EXPECT_NE(lastErrorDetail().find("past its limit"), std::string::npos) << lastErrorDetail();
     EXPECT_EQ(registry.contents(), before);
     std::string value;
     EXPECT_EQ(Registry::getValue("Kept", "", value), S_OK);

@@ -5,6 +5,7 @@
 #   EXIT                     the expected exit status; STDERR a regex its error output must match
 #   WORK                     a folder of its own; REGISTER OFF skips registering the module
 #   OPTION                   the option nelowav runs with, --json or --list
+#   REGISTRY_FAULT           damaged or moved_module: how to spoil the registry after registering
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 file(CHMOD "${WORK}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
@@ -20,6 +21,16 @@ if(NOT REGISTER STREQUAL "OFF")
   if(NOT registered EQUAL 0)
     message(FATAL_ERROR "regsvr failed (${registered}): ${registerError}")
   endif()
+endif()
+
+# Damage done to the registry after registering, for the cases where creation must fail.
+if(REGISTRY_FAULT STREQUAL "damaged")
+  file(APPEND "$ENV{KORVANE_COM_REGISTRY}" "not a registry line\n")
+elseif(REGISTRY_FAULT STREQUAL "moved_module")
+  file(READ "$ENV{KORVANE_COM_REGISTRY}" registry)
+  file(REAL_PATH "${MODULE}" modulePath)
+  string(REPLACE "${modulePath}" "${WORK}/moved.so" registry "${registry}")
+  file(WRITE "$ENV{KORVANE_COM_REGISTRY}" "${registry}")
 endif()
 
 execute_process(COMMAND "${NELOWAV}" ${OPTION} "${SCRIPT}" WORKING_DIRECTORY "${WORK}"
