@@ -13,4 +13,6 @@ void clearLastErrorDetail();
 const std::string &lastErrorDetail();
 
 // Sets "<what>: <text of errnoValue>", the usual shape of a failed system call's detail.
+// Callers copy errno first: building what may allocate, and arguments are evaluated in no
+// fixed order.
 void setLastSystemErrorDetail(const std::string &what, int errnoValue);

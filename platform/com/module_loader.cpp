@@ -39,7 +39,8 @@ HRESULT LoadedModule::open(const std::string &path) {
     }
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
-        setLastSystemErrorDetail("no module at " + path, errno);
+        const int failure = errno;
+        setLastSystemErrorDetail("no module at " + path, failure);
         return CO_E_DLLNOTFOUND;
     }
     m_handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -58,14 +59,24 @@ HRESULT systemFailure(HRESULT hr, const std::string &what, int errnoValue) {
     return hr;
 }
 
+HRESULT tooLarge(const std::string &file) {
+    setLastErrorDetail(file + " is larger than the registry's limit of " +
+                       std::to_string(kMaxRegistrySize) + " bytes");
+    return REGDB_E_READREGDB;
+}
+
 HRESULT readAll(int fd, const std::string &file, std::string &text) {
     struct stat info {};
-    if (::fstat(fd, &info) != 0)
-        return systemFailure(REGDB_E_READREGDB, "cannot read " + file, errno);
+    if (::fstat(fd, &info) != 0) {
+        const int failure = errno;
+        return systemFailure(REGDB_E_READREGDB, "cannot read " + file, failure);
+    }
     if (!S_ISREG(info.st_mode)) {
         setLastErrorDetail(file + " is not a regular file");
         return REGDB_E_READREGDB;
     }
+    if (static_cast<uintmax_t>(info.st_size) > kMaxRegistrySize)
+        return tooLarge(file);
     char buffer[65536];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
@@ -73,13 +84,13 @@ HRESULT readAll(int fd, const std::string &file, std::string &text) {
             return S_OK;
         if (got < 0 && errno == EINTR)
             continue;
-        if (got < 0)
-            return systemFailure(REGDB_E_READREGDB, "cannot read " + file, errno);
-        if (text.size() + static_cast<size_t>(got) > kMaxRegistrySize) {
-            setLastErrorDetail(file + " is larger than the registry's limit of " +
-                               std::to_string(kMaxRegistrySize) + " bytes");
-            return REGDB_E_READREGDB;
+        if (got < 0) {
+            const int failure = errno;
+            return systemFailure(REGDB_E_READREGDB, "cannot read " + file, failure);
         }
+        // The file may grow while it is read; what was checked above is no promise.
+        if (text.size() + static_cast<size_t>(got) > kMaxRegistrySize)
+            return tooLarge(file);
         text.append(buffer, static_cast<size_t>(got));
     }
 }
@@ -196,12 +207,14 @@ bool RegistryLock::acquire(const std::string &file) {
     const std::string lockPath = file + ".lock";
     m_fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (m_fd < 0) {
-        setLastSystemErrorDetail("cannot open the lock " + lockPath, errno);
+        const int failure = errno;
+        setLastSystemErrorDetail("cannot open the lock " + lockPath, failure);
         return false;
     }
     while (::flock(m_fd, LOCK_EX) != 0) {
         if (errno != EINTR) {
-            setLastSystemErrorDetail("cannot lock " + lockPath, errno);
+            const int failure = errno;
+            setLastSystemErrorDetail("cannot lock " + lockPath, failure);
             ::close(std::exchange(m_fd, -1));
             return false;
         }
@@ -212,8 +225,10 @@ bool RegistryLock::acquire(const std::string &file) {
 HRESULT readRegistryFile(const std::string &file, RegistryTree &out) {
     FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.valid()) {
-        if (errno != ENOENT)
-            return systemFailure(REGDB_E_READREGDB, "cannot read " + file, errno);
+        if (errno != ENOENT) {
+            const int failure = errno;
+            return systemFailure(REGDB_E_READREGDB, "cannot read " + file, failure);
+        }
         out = RegistryTree();
         return S_OK;
     }
@@ -239,8 +254,10 @@ HRESULT replaceRegistryFile(const std::string &file, const std::string &text) {
     const bool exists = ::stat(file.c_str(), &existing) == 0;
     std::string temporary;
     FileDescriptor fd(createTemporary(file, exists ? existing.st_mode & 0777 : 0666, temporary));
-    if (!fd.valid())
-        return systemFailure(REGDB_E_WRITEREGDB, "cannot create a file beside " + file, errno);
+    if (!fd.valid()) {
+        const int failure = errno;
+        return systemFailure(REGDB_E_WRITEREGDB, "cannot create a file beside " + file, failure);
+    }
     const bool filled = fillTemporary(fd.get(), text, exists ? &existing : nullptr);
     const int fillError = errno;
     if (!filled || !fd.close()) {
