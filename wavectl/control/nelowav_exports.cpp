@@ -33,7 +33,11 @@ STDAPI DllUnregisterServer() try {
             return SELFREG_E_CLASS;
         // A library whose keys are already gone must not keep the classes registered for
         // good: its absence is a failure only when there was nothing at all to remove.
-        return libraryRemoved || transaction.changed() ? S_OK : SELFREG_E_TYPELIB;
+        const bool libraryLeft =
+            transaction.tree().hasKey("TypeLib\\" + guidToString(LIBID_NelowavLib));
+        if (!libraryRemoved && (libraryLeft || !transaction.changed()))
+            return SELFREG_E_TYPELIB;
+        return S_OK;
     });
 } catch (const std::bad_alloc &) {
     return E_OUTOFMEMORY;
