@@ -1,6 +1,7 @@
 // The registry entries of control classes, property pages and type libraries.
 #include "activex/ole_registration.h"
 
+#include "com/error_detail.h"
 #include "com/registry.h"
 #include "com/type_info.h"
 
@@ -66,6 +67,24 @@ std::vector<RegisteredVersion> registeredVersions(REFGUID tlid) {
                 versions.push_back({*major, *minor, *lcid});
     }
     return versions;
+}
+
+// Interfaces that still name the library once its own keys are gone (removed by hand, or by
+// an older registration cut short): with no version left to unregister, nothing else would
+// ever remove them.
+bool removeInterfacesOf(REFGUID tlid) {
+    const std::string library = guidToString(tlid);
+    bool removed = false;
+    const HRESULT hr = Registry::update([&](RegistryTree &tree) {
+        for (const std::string &iid : tree.subkeys("Interface")) {
+            if (tree.value("Interface\\" + iid + "\\TypeLib") == library) {
+                tree.deleteTree("Interface\\" + iid);
+                removed = true;
+            }
+        }
+        return S_OK;
+    });
+    return SUCCEEDED(hr) && removed;
 }
 
 } // namespace
@@ -144,8 +163,13 @@ BOOL AfxOleRegisterTypeLib(HINSTANCE hInstance, REFGUID tlid, const char *fileNa
     if (FAILED(LoadTypeLib(path.c_str(), library.put())))
         return 0;
     const TLIBATTR *attributes = nullptr;
-    if (FAILED(library->GetLibAttr(&attributes)) || attributes->guid != tlid)
+    if (FAILED(library->GetLibAttr(&attributes)))
         return 0;
+    if (attributes->guid != tlid) {
+        setLastErrorDetail(path + " holds the type library " + guidToString(attributes->guid) +
+                           ", not " + guidToString(tlid));
+        return 0;
+    }
     return SUCCEEDED(RegisterTypeLib(library.get(), path.c_str(), helpDir)) ? 1 : 0;
 }
 
@@ -153,10 +177,9 @@ BOOL AfxOleUnregisterTypeLib(REFGUID tlid, uint16_t wVerMajor, uint16_t wVerMino
     if (wVerMajor != 0)
         return SUCCEEDED(UnRegisterTypeLib(tlid, wVerMajor, wVerMinor, lcid, SYS_LINUX)) ? 1 : 0;
     const std::vector<RegisteredVersion> versions = registeredVersions(tlid);
-    if (versions.empty())
-        return 0;
     for (const RegisteredVersion &version : versions)
         if (FAILED(UnRegisterTypeLib(tlid, version.major, version.minor, version.lcid, SYS_LINUX)))
             return 0;
-    return 1;
+    const bool strayInterfacesRemoved = removeInterfacesOf(tlid);
+    return versions.empty() && !strayInterfacesRemoved ? 0 : 1;
 }

@@ -42,7 +42,8 @@ BOOL AfxOleUnregisterClass(REFCLSID clsid, const char *progId);
 BOOL AfxOleRegisterTypeLib(HINSTANCE hInstance, REFGUID tlid, const char *fileName = nullptr,
                            const char *helpDir = nullptr);
 
-// Unregisters the library; a major version of 0 means every registered version of it, and
-// then every locale. Fails when there was nothing to remove.
+// Unregisters the library; a major version of 0 means every registered version of it, then
+// every locale, and any interface key still naming the library. Fails when there was nothing
+// to remove.
 BOOL AfxOleUnregisterTypeLib(REFGUID tlid, uint16_t wVerMajor = 0, uint16_t wVerMinor = 0,
                              LCID lcid = 0);

@@ -1,6 +1,7 @@
 // Creation of objects by CLSID or ProgID through the registry and the modules it names.
 #include "com/creation.h"
 
+#include "com/error_detail.h"
 #include "com/registry.h"
 #include "module_loader.h"
 
@@ -28,9 +29,12 @@ HRESULT registeredServer(const CLSID &clsid, std::string &path) {
     RegistryTree tree;
     if (FAILED(Registry::read(tree)))
         return REGDB_E_READREGDB;
-    auto found = tree.value("CLSID\\" + guidToString(clsid) + "\\InprocServer32");
-    if (!found || found->empty())
+    const std::string key = "CLSID\\" + guidToString(clsid) + "\\InprocServer32";
+    auto found = tree.value(key);
+    if (!found || found->empty()) {
+        setLastErrorDetail("no module named at " + key + " in " + Registry::path());
         return REGDB_E_CLASSNOTREG;
+    }
     path = std::move(*found);
     return S_OK;
 }
@@ -48,6 +52,7 @@ HRESULT classObjectEntry(const std::string &path, DllGetClassObjectFunc &entry) 
     entry = reinterpret_cast<DllGetClassObjectFunc>(found->second.symbol("DllGetClassObject"));
     if (!entry) {
         table.modules.erase(found);
+        setLastErrorDetail(path + " does not export DllGetClassObject");
         return CO_E_ERRORINDLL;
     }
     return S_OK;
@@ -72,8 +77,12 @@ HRESULT CLSIDFromProgID(const char *progid, CLSID *pclsid) {
         RegistryTree tree;
         if (FAILED(Registry::read(tree)))
             return REGDB_E_READREGDB;
-        const auto text = tree.value(std::string(progid) + "\\CLSID");
+        const std::string key = std::string(progid) + "\\CLSID";
+        const auto text = tree.value(key);
         const auto clsid = text ? guidFromString(*text) : std::nullopt;
+        // A missing ProgID needs no more words than its code; a damaged entry does.
+        if (text && !clsid)
+            setLastErrorDetail(key + " holds \"" + *text + "\", which is no class identifier");
         if (!clsid)
             return CO_E_CLASSSTRING;
         *pclsid = *clsid;

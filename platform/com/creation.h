@@ -44,6 +44,8 @@ HRESULT ProgIDFromCLSID(REFCLSID clsid, std::string &progid);
 //   no file at that path: CO_E_DLLNOTFOUND;
 //   the file not loadable or without DllGetClassObject: CO_E_ERRORINDLL;
 //   otherwise whatever DllGetClassObject returns.
+// Each failure but the last leaves its reason (registry file and line, module path, system or
+// loader message) as the last error detail (com/error_detail.h).
 HRESULT CoGetClassObject(REFCLSID rclsid, uint32_t clsctx, void *serverInfo, REFIID riid,
                          void **ppv);
 // CoGetClassObject for IClassFactory, then CreateInstance.

@@ -16,7 +16,8 @@ class LoadedModule {
     ~LoadedModule();
 
     // CO_E_BAD_PATH for a path that is not absolute (never loaded), CO_E_DLLNOTFOUND when
-    // no file is there, CO_E_ERRORINDLL when the file cannot be loaded.
+    // no file is there, CO_E_ERRORINDLL when the file cannot be loaded; the last error detail
+    // then names the path and gives the system's or the loader's reason.
     HRESULT open(const std::string &path);
     void *symbol(const char *name) const;
     void *handle() const { return m_handle; }

@@ -1,5 +1,6 @@
 // The registry: one text file of keys and values shaped like the platform's
-// HKEY_CLASSES_ROOT, replaced atomically under a lock for every change.
+// HKEY_CLASSES_ROOT, replaced atomically under a lock for every change. The reason for a
+// failure is left as the thread's last error detail (com/error_detail.h).
 //
 // Keys are paths below HKEY_CLASSES_ROOT without the root, with backslashes
 // ("CLSID\{...}\InprocServer32"). Key paths and value names compare without regard to ASCII
@@ -63,19 +64,21 @@ class RegistryTree {
 class Registry {
   public:
     // KORVANE_COM_REGISTRY when set and not empty, else
-    // ${XDG_DATA_HOME:-$HOME/.local/share}/korvane/com-registry.
+    // ${XDG_DATA_HOME:-$HOME/.local/share}/korvane/com-registry; empty when the variable holds
+    // a relative path (which is refused, not ignored) or there is no home folder.
     static std::string path();
 
-    // Reads the current contents. A missing file is an empty registry; a file that cannot be
-    // read or is malformed gives REGDB_E_READREGDB.
+    // Reads the current contents, following a symbolic link at path(). A missing file is an
+    // empty registry; a file that cannot be read or is malformed gives REGDB_E_READREGDB.
+    // Inside a transaction of the calling thread, gives that transaction's contents.
     static HRESULT read(RegistryTree &out);
 
-    // Read-modify-write under an exclusive lock (flock on "<path>.lock"), replacing the file
-    // atomically (a temporary file in the same folder, then rename). When change returns a
-    // failure code, or throws, nothing is written and that code (E_OUTOFMEMORY or E_FAIL for
-    // an exception) is returned. REGDB_E_READREGDB when the current file is unreadable or
-    // malformed (it is left alone), REGDB_E_WRITEREGDB when the new one cannot be written
-    // (the old one stays intact). Missing parent folders are created.
+    // Read-modify-write as a transaction of its own (see registry_transaction.h), or as a step
+    // of the one open on the calling thread. When change returns a failure code, or throws,
+    // nothing is changed and that code (E_OUTOFMEMORY or E_FAIL for an exception) is returned.
+    // REGDB_E_READREGDB when the current file is unreadable or malformed (it is left alone),
+    // REGDB_E_WRITEREGDB when the new one cannot be written (the old one stays intact).
+    // Missing parent folders are created.
     static HRESULT update(const std::function<HRESULT(RegistryTree &)> &change);
 
     // One-step conveniences. getValue gives REGDB_E_KEYMISSING for a missing key or value.

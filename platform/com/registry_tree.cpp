@@ -28,25 +28,39 @@ bool hasControlCharacter(std::string_view text) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
+bool needsEscape(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return c == '\\' || c == '"' || byte < 0x20 || byte == 0x7F;
+}
+
+void appendEscaped(std::string &out, char c) {
+    if (c == '\\' || c == '"') {
+        out.push_back('\\');
+        out.push_back(c);
+    } else if (c == '\n') {
+        out += "\\n";
+    } else if (c == '\r') {
+        out += "\\r";
+    } else if (c == '\t') {
+        out += "\\t";
+    } else {
+        char escape[5];
+        std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned char>(c));
+        out += escape;
+    }
+}
+
+// Plain runs are copied whole: values may be large, and the file is written on every update.
 void appendQuoted(std::string &out, std::string_view text) {
     out.push_back('"');
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\' || c == '"') {
-            out.push_back('\\');
-            out.push_back(c);
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (byte < 0x20 || byte == 0x7F) {
-            char escape[5];
-            std::snprintf(escape, sizeof escape, "\\x%02X", byte);
-            out += escape;
-        } else {
-            out.push_back(c);
+    while (!text.empty()) {
+        const auto special = std::find_if(text.begin(), text.end(), needsEscape);
+        const size_t plain = static_cast<size_t>(special - text.begin());
+        out.append(text.substr(0, plain));
+        text.remove_prefix(plain);
+        if (!text.empty()) {
+            appendEscaped(out, text.front());
+            text.remove_prefix(1);
         }
     }
     out.push_back('"');
@@ -134,10 +148,13 @@ bool RegistryTree::isValidKey(std::string_view key) {
 
 bool RegistryTree::hasKey(std::string_view key) const {
     const std::string path = folded(key);
-    const auto found = m_keys.lower_bound(path);
-    if (found == m_keys.end())
-        return false;
-    return found->first == path || found->first.starts_with(path + '\\');
+    if (m_keys.count(path) != 0)
+        return true;
+    // A parent exists through its children. Looking right after the key itself would stop at
+    // a sibling such as "a-b", which sorts between "a" and "a\b".
+    const std::string prefix = path + '\\';
+    const auto child = m_keys.lower_bound(prefix);
+    return child != m_keys.end() && child->first.starts_with(prefix);
 }
 
 std::optional<std::string> RegistryTree::value(std::string_view key, std::string_view name) const {
@@ -162,17 +179,18 @@ std::vector<std::string> RegistryTree::valueNames(std::string_view key) const {
 
 std::vector<std::string> RegistryTree::subkeys(std::string_view key) const {
     const std::string prefix = folded(key) + '\\';
-    std::vector<std::string> names;
-    std::string lastFolded;
+    // A child's own entry and its descendants' need not be neighbours: "a-b" sorts between
+    // "a" and "a\c". Hence gathered by folded name rather than compared with the last one.
+    std::map<std::string, std::string_view> children;
     for (auto it = m_keys.lower_bound(prefix); it != m_keys.end() && it->first.starts_with(prefix);
          ++it) {
         const std::string_view rest = std::string_view(it->second.path).substr(prefix.size());
         const std::string_view child = rest.substr(0, rest.find('\\'));
-        if (folded(child) != lastFolded) {
-            lastFolded = folded(child);
-            names.emplace_back(child);
-        }
+        children.emplace(folded(child), child);
     }
+    std::vector<std::string> names;
+    for (const auto &child : children)
+        names.emplace_back(child.second);
     return names;
 }
 

@@ -1,4 +1,5 @@
 // Loading type libraries from modules and recording them in the registry.
+#include "com/error_detail.h"
 #include "com/registry.h"
 #include "com/type_info.h"
 #include "module_loader.h"
@@ -111,8 +112,10 @@ HRESULT LoadTypeLib(const char *path, ITypeLib **ppTLib) {
         const auto text =
             reinterpret_cast<KorvaneTypeLibraryFunc>(module.symbol(kTypeLibrarySymbol));
         const char *library = text ? text() : nullptr;
-        if (!library)
+        if (!library) {
+            setLastErrorDetail(std::string(path) + " holds no type library");
             return TYPE_E_CANTLOADLIBRARY;
+        }
         return LoadTypeLibFromText(library, ppTLib);
     } catch (const std::bad_alloc &) {
         return E_OUTOFMEMORY;

@@ -3,13 +3,16 @@
 
 #include "com/creation.h"
 #include "com/dispatch_arguments.h"
+#include "com/error_detail.h"
 #include "com/registry.h"
 #include "done_sink.h"
 
 namespace {
 
+// The code, and the runtime's words for what lay behind it.
 std::string failure(const std::string &what, HRESULT hr) {
-    return what + ": " + hresultText(hr);
+    const std::string &detail = lastErrorDetail();
+    return what + ": " + hresultText(hr) + (detail.empty() ? "" : ": " + detail);
 }
 
 // The default source interface of the coclass whose default interface is primary.
@@ -64,10 +67,14 @@ ControlHost::~ControlHost() {
 }
 
 HRESULT ControlHost::create(const char *progId, DoneHandler onDone, std::string &error) {
+    clearLastErrorDetail();
     CLSID clsid{};
     HRESULT hr = CLSIDFromProgID(progId, &clsid);
     if (FAILED(hr)) {
-        error = failure(std::string(progId) + " is not registered in " + Registry::path(), hr);
+        // A registry that cannot be read tells nothing of what is registered in it.
+        error = hr == CO_E_CLASSSTRING
+                    ? failure(std::string(progId) + " is not registered in " + Registry::path(), hr)
+                    : failure("cannot look up " + std::string(progId), hr);
         return hr;
     }
     hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, m_control.putVoid());

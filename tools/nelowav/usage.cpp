@@ -78,7 +78,8 @@ OPTIONS
 
 ENVIRONMENT
     KORVANE_COM_REGISTRY
-        The registry file to create the control from. When unset or empty,
+        The registry file to create the control from, an absolute path (a
+        relative one is refused). When unset or empty,
         ${XDG_DATA_HOME:-$HOME/.local/share}/korvane/com-registry.
 
 EXIT STATUS

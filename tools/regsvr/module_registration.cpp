@@ -2,6 +2,7 @@
 #include "module_registration.h"
 
 #include "com/creation.h"
+#include "com/error_detail.h"
 
 #include <dlfcn.h>
 
@@ -19,11 +20,15 @@ RegistrationOutcome runRegistration(const std::string &path, RegistrationStep st
     if (!entry) {
         outcome.message = path + " does not export " + function;
     } else {
+        clearLastErrorDetail();
         outcome.called = true;
         outcome.result = entry();
         outcome.message = std::string(function) + " in " + path +
                           (SUCCEEDED(outcome.result) ? " succeeded: " : " failed: ") +
                           hresultText(outcome.result);
+        // The code names the step that failed; the detail says why (file, line, errno text).
+        if (FAILED(outcome.result) && !lastErrorDetail().empty())
+            outcome.message += ": " + lastErrorDetail();
     }
     ::dlclose(module);
     return outcome;

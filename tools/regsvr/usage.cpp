@@ -19,7 +19,8 @@ DESCRIPTION
 
     The function's result code is printed in hexadecimal with its name, on
     standard output when it succeeded and as one line on standard error when
-    it did not.
+    it did not; that line ends with the cause where one is known, such as the
+    registry file and the line it could not read, or the system's error.
 
 OPTIONS
     -u, --unregister
@@ -30,8 +31,10 @@ OPTIONS
 
 ENVIRONMENT
     KORVANE_COM_REGISTRY
-        The registry file to change. When unset or empty, the registry is
-        ${XDG_DATA_HOME:-$HOME/.local/share}/korvane/com-registry.
+        The registry file to change, an absolute path (a relative one is
+        refused). When unset or empty, the registry is
+        ${XDG_DATA_HOME:-$HOME/.local/share}/korvane/com-registry. A symbolic
+        link there is followed, and the file keeps its mode when replaced.
 
 EXIT STATUS
     0   The function succeeded.

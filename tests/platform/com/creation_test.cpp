@@ -1,5 +1,6 @@
 // Creation by CLSID and ProgID through the registry, its failures, and unloading.
 #include "com/creation.h"
+#include "com/error_detail.h"
 #include "com/registry.h"
 #include "com/type_info.h"
 #include "test_module_ids.h"
@@ -83,22 +84,28 @@ TEST_F(CreationTest, RegisteredPathsThatCannotServeGiveClearCodes) {
     const struct {
         std::string path;
         HRESULT expected;
+        std::string detail; // what the last error detail must say
     } cases[] = {
-        {"libkorvane_com_test_module.so", CO_E_BAD_PATH},
-        {"./libkorvane_com_test_module.so", CO_E_BAD_PATH},
-        {"", REGDB_E_CLASSNOTREG},
-        {registry.folder() + "/vanished.so", CO_E_DLLNOTFOUND},
-        {textFile, CO_E_ERRORINDLL},
-        {runtime, CO_E_ERRORINDLL}, // loads, but has no DllGetClassObject
+        {"libkorvane_com_test_module.so", CO_E_BAD_PATH,
+         "\"libkorvane_com_test_module.so\" is not absolute"},
+        {"./libkorvane_com_test_module.so", CO_E_BAD_PATH, "not absolute"},
+        {"", REGDB_E_CLASSNOTREG, kClassKey + " in " + registry.path()},
+        {registry.folder() + "/vanished.so", CO_E_DLLNOTFOUND,
+         registry.folder() + "/vanished.so: No such file or directory"},
+        {textFile, CO_E_ERRORINDLL, "cannot load " + textFile + ": file too short"},
+        {runtime, CO_E_ERRORINDLL, runtime + " does not export DllGetClassObject"},
     };
     for (const auto &c : cases) {
         ASSERT_EQ(Registry::setValue(kClassKey, "", c.path), S_OK);
+        clearLastErrorDetail();
         ComPtr<IUnknown> object;
         EXPECT_EQ(CoCreateInstance(kTestClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
                                    object.putVoid()),
                   c.expected)
             << c.path;
         EXPECT_FALSE(object);
+        EXPECT_NE(lastErrorDetail().find(c.detail), std::string::npos)
+            << c.path << ": " << lastErrorDetail();
     }
 }
 

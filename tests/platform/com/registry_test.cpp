@@ -1,12 +1,16 @@
 // The registry: its tree, its file text, and atomic, locked updates of the file.
+#include "com/error_detail.h"
 #include "com/registry.h"
 #include "test_support.h"
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -61,6 +65,17 @@ TEST(RegistryTree, DeleteTreeRemovesOnlyThatBranch) {
     EXPECT_EQ(tree.deleteValue("AB", ""), S_OK);
     EXPECT_EQ(tree.deleteValue("AB", ""), S_FALSE);
     EXPECT_TRUE(tree.hasKey("AB")) << "a key outlives its values";
+}
+
+TEST(RegistryTree, SiblingsSortingBeforeTheSeparatorDoNotConfuseTheChildWalk) {
+    RegistryTree tree;
+    tree.setValue("X\\a\\deep", "", "1"); // "X\a" exists only as a parent
+    tree.setValue("X\\a-b", "", "2");     // '-' sorts before the backslash
+    tree.setValue("X\\a\\other", "", "3");
+    EXPECT_TRUE(tree.hasKey("X\\a"));
+    EXPECT_EQ(tree.subkeys("X"), (std::vector<std::string>{"a", "a-b"}));
+    tree.setValue("X\\a", "", "4");
+    EXPECT_EQ(tree.subkeys("X"), (std::vector<std::string>{"a", "a-b"}));
 }
 
 TEST(RegistryTree, RefusesMalformedKeys) {
@@ -120,6 +135,11 @@ TEST(RegistryFile, PathComesFromTheEnvironment) {
     ::unsetenv(kRegistryEnvironmentVariable);
     ::setenv("XDG_DATA_HOME", "/data", 1);
     EXPECT_EQ(Registry::path(), "/data/korvane/com-registry");
+    ::setenv(kRegistryEnvironmentVariable, "relative/reg", 1);
+    EXPECT_EQ(Registry::path(), "") << "a relative file is refused, not followed into the home";
+    RegistryTree tree;
+    EXPECT_EQ(Registry::read(tree), REGDB_E_READREGDB);
+    ::unsetenv(kRegistryEnvironmentVariable);
     ::setenv("XDG_DATA_HOME", "relative/ignored", 1);
     ::setenv("HOME", "/home/someone", 1);
     EXPECT_EQ(Registry::path(), "/home/someone/.local/share/korvane/com-registry");
@@ -177,6 +197,35 @@ TEST_F(RegistryFileTest, MalformedFileIsNeitherReadNorOverwritten) {
     EXPECT_EQ(registry.contents(), garbage);
 }
 
+TEST_F(RegistryFileTest, FailuresSayWhatFailedAndWhere) {
+    const std::string file = registry.path();
+    const struct {
+        std::function<void()> arrange;
+        std::string detail; // what the last error detail must say
+    } cases[] = {
+        {[&] { writeFile(file, "[Key]\n@=\"fine\"\n@=broken\n"); }, file + " line 3 "},
+        {[&] { std::filesystem::create_directory(file); }, file + " is not a regular file"},
+        {[&] { ::setenv(kRegistryEnvironmentVariable, "relative/reg", 1); },
+         "KORVANE_COM_REGISTRY is not an absolute path: relative/reg"},
+        {[&] {
+             writeFile(registry.folder() + "/plain-file", "x");
+             ::setenv(kRegistryEnvironmentVariable, (registry.folder() + "/plain-file/reg").c_str(),
+                      1);
+         },
+         registry.folder() + "/plain-file/reg: Not a directory"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.detail);
+        std::filesystem::remove_all(file);
+        ::setenv(kRegistryEnvironmentVariable, file.c_str(), 1);
+        c.arrange();
+        clearLastErrorDetail();
+        RegistryTree tree;
+        EXPECT_EQ(Registry::read(tree), REGDB_E_READREGDB);
+        EXPECT_NE(lastErrorDetail().find(c.detail), std::string::npos) << lastErrorDetail();
+    }
+}
+
 TEST_F(RegistryFileTest, UnwritableLocationGivesAnError) {
     const std::string blocker = registry.folder() + "/plain-file";
     writeFile(blocker, "x");
@@ -195,11 +244,51 @@ TEST_F(RegistryFileTest, FailedWriteLeavesTheOldFileIntact) {
         const rlimit limit{64, 64};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         const HRESULT hr = Registry::setValue("Big", "", std::string(4096, 'x'));
-        return hr == REGDB_E_WRITEREGDB ? 0 : 1;
+        const bool told =
+            lastErrorDetail() == "cannot write " + Registry::path() + ": " + std::strerror(EFBIG);
+        return hr == REGDB_E_WRITEREGDB && told ? 0 : 1;
     });
     EXPECT_EQ(status, 0);
     EXPECT_EQ(registry.contents(), before);
     EXPECT_EQ(filesIn(registry.folder()), 2u) << "the temporary file was removed";
+}
+
+TEST_F(RegistryFileTest, ReplacingFollowsLinksAndKeepsTheMode) {
+    const struct {
+        bool linked;
+        mode_t mode;
+    } cases[] = {{false, 0600}, {false, 0640}, {true, 0600}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "linked " << c.linked << " mode " << std::oct << c.mode);
+        std::filesystem::remove_all(registry.folder() + "/real");
+        std::filesystem::remove(registry.path());
+        std::filesystem::create_directory(registry.folder() + "/real");
+        const std::string target = c.linked ? registry.folder() + "/real/reg" : registry.path();
+        writeFile(target, "[Old]\n");
+        ::chmod(target.c_str(), c.mode);
+        if (c.linked)
+            std::filesystem::create_symlink("real/reg", registry.path());
+        ASSERT_EQ(Registry::setValue("New", "", "v"), S_OK);
+        struct stat info {};
+        ASSERT_EQ(::lstat(registry.path().c_str(), &info), 0);
+        EXPECT_EQ(S_ISLNK(info.st_mode), c.linked);
+        ASSERT_EQ(::stat(target.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.mode);
+        RegistryTree tree;
+        ASSERT_EQ(Registry::read(tree), S_OK);
+        EXPECT_EQ(tree.keys(), (std::vector<std::string>{"New", "Old"}));
+    }
+}
+
+TEST_F(RegistryFileTest, UpdateTooLargeToReadBackIsRefused) {
+    ASSERT_EQ(Registry::setValue("Kept", "", "1"), S_OK);
+    const std::string before = registry.contents();
+    EXPECT_EQ(Registry::setValue("Huge", "", std::string(64 * 1024 * 1024, 'x')),
+              REGDB_E_WRITEREGDB);
+    EXPECT_NE(lastErrorDetail().find("past its limit"), std::string::npos) << lastErrorDetail();
+    EXPECT_EQ(registry.contents(), before);
+    std::string value;
+    EXPECT_EQ(Registry::getValue("Kept", "", value), S_OK);
 }
 
 TEST_F(RegistryFileTest, ConcurrentWritersInThreadsLoseNoUpdate) {

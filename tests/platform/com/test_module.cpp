@@ -1,6 +1,7 @@
 // Exports of the test module: its class factory and its self-registration.
 #include "com/creation.h"
 #include "com/registry.h"
+#include "com/registry_transaction.h"
 #include "test_counter.h"
 #include "test_module_ids.h"
 
@@ -61,28 +62,35 @@ HRESULT registerClass(RegistryTree &tree, const std::string &path) {
 }
 } // namespace
 
+// One registry transaction each, as a real server's are.
 extern "C" HRESULT DllRegisterServer() try {
     const std::string path = ownPath();
-    ComPtr<ITypeLib> library;
-    if (FAILED(LoadTypeLibFromText(KorvaneTypeLibrary(), library.put())) ||
-        FAILED(RegisterTypeLib(library.get(), path.c_str(), nullptr)))
-        return SELFREG_E_TYPELIB;
-    if (FAILED(Registry::update([&](RegistryTree &tree) { return registerClass(tree, path); })))
-        return SELFREG_E_CLASS;
-    return S_OK;
+    return runRegistryTransaction(SELFREG_E_TYPELIB, [&](RegistryTransaction &) {
+        ComPtr<ITypeLib> library;
+        if (FAILED(LoadTypeLibFromText(KorvaneTypeLibrary(), library.put())) ||
+            FAILED(RegisterTypeLib(library.get(), path.c_str(), nullptr)))
+            return SELFREG_E_TYPELIB;
+        if (FAILED(Registry::update([&](RegistryTree &tree) { return registerClass(tree, path); })))
+            return SELFREG_E_CLASS;
+        return S_OK;
+    });
 } catch (...) {
     return E_OUTOFMEMORY;
 }
 
 extern "C" HRESULT DllUnregisterServer() try {
-    if (FAILED(UnRegisterTypeLib(kTestLibraryId, 1, 0, 0, SYS_LINUX)))
-        return SELFREG_E_TYPELIB;
-    const HRESULT hr = Registry::update([](RegistryTree &tree) {
-        tree.deleteTree("CLSID\\" + guidToString(kTestClassId));
-        tree.deleteTree(kTestProgId);
-        return S_OK;
+    return runRegistryTransaction(SELFREG_E_TYPELIB, [](RegistryTransaction &transaction) {
+        const bool libraryRemoved =
+            SUCCEEDED(UnRegisterTypeLib(kTestLibraryId, 1, 0, 0, SYS_LINUX));
+        const HRESULT hr = Registry::update([](RegistryTree &tree) {
+            tree.deleteTree("CLSID\\" + guidToString(kTestClassId));
+            tree.deleteTree(kTestProgId);
+            return S_OK;
+        });
+        if (FAILED(hr))
+            return SELFREG_E_CLASS;
+        return libraryRemoved || transaction.changed() ? S_OK : SELFREG_E_TYPELIB;
     });
-    return FAILED(hr) ? SELFREG_E_CLASS : S_OK;
 } catch (...) {
     return E_OUTOFMEMORY;
 }

@@ -8,6 +8,7 @@
 #   FILES                    a folder whose files are copied into WORK first, or empty
 #   DISPLAY_NAME             a display to name, with Qt's platform left to its default
 #   STDOUT                   a file standard output goes to instead of being compared
+#   REGISTRY_FAULT           damaged or moved_module: how to spoil the registry after registering
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 if(FILES)
@@ -31,6 +32,16 @@ if(NOT REGISTER STREQUAL "OFF")
   if(NOT registered EQUAL 0)
     message(FATAL_ERROR "regsvr failed (${registered}): ${registerError}")
   endif()
+endif()
+
+# Damage done to the registry after registering, for the cases where creation must fail.
+if(REGISTRY_FAULT STREQUAL "damaged")
+  file(APPEND "$ENV{KORVANE_COM_REGISTRY}" "not a registry line\n")
+elseif(REGISTRY_FAULT STREQUAL "moved_module")
+  file(READ "$ENV{KORVANE_COM_REGISTRY}" registry)
+  file(REAL_PATH "${MODULE}" modulePath)
+  string(REPLACE "${modulePath}" "${WORK}/moved.so" registry "${registry}")
+  file(WRITE "$ENV{KORVANE_COM_REGISTRY}" "${registry}")
 endif()
 
 set(output "")

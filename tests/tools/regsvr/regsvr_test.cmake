@@ -1,4 +1,4 @@
-# Runs regsvr in one of three cases and checks its exit status, output and registry.
+# Runs regsvr in one of four cases and checks its exit status, output and registry.
 set(CLASS_KEY "CLSID\\{6C1E4A13-5B2D-4E8F-9A01-2B3C4D5E6F70}\\InprocServer32")
 
 file(REMOVE_RECURSE "${WORK}")
@@ -66,6 +66,19 @@ if(CASE STREQUAL "round_trip")
 
   run(1 --unregister "${MODULE_PATH}")
   expect_one_error_line("DllUnregisterServer in .* failed: 0x80040200 SELFREG_E_TYPELIB\n$")
+elseif(CASE STREQUAL "recovery")
+  # The type library's keys gone, as a crash or race between two older runs could leave them:
+  # unregistering still removes the classes instead of failing on the library for good.
+  run(0 "${MODULE_PATH}")
+  registry_text(text)
+  string(REGEX REPLACE "\\[(TypeLib|Interface)[^\n]*\n([@\"][^\n]*\n)*" "" text "${text}")
+  file(WRITE "$ENV{KORVANE_COM_REGISTRY}" "${text}")
+  expect_match("${text}" "CLSID" "registry before unregistering")
+  run(0 -u "${MODULE_PATH}")
+  registry_text(text)
+  if(text MATCHES "CLSID|TypeLib|Interface|KorvaneTest")
+    message(FATAL_ERROR "unregistering left entries behind:\n${text}")
+  endif()
 elseif(CASE STREQUAL "failures")
   run(3 "${WORK}/missing.so")
   expect_one_error_line("${WORK}/missing.so: No such file or directory\n$")
@@ -79,7 +92,23 @@ elseif(CASE STREQUAL "failures")
   file(WRITE "${WORK}/plain" "x")
   set(ENV{KORVANE_COM_REGISTRY} "${WORK}/plain/com-registry")
   run(1 "${MODULE_PATH}")
-  expect_one_error_line("DllRegisterServer in .* failed: 0x80040200 SELFREG_E_TYPELIB\n$")
+  expect_one_error_line("DllRegisterServer in .* failed: 0x80040200 SELFREG_E_TYPELIB: .*${WORK}/plain.*\n$")
+
+  # A damaged registry: the failure names the file and the line it could not read.
+  set(ENV{KORVANE_COM_REGISTRY} "${WORK}/damaged")
+  file(WRITE "${WORK}/damaged" "; comment\n[Key]\n@=\"value\"\nnot a registry line\n")
+  run(1 "${MODULE_PATH}")
+  expect_one_error_line("DllRegisterServer in .* failed: 0x80040200 SELFREG_E_TYPELIB: ${WORK}/damaged line 4 ")
+  run(1 -u "${MODULE_PATH}")
+  expect_one_error_line("DllUnregisterServer in .* failed: 0x80040200 SELFREG_E_TYPELIB: ${WORK}/damaged line 4 ")
+
+  # A relative registry path is refused, not taken from wherever regsvr happens to run.
+  set(ENV{KORVANE_COM_REGISTRY} "relative/com-registry")
+  run(1 "${MODULE_PATH}")
+  expect_one_error_line(".*: KORVANE_COM_REGISTRY is not an absolute path: relative/com-registry\n$")
+  if(EXISTS "${WORK}/relative")
+    message(FATAL_ERROR "a relative registry path was written")
+  endif()
 elseif(CASE STREQUAL "usage")
   run(0 --help)
   foreach(section NAME SYNOPSIS DESCRIPTION ENVIRONMENT "EXIT STATUS")

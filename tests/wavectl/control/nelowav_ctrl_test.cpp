@@ -69,11 +69,11 @@ INSTANTIATE_TEST_SUITE_P(
     Methods, NeloWavOutcomeTest,
     testing::Values(Outcome{"Open", {kPath}, 274}, Outcome{"Save", {}, 274},
                     Outcome{"SaveAs", {kPath}, 274},
-                    Outcome{"Play", {variantI4(0), variantI4(-1), variantBool(false)}, 261},
-                    Outcome{"Record", {variantI4(-1), variantI4(-1), variantBool(true)}, 261},
-                    Outcome{"Stop", {}, 261}, Outcome{"Pause", {}, 261},
-                    Outcome{"Seek", {variantI4(-1)}, 261},
-                    Outcome{"Delete", {variantI4(0), variantI4(-1)}, 261},
+                    Outcome{"Play", {variantI4(0), variantI4(-1), variantBool(false)}, 263},
+                    Outcome{"Record", {variantI4(-1), variantI4(-1), variantBool(true)}, 263},
+                    Outcome{"Stop", {}, 263}, Outcome{"Pause", {}, 263},
+                    Outcome{"Seek", {variantI4(-1)}, 263},
+                    Outcome{"Delete", {variantI4(0), variantI4(-1)}, 263},
                     Outcome{"WavFileToArray", {arrayArgument(), variantI4(4)}, 515},
                     Outcome{"ArrayToWavFile", {arrayArgument(), variantI4(4)}, 515},
                     Outcome{"ChangeVolume", {variantI4(0), variantI4(-1), variantI4(2)}, 515},
@@ -83,15 +83,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(NeloWavCtrlTest, QueriesAndCloseKeepTheLastCode) {
     ASSERT_EQ(callByName(control.get(), "Stop"), S_OK);
-    ASSERT_EQ(errorCode(control.get()), 261);
+    ASSERT_EQ(errorCode(control.get()), 263);
     for (const char *method :
          {"GetLength", "GetPosition", "GetNumBits", "GetNumChannels", "GetSamplingRate", "GetMode",
           "GetWavFilename", "Close", "GetErrorMessage"}) {
         Variant result;
         ASSERT_EQ(callByName(control.get(), method, {}, result.get()), S_OK) << method;
-        EXPECT_EQ(errorCode(control.get()), 261) << method;
+        EXPECT_EQ(errorCode(control.get()), 263) << method;
     }
-    EXPECT_EQ(errorMessage(control.get()), "The driver cannot recognize the specified command.");
+    EXPECT_EQ(errorMessage(control.get()), "The specified device is not open or is not recognized by MCI.");
 }
 
 TEST_F(NeloWavCtrlTest, RefusedQueriesAnswerZero) {
@@ -326,7 +326,7 @@ TEST_F(NeloWavCtrlTest, AboutBoxShowsItsDialogAndChangesNothing) {
     });
     ASSERT_EQ(callByName(control.get(), "AboutBox"), S_OK);
     EXPECT_EQ(okText, "OK");
-    EXPECT_EQ(errorCode(control.get()), 261);
+    EXPECT_EQ(errorCode(control.get()), 263);
 }
 
 } // namespace

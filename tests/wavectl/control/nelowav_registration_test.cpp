@@ -4,12 +4,17 @@
 #include "control_support.h"
 #include "nelowav_ids.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -71,6 +76,45 @@ TEST(NeloWavRegistrationTest, UnregisteringRemovesAllOfItAndNothingElse) {
 
     EXPECT_EQ(callModuleExport("DllUnregisterServer"), static_cast<HRESULT>(0x80040200))
         << "nothing left to unregister";
+}
+
+TEST(NeloWavRegistrationTest, UnregisteringWithTheTypeLibraryGoneStillRemovesTheRest) {
+    // What a hand edit, or a crash or race between two older registration runs, may leave.
+    const std::vector<std::vector<std::string>> removals = {
+        {kLibraryKey},
+        {kLibraryKey, "Interface\\" + guidToString(IID_DNeloWav),
+         "Interface\\" + guidToString(IID_DNeloWavEvents)},
+    };
+    for (const auto &removed : removals) {
+        SCOPED_TRACE(removed.size());
+        registerModuleFreshly();
+        for (const std::string &key : removed)
+            ASSERT_EQ(Registry::deleteTree(key), S_OK);
+        EXPECT_EQ(callModuleExport("DllUnregisterServer"), S_OK);
+        const RegistryTree tree = readRegistry();
+        EXPECT_TRUE(tree.keys().empty()) << tree.serialize();
+    }
+}
+
+TEST(NeloWavRegistrationTest, RegistrationThatCannotBeWrittenWholeWritesNothing) {
+    registerModuleFreshly();
+    const std::string path = Registry::path();
+    struct stat info {};
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    std::remove(path.c_str());
+    // A file-size limit just short of the whole registration fails a write like a full disk.
+    const pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{static_cast<rlim_t>(info.st_size - 1),
+                           static_cast<rlim_t>(info.st_size - 1)};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        _exit(callModuleExport("DllRegisterServer") == static_cast<HRESULT>(0x80040200) ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(readRegistry().keys().empty()) << readRegistry().serialize();
 }
 
 TEST(NeloWavRegistrationTest, UnwritableRegistryFailsAtTheTypeLibraryAndRegistersNoClass) {
