@@ -8,21 +8,13 @@
 // A key line names a key path; value lines below it give the default value (@) or a named
 // one. Names and values are quoted, with \\ \" \n \r \t and \xHH escapes for other control
 // bytes. A key without values still has its line, so empty keys survive.
+#include "base/ascii_case.h"
 #include "com/registry.h"
 
 #include <algorithm>
 #include <cstdio>
 
 namespace {
-std::string folded(std::string_view text) {
-    std::string result(text);
-    for (char &c : result) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return result;
-}
-
 bool hasControlCharacter(std::string_view text) {
     return std::any_of(text.begin(), text.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
@@ -133,7 +125,7 @@ bool RegistryTree::isValidKey(std::string_view key) {
 }
 
 bool RegistryTree::hasKey(std::string_view key) const {
-    const std::string path = folded(key);
+    const std::string path = asciiLowered(key);
     const auto found = m_keys.lower_bound(path);
     if (found == m_keys.end())
         return false;
@@ -141,10 +133,10 @@ bool RegistryTree::hasKey(std::string_view key) const {
 }
 
 std::optional<std::string> RegistryTree::value(std::string_view key, std::string_view name) const {
-    const auto found = m_keys.find(folded(key));
+    const auto found = m_keys.find(asciiLowered(key));
     if (found == m_keys.end())
         return std::nullopt;
-    const auto entry = found->second.values.find(folded(name));
+    const auto entry = found->second.values.find(asciiLowered(name));
     if (entry == found->second.values.end())
         return std::nullopt;
     return entry->second.second;
@@ -152,7 +144,7 @@ std::optional<std::string> RegistryTree::value(std::string_view key, std::string
 
 std::vector<std::string> RegistryTree::valueNames(std::string_view key) const {
     std::vector<std::string> names;
-    const auto found = m_keys.find(folded(key));
+    const auto found = m_keys.find(asciiLowered(key));
     if (found != m_keys.end()) {
         for (const auto &entry : found->second.values)
             names.push_back(entry.second.first);
@@ -161,15 +153,15 @@ std::vector<std::string> RegistryTree::valueNames(std::string_view key) const {
 }
 
 std::vector<std::string> RegistryTree::subkeys(std::string_view key) const {
-    const std::string prefix = folded(key) + '\\';
+    const std::string prefix = asciiLowered(key) + '\\';
     std::vector<std::string> names;
     std::string lastFolded;
     for (auto it = m_keys.lower_bound(prefix); it != m_keys.end() && it->first.starts_with(prefix);
          ++it) {
         const std::string_view rest = std::string_view(it->second.path).substr(prefix.size());
         const std::string_view child = rest.substr(0, rest.find('\\'));
-        if (folded(child) != lastFolded) {
-            lastFolded = folded(child);
+        if (asciiLowered(child) != lastFolded) {
+            lastFolded = asciiLowered(child);
             names.emplace_back(child);
         }
     }
@@ -186,7 +178,7 @@ std::vector<std::string> RegistryTree::keys() const {
 HRESULT RegistryTree::createKey(std::string_view key) {
     if (!isValidKey(key))
         return E_INVALIDARG;
-    const std::string path = folded(key);
+    const std::string path = asciiLowered(key);
     if (m_keys.find(path) == m_keys.end()) {
         // Children created earlier lend their spelling to the parent path, so one key is
         // never stored under two spellings.
@@ -206,26 +198,26 @@ HRESULT RegistryTree::setValue(std::string_view key, std::string_view name,
     const HRESULT hr = createKey(key);
     if (FAILED(hr))
         return hr;
-    auto &values = m_keys[folded(key)].values;
-    const auto found = values.find(folded(name));
+    auto &values = m_keys[asciiLowered(key)].values;
+    const auto found = values.find(asciiLowered(name));
     if (found != values.end())
         found->second.second = value;
     else
-        values.emplace(folded(name), std::pair{std::string(name), std::string(value)});
+        values.emplace(asciiLowered(name), std::pair{std::string(name), std::string(value)});
     return S_OK;
 }
 
 HRESULT RegistryTree::deleteValue(std::string_view key, std::string_view name) {
-    const auto found = m_keys.find(folded(key));
+    const auto found = m_keys.find(asciiLowered(key));
     if (found == m_keys.end())
         return S_FALSE;
-    return found->second.values.erase(folded(name)) > 0 ? S_OK : S_FALSE;
+    return found->second.values.erase(asciiLowered(name)) > 0 ? S_OK : S_FALSE;
 }
 
 HRESULT RegistryTree::deleteTree(std::string_view key) {
     if (!isValidKey(key))
         return E_INVALIDARG;
-    const std::string path = folded(key);
+    const std::string path = asciiLowered(key);
     bool removed = m_keys.erase(path) > 0;
     const std::string prefix = path + '\\';
     auto it = m_keys.lower_bound(prefix);

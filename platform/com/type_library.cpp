@@ -1,4 +1,5 @@
 // ITypeLib and ITypeInfo over a parsed type library model.
+#include "base/ascii_case.h"
 #include "com/type_info.h"
 #include "type_library_parser.h"
 
@@ -11,17 +12,7 @@ const IID IID_ITypeInfo = makeGuid("{00020401-0000-0000-C000-000000000046}");
 
 namespace {
 bool sameName(const OLECHAR *name, const std::string &ascii) {
-    if (!name)
-        return false;
-    size_t i = 0;
-    for (; name[i] != 0; ++i) {
-        if (i >= ascii.size())
-            return false;
-        const auto lower = [](char32_t c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
-        if (lower(name[i]) != lower(static_cast<unsigned char>(ascii[i])))
-            return false;
-    }
-    return i == ascii.size();
+    return name && equalsIgnoringAsciiCase(std::u16string_view(name), ascii);
 }
 
 HRESULT fillString(BSTR *target, const std::string &text) {
