@@ -154,15 +154,11 @@ std::string Registry::path() {
 }
 
 HRESULT Registry::read(RegistryTree &out) {
-    try {
-        return readFile(path(), out);
-    } catch (const std::bad_alloc &) {
-        return E_OUTOFMEMORY;
-    }
+    return catchOutOfMemory([&] { return readFile(path(), out); });
 }
 
 HRESULT Registry::update(const std::function<HRESULT(RegistryTree &)> &change) {
-    try {
+    return catchOutOfMemory([&]() -> HRESULT {
         const std::string file = path();
         if (file.empty())
             return REGDB_E_WRITEREGDB;
@@ -174,10 +170,9 @@ HRESULT Registry::update(const std::function<HRESULT(RegistryTree &)> &change) {
         if (FAILED(hr))
             return hr;
         RegistryTree after = before;
+        // The change is the caller's code: whatever it throws must not reach the file.
         try {
-            hr = change(after);
-        } catch (const std::bad_alloc &) {
-            return E_OUTOFMEMORY;
+            hr = catchOutOfMemory([&] { return change(after); });
         } catch (...) {
             return E_FAIL;
         }
@@ -185,9 +180,7 @@ HRESULT Registry::update(const std::function<HRESULT(RegistryTree &)> &change) {
             return hr;
         const HRESULT written = replaceFile(file, after.serialize());
         return FAILED(written) ? written : hr;
-    } catch (const std::bad_alloc &) {
-        return E_OUTOFMEMORY;
-    }
+    });
 }
 
 HRESULT Registry::getValue(std::string_view key, std::string_view name, std::string &value) {

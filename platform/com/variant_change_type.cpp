@@ -190,7 +190,7 @@ HRESULT VariantChangeType(VARIANT *dest, const VARIANT *src, uint16_t flags, VAR
         return E_INVALIDARG;
     if (!isTargetType(vt))
         return DISP_E_BADVARTYPE;
-    try {
+    return catchOutOfMemory([&]() -> HRESULT {
         Variant value;
         HRESULT hr = VariantCopyInd(value.get(), src);
         if (FAILED(hr))
@@ -204,7 +204,5 @@ HRESULT VariantChangeType(VARIANT *dest, const VARIANT *src, uint16_t flags, VAR
         VariantClear(dest);
         *dest = result;
         return S_OK;
-    } catch (const std::bad_alloc &) {
-        return E_OUTOFMEMORY;
-    }
+    });
 }

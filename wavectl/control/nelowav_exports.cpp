@@ -3,32 +3,30 @@
 #include "activex/ole_registration.h"
 #include "nelowav_ids.h"
 
-#include <new>
-
-STDAPI DllRegisterServer() try {
-    const AfxModuleStateGuard state;
-    if (!state.started())
-        return E_UNEXPECTED;
-    if (AfxOleRegisterTypeLib(AfxGetInstanceHandle(), LIBID_NelowavLib) == 0)
-        return SELFREG_E_TYPELIB;
-    if (COleObjectFactory::UpdateRegistryAll(1) == 0)
-        return SELFREG_E_CLASS;
-    return S_OK;
-} catch (const std::bad_alloc &) {
-    return E_OUTOFMEMORY;
+STDAPI DllRegisterServer() {
+    return catchOutOfMemory([] {
+        const AfxModuleStateGuard state;
+        if (!state.started())
+            return E_UNEXPECTED;
+        if (AfxOleRegisterTypeLib(AfxGetInstanceHandle(), LIBID_NelowavLib) == 0)
+            return SELFREG_E_TYPELIB;
+        if (COleObjectFactory::UpdateRegistryAll(1) == 0)
+            return SELFREG_E_CLASS;
+        return S_OK;
+    });
 }
 
-STDAPI DllUnregisterServer() try {
-    const AfxModuleStateGuard state;
-    if (!state.started())
-        return E_UNEXPECTED;
-    if (AfxOleUnregisterTypeLib(LIBID_NelowavLib, 0, 0, 0) == 0)
-        return SELFREG_E_TYPELIB;
-    if (COleObjectFactory::UpdateRegistryAll(0) == 0)
-        return SELFREG_E_CLASS;
-    return S_OK;
-} catch (const std::bad_alloc &) {
-    return E_OUTOFMEMORY;
+STDAPI DllUnregisterServer() {
+    return catchOutOfMemory([] {
+        const AfxModuleStateGuard state;
+        if (!state.started())
+            return E_UNEXPECTED;
+        if (AfxOleUnregisterTypeLib(LIBID_NelowavLib, 0, 0, 0) == 0)
+            return SELFREG_E_TYPELIB;
+        if (COleObjectFactory::UpdateRegistryAll(0) == 0)
+            return SELFREG_E_CLASS;
+        return S_OK;
+    });
 }
 
 STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void **ppv) {
