@@ -1,5 +1,6 @@
 // A square click runs the whole turn: the person's move, the hand-over, passes, the
 // computer's replies after its pause, and the end of the game.
+#include "base/ascii_case.h"
 #include "game_rules.h"
 #include "game_texts.h"
 
@@ -26,13 +27,6 @@ void show(GameWindow &window, std::string_view text) {
 
 void setTurn(GameWindow &window, std::string_view text) {
     window.setTurnText(std::string(text));
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
 }
 
 // The counts are read back from the score labels as the number the text starts with.
@@ -91,7 +85,7 @@ bool GameRules::isClickRefused() const {
     // click through, and the resumed handler would then move for the wrong side.
     if (mfGameOver || m_computerPausing)
         return true;
-    return !isTwoPlayer() && equalsIgnoringCase(m_window.turnText(), texts::kBlacksTurn);
+    return !isTwoPlayer() && equalsIgnoringAsciiCase(m_window.turnText(), texts::kBlacksTurn);
 }
 
 bool GameRules::isBoardFull() const {

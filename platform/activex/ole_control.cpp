@@ -23,57 +23,20 @@ COleControl::~COleControl() {
     AfxOleUnlockApp();
 }
 
-HRESULT COleControl::QueryInterface(REFIID riid, void **ppvObject) {
-    if (ppvObject == nullptr)
-        return E_POINTER;
-    *ppvObject = nullptr;
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == m_piidPrimary)
-        *ppvObject = static_cast<IDispatch *>(this);
-    else if (riid == IID_IConnectionPointContainer)
-        *ppvObject = static_cast<IConnectionPointContainer *>(this);
-    else if (riid == IID_IOleObject)
-        *ppvObject = static_cast<IOleObject *>(&m_xOleObject);
-    else if (riid == IID_IViewObject)
-        *ppvObject = static_cast<IViewObject *>(this);
-    else if (riid == IID_IOleWindow)
-        *ppvObject = static_cast<IOleWindow *>(this);
-    else if (riid == IID_IPersistPropertyBag)
-        *ppvObject = static_cast<IPersistPropertyBag *>(&m_xPersistPropertyBag);
-    else if (riid == IID_IProvideClassInfo)
-        *ppvObject = static_cast<IProvideClassInfo *>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-uint32_t COleControl::AddRef() {
-    return ++m_refCount;
-}
-
-uint32_t COleControl::Release() {
-    const uint32_t count = --m_refCount;
-    if (count == 0)
-        delete this;
-    return count;
+void *COleControl::findOtherInterface(REFIID riid) {
+    if (riid == m_piidPrimary)
+        return static_cast<IDispatch *>(this);
+    if (riid == IID_IOleObject)
+        return static_cast<IOleObject *>(&m_xOleObject);
+    if (riid == IID_IPersistPropertyBag)
+        return static_cast<IPersistPropertyBag *>(&m_xPersistPropertyBag);
+    return nullptr;
 }
 
 void COleControl::InitializeIIDs(const IID *piidPrimary, const IID *piidEvents) {
     m_piidPrimary = *piidPrimary;
     m_piidEvents = *piidEvents;
     m_eventConnection.emplace(*this, m_piidEvents);
-}
-
-HRESULT COleControl::XOleObject::QueryInterface(REFIID riid, void **ppvObject) {
-    return m_owner.QueryInterface(riid, ppvObject);
-}
-
-uint32_t COleControl::XOleObject::AddRef() {
-    return m_owner.AddRef();
-}
-
-uint32_t COleControl::XOleObject::Release() {
-    return m_owner.Release();
 }
 
 HRESULT COleControl::XOleObject::SetClientSite(IOleInPlaceSite *site) {
@@ -191,18 +154,6 @@ void COleControl::DoPropExchange(CPropExchange *pPX) {
 }
 
 void COleControl::OnResetState() {
-}
-
-HRESULT COleControl::XPersistPropertyBag::QueryInterface(REFIID riid, void **ppvObject) {
-    return m_owner.QueryInterface(riid, ppvObject);
-}
-
-uint32_t COleControl::XPersistPropertyBag::AddRef() {
-    return m_owner.AddRef();
-}
-
-uint32_t COleControl::XPersistPropertyBag::Release() {
-    return m_owner.Release();
 }
 
 HRESULT COleControl::XPersistPropertyBag::InitNew() {

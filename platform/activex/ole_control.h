@@ -7,10 +7,10 @@
 #include "activex/ole_interfaces.h"
 #include "activex/ole_object_factory.h"
 #include "activex/prop_exchange.h"
-#include "com/connection_point.h"
 #include "base/window_message.h"
+#include "com/com_object.h"
+#include "com/connection_point.h"
 
-#include <atomic>
 #include <optional>
 #include <span>
 #include <vector>
@@ -43,21 +43,13 @@ using AFX_VERBMAP = std::span<const AFX_VERBMAP_ENTRY>;
 
 // Embedding and persistence are answered by interface parts of their own, so that their method
 // names (Close, Save, Load...) stay free for the methods of derived controls.
-class COleControl : public IDispatch,
-                    public IConnectionPointContainer,
-                    public IViewObject,
-                    public IOleWindow,
-                    public IProvideClassInfo {
+class COleControl : public ComObject<IDispatch, IConnectionPointContainer, IViewObject, IOleWindow,
+                                     IProvideClassInfo> {
   public:
     COleControl(const COleControl &) = delete;
     COleControl &operator=(const COleControl &) = delete;
 
     IUnknown *GetIUnknown() { return static_cast<IDispatch *>(this); }
-
-    // IUnknown
-    HRESULT QueryInterface(REFIID riid, void **ppvObject) override;
-    uint32_t AddRef() override;
-    uint32_t Release() override;
 
     // IDispatch, answered from the dispatch map and the type library's description of the
     // primary dispatch interface, which gives each argument's type.
@@ -132,13 +124,11 @@ class COleControl : public IDispatch,
     HRESULT GetTypeInfoOfGuid(LCID lcid, REFGUID guid, ITypeInfo **ppTypeInfo);
 
   private:
-    class XOleObject final : public IOleObject {
+    class XOleObject final : public ComPart<IOleObject> {
       public:
         explicit XOleObject(COleControl &owner)
-            : m_owner(owner) {}
-        HRESULT QueryInterface(REFIID riid, void **ppvObject) override;
-        uint32_t AddRef() override;
-        uint32_t Release() override;
+            : ComPart(*owner.GetIUnknown())
+            , m_owner(owner) {}
         HRESULT SetClientSite(IOleInPlaceSite *site) override;
         HRESULT DoVerb(int32_t verb, QWidget *parent) override;
         HRESULT GetExtent(QSize *size) override;
@@ -150,13 +140,11 @@ class COleControl : public IDispatch,
         COleControl &m_owner;
     };
 
-    class XPersistPropertyBag final : public IPersistPropertyBag {
+    class XPersistPropertyBag final : public ComPart<IPersistPropertyBag> {
       public:
         explicit XPersistPropertyBag(COleControl &owner)
-            : m_owner(owner) {}
-        HRESULT QueryInterface(REFIID riid, void **ppvObject) override;
-        uint32_t AddRef() override;
-        uint32_t Release() override;
+            : ComPart(*owner.GetIUnknown())
+            , m_owner(owner) {}
         HRESULT InitNew() override;
         HRESULT Load(IPropertyBag *bag) override;
         HRESULT Save(IPropertyBag *bag, BOOL clearDirty, BOOL saveAllProperties) override;
@@ -165,12 +153,13 @@ class COleControl : public IDispatch,
         COleControl &m_owner;
     };
 
+    // The primary dispatch interface's identifier and the embedding and persistence parts.
+    void *findOtherInterface(REFIID riid) override;
     void FireEventV(DISPID dispid, std::vector<Variant> &args);
     const AFX_DISPMAP_ENTRY *FindDispatchEntry(DISPID dispid) const;
     HRESULT InvokeMember(const AFX_DISPMAP_ENTRY &entry, DISPPARAMS *params, VARIANT *result,
                          uint32_t *puArgErr);
 
-    std::atomic<uint32_t> m_refCount{1};
     XOleObject m_xOleObject{*this};
     XPersistPropertyBag m_xPersistPropertyBag{*this};
     IID m_piidPrimary{};

@@ -2,8 +2,6 @@
 #include "activex/ole_control.h"
 #include "com/dispatch_arguments.h"
 
-#include <new>
-
 HRESULT COleControl::GetTypeInfoOfGuid(LCID lcid, REFGUID guid, ITypeInfo **ppTypeInfo) {
     CTypeLibCache *cache = GetTypeLibCache();
     if (cache->Cached() == nullptr) {
@@ -73,17 +71,17 @@ HRESULT COleControl::Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, uint16_
     if (const HRESULT hr = findFuncDesc(typeInfo.get(), dispIdMember, &function); FAILED(hr))
         return hr;
     try {
-        std::vector<Variant> args;
-        if (const HRESULT hr = checkDispatchArguments(*function, pDispParams, args, puArgErr);
-            FAILED(hr))
-            return hr;
-        if (pVarResult != nullptr)
-            VariantInit(pVarResult);
-        // The host may release the control from inside the member.
-        const ComPtr<IUnknown> keepAlive(GetIUnknown());
-        return entry->invoke(*this, args, pVarResult);
-    } catch (const std::bad_alloc &) {
-        return E_OUTOFMEMORY;
+        return catchOutOfMemory([&] {
+            std::vector<Variant> args;
+            if (const HRESULT hr = checkDispatchArguments(*function, pDispParams, args, puArgErr);
+                FAILED(hr))
+                return hr;
+            if (pVarResult != nullptr)
+                VariantInit(pVarResult);
+            // The host may release the control from inside the member.
+            const ComPtr<IUnknown> keepAlive(GetIUnknown());
+            return entry->invoke(*this, args, pVarResult);
+        });
     } catch (...) {
         return DISP_E_EXCEPTION;
     }
@@ -100,7 +98,7 @@ HRESULT COleControl::FindConnectionPoint(REFIID riid, IConnectionPoint **ppCP) {
     return S_OK;
 }
 
-void COleControl::FireEventV(DISPID dispid, std::vector<Variant> &args) try {
+void COleControl::FireEventV(DISPID dispid, std::vector<Variant> &args) {
     if (!m_eventConnection)
         return;
     for (const AFX_EVENTMAP_ENTRY &event : GetEventMap()) {
@@ -108,16 +106,18 @@ void COleControl::FireEventV(DISPID dispid, std::vector<Variant> &args) try {
             continue;
         if (event.parameterTypes.size() != args.size())
             return;
-        std::vector<VARIANT> inOrder;
-        for (std::size_t i = 0; i < args.size(); ++i) {
-            if (FAILED(args[i].changeType(event.parameterTypes[i])))
-                return;
-            inOrder.push_back(*args[i].get());
-        }
-        const ComPtr<IUnknown> keepAlive(GetIUnknown());
-        m_eventConnection->fire(dispid, inOrder);
+        // Events are fired from window messages, where nothing may throw: without memory the
+        // event is lost.
+        catchOutOfMemory([&] {
+            std::vector<VARIANT> inOrder;
+            for (std::size_t i = 0; i < args.size(); ++i) {
+                if (const HRESULT hr = args[i].changeType(event.parameterTypes[i]); FAILED(hr))
+                    return hr;
+                inOrder.push_back(*args[i].get());
+            }
+            const ComPtr<IUnknown> keepAlive(GetIUnknown());
+            return m_eventConnection->fire(dispid, inOrder);
+        });
         return;
     }
-} catch (const std::bad_alloc &) {
-    // Events are fired from window messages, where nothing may throw: the event is lost.
 }

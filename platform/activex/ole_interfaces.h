@@ -4,10 +4,10 @@
 // use, with Qt's painter and widgets where the platform has device contexts and windows.
 #pragma once
 
-#include "com/dispatch.h"
-#include "com/type_info.h"
 #include "base/platform_types.h"
 #include "base/window_message.h"
+#include "com/dispatch.h"
+#include "com/type_info.h"
 
 #include <QRect>
 #include <QSize>
@@ -40,6 +40,8 @@ struct IOleInPlaceSite : IUnknown {
     // has given it that size; any other answer refuses it and the control keeps its size.
     virtual HRESULT OnPosRectChange(const QRect &posRect) = 0;
 };
+template <>
+struct InterfaceTraits<IOleInPlaceSite> : InterfaceDescription<IUnknown, IID_IOleInPlaceSite> {};
 
 struct IOleObject : IUnknown {
     // The site may be null (the control is then not embedded). The control keeps a reference.
@@ -53,16 +55,20 @@ struct IOleObject : IUnknown {
     // Drops the site and every advised event sink; the host calls it before its last Release.
     virtual HRESULT Close() = 0;
 };
+template <> struct InterfaceTraits<IOleObject> : InterfaceDescription<IUnknown, IID_IOleObject> {};
 
 // The object's window, to which completion messages are posted.
 struct IOleWindow : IUnknown {
     // E_FAIL, with *phwnd null, when the object has no window.
     virtual HRESULT GetWindow(HWND *phwnd) = 0;
 };
+template <> struct InterfaceTraits<IOleWindow> : InterfaceDescription<IUnknown, IID_IOleWindow> {};
 
 struct IViewObject : IUnknown {
     virtual HRESULT Draw(QPainter *painter, const QRect &bounds) = 0;
 };
+template <>
+struct InterfaceTraits<IViewObject> : InterfaceDescription<IUnknown, IID_IViewObject> {};
 
 // A host's store of named values.
 struct IPropertyBag : IUnknown {
@@ -70,16 +76,24 @@ struct IPropertyBag : IUnknown {
     virtual HRESULT Read(const OLECHAR *name, VARIANT *value) = 0;
     virtual HRESULT Write(const OLECHAR *name, VARIANT *value) = 0;
 };
+template <>
+struct InterfaceTraits<IPropertyBag> : InterfaceDescription<IUnknown, IID_IPropertyBag> {};
 
 struct IPersistPropertyBag : IUnknown {
     virtual HRESULT InitNew() = 0;
     virtual HRESULT Load(IPropertyBag *bag) = 0;
     virtual HRESULT Save(IPropertyBag *bag, BOOL clearDirty, BOOL saveAllProperties) = 0;
 };
+template <>
+struct InterfaceTraits<IPersistPropertyBag>
+    : InterfaceDescription<IUnknown, IID_IPersistPropertyBag> {};
 
 struct IProvideClassInfo : IUnknown {
     // The type information of the object's coclass, which lists its default source interface.
     virtual HRESULT GetClassInfo(ITypeInfo **ppTI) = 0;
+};
+template <>
+struct InterfaceTraits<IProvideClassInfo> : InterfaceDescription<IUnknown, IID_IProvideClassInfo> {
 };
 
 // One page of a property frame.
@@ -92,3 +106,5 @@ struct IPropertyPage : IUnknown {
     virtual HRESULT SetObjects(uint32_t count, IUnknown **objects) = 0;
     virtual HRESULT Apply() = 0;
 };
+template <>
+struct InterfaceTraits<IPropertyPage> : InterfaceDescription<IUnknown, IID_IPropertyPage> {};

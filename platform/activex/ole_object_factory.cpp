@@ -3,8 +3,6 @@
 
 #include "activex/ole_control_module.h"
 
-#include <new>
-
 namespace {
 
 COleObjectFactory *g_firstFactory = nullptr;
@@ -28,18 +26,6 @@ COleObjectFactory::~COleObjectFactory() {
         }
 }
 
-HRESULT COleObjectFactory::QueryInterface(REFIID riid, void **ppvObject) {
-    if (ppvObject == nullptr)
-        return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-        *ppvObject = static_cast<IClassFactory *>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppvObject = nullptr;
-    return E_NOINTERFACE;
-}
-
 uint32_t COleObjectFactory::AddRef() {
     AfxOleLockApp();
     return 2;
@@ -57,14 +43,14 @@ HRESULT COleObjectFactory::CreateInstance(IUnknown *outer, REFIID riid, void **p
     if (outer != nullptr)
         return CLASS_E_NOAGGREGATION;
     try {
-        IUnknown *object = m_runtimeClass->m_pfnCreateObject();
-        if (object == nullptr)
-            return E_OUTOFMEMORY;
-        const HRESULT hr = object->QueryInterface(riid, ppvObject);
-        object->Release();
-        return hr;
-    } catch (const std::bad_alloc &) {
-        return E_OUTOFMEMORY;
+        return catchOutOfMemory([&] {
+            IUnknown *object = m_runtimeClass->m_pfnCreateObject();
+            if (object == nullptr)
+                return E_OUTOFMEMORY;
+            const HRESULT hr = object->QueryInterface(riid, ppvObject);
+            object->Release();
+            return hr;
+        });
     } catch (...) {
         return E_FAIL;
     }

@@ -2,8 +2,9 @@
 // DllGetClassObject, each with the registration routine of its class.
 #pragma once
 
-#include "com/class_factory.h"
 #include "base/platform_types.h"
+#include "com/class_factory.h"
+#include "com/com_object.h"
 
 #include <string>
 
@@ -14,7 +15,7 @@ struct CRuntimeClass {
     IUnknown *(*m_pfnCreateObject)();
 };
 
-class COleObjectFactory : public IClassFactory {
+class COleObjectFactory : public ComInterfaces<IClassFactory> {
   public:
     // bMultiInstance is the platform's flag for out-of-process servers; in-process factories
     // are built with it off and it changes nothing here.
@@ -25,7 +26,6 @@ class COleObjectFactory : public IClassFactory {
     COleObjectFactory &operator=(const COleObjectFactory &) = delete;
 
     // The factory is a static object: references only keep the module loaded.
-    HRESULT QueryInterface(REFIID riid, void **ppvObject) override;
     uint32_t AddRef() override;
     uint32_t Release() override;
     HRESULT CreateInstance(IUnknown *outer, REFIID riid, void **ppvObject) override;

@@ -4,8 +4,6 @@
 #include "activex/dialog_template.h"
 #include "activex/ole_control_module.h"
 
-#include <new>
-
 COlePropertyPage::COlePropertyPage(UINT idDlg, UINT idCaption)
     : m_idDlg(idDlg)
     , m_idCaption(idCaption) {
@@ -15,29 +13,6 @@ COlePropertyPage::COlePropertyPage(UINT idDlg, UINT idCaption)
 COlePropertyPage::~COlePropertyPage() {
     Deactivate();
     AfxOleUnlockApp();
-}
-
-HRESULT COlePropertyPage::QueryInterface(REFIID riid, void **ppvObject) {
-    if (ppvObject == nullptr)
-        return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IPropertyPage) {
-        *ppvObject = static_cast<IPropertyPage *>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppvObject = nullptr;
-    return E_NOINTERFACE;
-}
-
-uint32_t COlePropertyPage::AddRef() {
-    return ++m_refCount;
-}
-
-uint32_t COlePropertyPage::Release() {
-    const uint32_t count = --m_refCount;
-    if (count == 0)
-        delete this;
-    return count;
 }
 
 HRESULT COlePropertyPage::GetPageTitle(BSTR *title) {
@@ -57,16 +32,14 @@ HRESULT COlePropertyPage::Activate(QWidget *parent, QWidget **page) {
         module != nullptr ? module->FindDialogTemplate(m_idDlg) : nullptr;
     if (dialogTemplate == nullptr)
         return E_FAIL;
-    try {
+    return catchOutOfMemory([&] {
         auto *widget = new QWidget(parent);
         buildDialogItems(*dialogTemplate, widget);
         OnInitPage(widget);
         m_page = widget;
         *page = widget;
         return S_OK;
-    } catch (const std::bad_alloc &) {
-        return E_OUTOFMEMORY;
-    }
+    });
 }
 
 HRESULT COlePropertyPage::Deactivate() {
@@ -78,15 +51,13 @@ HRESULT COlePropertyPage::Deactivate() {
 HRESULT COlePropertyPage::SetObjects(uint32_t count, IUnknown **objects) {
     if (count > 0 && objects == nullptr)
         return E_POINTER;
-    try {
+    return catchOutOfMemory([&] {
         std::vector<ComPtr<IUnknown>> kept;
         for (uint32_t i = 0; i < count; ++i)
             kept.emplace_back(objects[i]);
         m_objects = std::move(kept);
         return S_OK;
-    } catch (const std::bad_alloc &) {
-        return E_OUTOFMEMORY;
-    }
+    });
 }
 
 HRESULT COlePropertyPage::Apply() {

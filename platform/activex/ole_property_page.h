@@ -2,23 +2,19 @@
 #pragma once
 
 #include "activex/ole_interfaces.h"
+#include "com/com_object.h"
 
 #include <QPointer>
 #include <QWidget>
-#include <atomic>
 #include <vector>
 
-class COlePropertyPage : public IPropertyPage {
+class COlePropertyPage : public ComObject<IPropertyPage> {
   public:
     // idDlg is the page's dialog template, idCaption the string that is its tab's title.
     COlePropertyPage(UINT idDlg, UINT idCaption);
     ~COlePropertyPage() override;
     COlePropertyPage(const COlePropertyPage &) = delete;
     COlePropertyPage &operator=(const COlePropertyPage &) = delete;
-
-    HRESULT QueryInterface(REFIID riid, void **ppvObject) override;
-    uint32_t AddRef() override;
-    uint32_t Release() override;
 
     HRESULT GetPageTitle(BSTR *title) override;
     HRESULT Activate(QWidget *parent, QWidget **page) override;
@@ -31,7 +27,6 @@ class COlePropertyPage : public IPropertyPage {
     virtual void OnInitPage(QWidget *page);
 
   private:
-    std::atomic<uint32_t> m_refCount{1};
     UINT m_idDlg;
     UINT m_idCaption;
     QPointer<QWidget> m_page;

@@ -12,3 +12,5 @@ struct IClassFactory : IUnknown {
     // A locked server stays loaded (DllCanUnloadNow answers S_FALSE) with no object alive.
     virtual HRESULT LockServer(bool lock) = 0;
 };
+template <>
+struct InterfaceTraits<IClassFactory> : InterfaceDescription<IUnknown, IID_IClassFactory> {};

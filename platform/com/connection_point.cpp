@@ -2,7 +2,6 @@
 #include "com/connection_point.h"
 
 #include <algorithm>
-#include <new>
 
 const IID IID_IDispatch = makeGuid("{00020400-0000-0000-C000-000000000046}");
 const IID IID_NULL = GUID_NULL;
@@ -15,26 +14,6 @@ ConnectionPoint::ConnectionPoint(IConnectionPointContainer &container, REFIID ev
 }
 
 ConnectionPoint::~ConnectionPoint() = default;
-
-HRESULT ConnectionPoint::QueryInterface(REFIID riid, void **ppvObject) {
-    if (!ppvObject)
-        return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IConnectionPoint) {
-        *ppvObject = static_cast<IConnectionPoint *>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppvObject = nullptr;
-    return E_NOINTERFACE;
-}
-
-uint32_t ConnectionPoint::AddRef() {
-    return m_container.AddRef();
-}
-
-uint32_t ConnectionPoint::Release() {
-    return m_container.Release();
-}
 
 HRESULT ConnectionPoint::GetConnectionInterface(IID *pIID) {
     if (!pIID)
@@ -65,13 +44,11 @@ HRESULT ConnectionPoint::Advise(IUnknown *sink, uint32_t *pdwCookie) {
         return CONNECT_E_CANNOTCONNECT;
     if (m_nextCookie == 0)
         return CONNECT_E_ADVISELIMIT;
-    try {
+    return catchOutOfMemory([&] {
         m_sinks.emplace_back(m_nextCookie, std::move(dispatch));
-    } catch (const std::bad_alloc &) {
-        return E_OUTOFMEMORY;
-    }
-    *pdwCookie = m_nextCookie++;
-    return S_OK;
+        *pdwCookie = m_nextCookie++;
+        return S_OK;
+    });
 }
 
 HRESULT ConnectionPoint::Unadvise(uint32_t dwCookie) {
@@ -87,7 +64,7 @@ HRESULT ConnectionPoint::Unadvise(uint32_t dwCookie) {
 }
 
 HRESULT ConnectionPoint::fire(DISPID dispid, DISPPARAMS &args) {
-    try {
+    return catchOutOfMemory([&] {
         std::vector<ComPtr<IDispatch>> sinks;
         sinks.reserve(m_sinks.size());
         for (const auto &entry : m_sinks)
@@ -95,20 +72,16 @@ HRESULT ConnectionPoint::fire(DISPID dispid, DISPPARAMS &args) {
         for (const auto &sink : sinks)
             sink->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &args, nullptr,
                          nullptr, nullptr);
-    } catch (const std::bad_alloc &) {
-        return E_OUTOFMEMORY;
-    }
-    return S_OK;
+        return S_OK;
+    });
 }
 
 HRESULT ConnectionPoint::fire(DISPID dispid, std::span<const VARIANT> argsInOrder) {
-    try {
+    return catchOutOfMemory([&] {
         std::vector<VARIANT> reversed(argsInOrder.rbegin(), argsInOrder.rend());
         DISPPARAMS params{reversed.data(), nullptr, static_cast<uint32_t>(reversed.size()), 0};
         return fire(dispid, params);
-    } catch (const std::bad_alloc &) {
-        return E_OUTOFMEMORY;
-    }
+    });
 }
 
 void ConnectionPoint::unadviseAll() {

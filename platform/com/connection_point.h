@@ -2,6 +2,7 @@
 // a reusable connection point for such objects.
 #pragma once
 
+#include "com/com_object.h"
 #include "com/dispatch.h"
 
 #include <cstdint>
@@ -19,6 +20,9 @@ struct IConnectionPointContainer : IUnknown {
     // CONNECT_E_NOCONNECTION when the object has no connection point for riid.
     virtual HRESULT FindConnectionPoint(REFIID riid, IConnectionPoint **ppCP) = 0;
 };
+template <>
+struct InterfaceTraits<IConnectionPointContainer>
+    : InterfaceDescription<IUnknown, IID_IConnectionPointContainer> {};
 
 struct IConnectionPoint : IUnknown {
     virtual HRESULT GetConnectionInterface(IID *pIID) = 0;
@@ -29,21 +33,23 @@ struct IConnectionPoint : IUnknown {
     // CONNECT_E_NOCONNECTION for a cookie that is not (or no longer) advised.
     virtual HRESULT Unadvise(uint32_t dwCookie) = 0;
 };
+template <>
+struct InterfaceTraits<IConnectionPoint> : InterfaceDescription<IUnknown, IID_IConnectionPoint> {};
 
 // A connection point for one dispatch event interface, meant to be a member of the source
-// object: its reference count is the container's, so it lives exactly as long as the object.
+// object: an object of its own for QueryInterface, but its reference count is the container's,
+// so it lives exactly as long as the object.
 // Sinks are held as IDispatch and events reach them through IDispatch::Invoke.
 // Single-threaded, like the objects that own it.
-class ConnectionPoint final : public IConnectionPoint {
+class ConnectionPoint final : public ComInterfaces<IConnectionPoint> {
   public:
     ConnectionPoint(IConnectionPointContainer &container, REFIID eventInterface);
     ~ConnectionPoint() override;
     ConnectionPoint(const ConnectionPoint &) = delete;
     ConnectionPoint &operator=(const ConnectionPoint &) = delete;
 
-    HRESULT QueryInterface(REFIID riid, void **ppvObject) override;
-    uint32_t AddRef() override;
-    uint32_t Release() override;
+    uint32_t AddRef() override { return m_container.AddRef(); }
+    uint32_t Release() override { return m_container.Release(); }
     HRESULT GetConnectionInterface(IID *pIID) override;
     HRESULT GetConnectionPointContainer(IConnectionPointContainer **ppCPC) override;
     HRESULT Advise(IUnknown *sink, uint32_t *pdwCookie) override;

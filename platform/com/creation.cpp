@@ -71,7 +71,7 @@ HRESULT CLSIDFromProgID(const char *progid, CLSID *pclsid) {
         return E_POINTER;
     if (!progid || !*progid)
         return E_INVALIDARG;
-    try {
+    return catchOutOfMemory([&]() -> HRESULT {
         if (!RegistryTree::isValidKey(progid))
             return CO_E_CLASSSTRING;
         RegistryTree tree;
@@ -87,9 +87,7 @@ HRESULT CLSIDFromProgID(const char *progid, CLSID *pclsid) {
             return CO_E_CLASSSTRING;
         *pclsid = *clsid;
         return S_OK;
-    } catch (const std::bad_alloc &) {
-        return E_OUTOFMEMORY;
-    }
+    });
 }
 
 HRESULT CLSIDFromString(const char *text, CLSID *pclsid) {
@@ -106,7 +104,7 @@ HRESULT CLSIDFromString(const char *text, CLSID *pclsid) {
 }
 
 HRESULT ProgIDFromCLSID(REFCLSID clsid, std::string &progid) {
-    try {
+    return catchOutOfMemory([&]() -> HRESULT {
         RegistryTree tree;
         if (FAILED(Registry::read(tree)))
             return REGDB_E_READREGDB;
@@ -115,9 +113,7 @@ HRESULT ProgIDFromCLSID(REFCLSID clsid, std::string &progid) {
             return REGDB_E_CLASSNOTREG;
         progid = std::move(*found);
         return S_OK;
-    } catch (const std::bad_alloc &) {
-        return E_OUTOFMEMORY;
-    }
+    });
 }
 
 HRESULT CoGetClassObject(REFCLSID rclsid, uint32_t clsctx, void *, REFIID riid, void **ppv) {
@@ -126,7 +122,7 @@ HRESULT CoGetClassObject(REFCLSID rclsid, uint32_t clsctx, void *, REFIID riid, 
     *ppv = nullptr;
     if ((clsctx & CLSCTX_INPROC_SERVER) == 0)
         return REGDB_E_CLASSNOTREG;
-    try {
+    return catchOutOfMemory([&]() -> HRESULT {
         std::string path;
         HRESULT hr = registeredServer(rclsid, path);
         if (FAILED(hr))
@@ -139,9 +135,7 @@ HRESULT CoGetClassObject(REFCLSID rclsid, uint32_t clsctx, void *, REFIID riid, 
         if (FAILED(hr))
             return hr;
         return entry(rclsid, riid, ppv);
-    } catch (const std::bad_alloc &) {
-        return E_OUTOFMEMORY;
-    }
+    });
 }
 
 HRESULT CoCreateInstance(REFCLSID rclsid, IUnknown *outer, uint32_t clsctx, REFIID riid,

@@ -66,3 +66,4 @@ struct IDispatch : IUnknown {
                            DISPPARAMS *pDispParams, VARIANT *pVarResult, EXCEPINFO *pExcepInfo,
                            uint32_t *puArgErr) = 0;
 };
+template <> struct InterfaceTraits<IDispatch> : InterfaceDescription<IUnknown, IID_IDispatch> {};

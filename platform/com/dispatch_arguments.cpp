@@ -53,7 +53,7 @@ HRESULT checkDispatchArguments(const FUNCDESC &func, const DISPPARAMS *params,
         return DISP_E_NONAMEDARGS;
     if (count != func.params.size())
         return DISP_E_BADPARAMCOUNT;
-    try {
+    const HRESULT checked = catchOutOfMemory([&] {
         out.clear();
         out.resize(count);
         for (uint32_t position = 0; position < count; ++position) {
@@ -74,13 +74,12 @@ HRESULT checkDispatchArguments(const FUNCDESC &func, const DISPPARAMS *params,
             if (FAILED(hr)) {
                 if (puArgErr)
                     *puArgErr = index;
-                out.clear();
                 return hr;
             }
         }
-    } catch (const std::bad_alloc &) {
+        return S_OK;
+    });
+    if (FAILED(checked))
         out.clear();
-        return E_OUTOFMEMORY;
-    }
-    return S_OK;
+    return checked;
 }

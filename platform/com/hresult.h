@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <new>
 #include <string>
 
 using HRESULT = int32_t;
@@ -80,3 +81,13 @@ std::string hresultName(HRESULT hr);
 
 // "0x80040154 REGDB_E_CLASSNOTREG", or just the hex for an unknown code: for tools' messages.
 std::string hresultText(HRESULT hr);
+
+// Runs body, which returns an HRESULT, at a boundary no exception may cross (a COM method, a
+// module export): running out of memory inside it becomes E_OUTOFMEMORY.
+template <typename Body> HRESULT catchOutOfMemory(Body &&body) {
+    try {
+        return body();
+    } catch (const std::bad_alloc &) {
+        return E_OUTOFMEMORY;
+    }
+}

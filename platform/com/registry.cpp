@@ -2,10 +2,10 @@
 // the transaction open on the calling thread.
 #include "com/registry.h"
 
+#include "com/hresult.h"
 #include "com/registry_transaction.h"
 #include "registry_file.h"
 
-#include <new>
 
 std::string Registry::path() {
     std::string configured;
@@ -13,7 +13,7 @@ std::string Registry::path() {
 }
 
 HRESULT Registry::read(RegistryTree &out) {
-    try {
+    return catchOutOfMemory([&] {
         if (const RegistryTransaction *open = RegistryTransaction::current()) {
             out = open->tree();
             return S_OK;
@@ -23,21 +23,17 @@ HRESULT Registry::read(RegistryTree &out) {
         if (!configuredRegistryFile(configured) || !resolveRegistryFile(configured, file))
             return REGDB_E_READREGDB;
         return readRegistryFile(file, out);
-    } catch (const std::bad_alloc &) {
-        return E_OUTOFMEMORY;
-    }
+    });
 }
 
 HRESULT Registry::update(const std::function<HRESULT(RegistryTree &)> &change) {
-    try {
+    return catchOutOfMemory([&] {
         RegistryTransaction transaction;
         HRESULT hr = transaction.begin();
         if (FAILED(hr))
             return hr;
         try {
-            hr = change(transaction.tree());
-        } catch (const std::bad_alloc &) {
-            return E_OUTOFMEMORY;
+            hr = catchOutOfMemory([&] { return change(transaction.tree()); });
         } catch (...) {
             return E_FAIL;
         }
@@ -45,9 +41,7 @@ HRESULT Registry::update(const std::function<HRESULT(RegistryTree &)> &change) {
             return hr;
         const HRESULT committed = transaction.commit();
         return FAILED(committed) ? committed : hr;
-    } catch (const std::bad_alloc &) {
-        return E_OUTOFMEMORY;
-    }
+    });
 }
 
 HRESULT Registry::getValue(std::string_view key, std::string_view name, std::string &value) {

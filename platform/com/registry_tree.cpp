@@ -8,21 +8,13 @@
 // A key line names a key path; value lines below it give the default value (@) or a named
 // one. Names and values are quoted, with \\ \" \n \r \t and \xHH escapes for other control
 // bytes. A key without values still has its line, so empty keys survive.
+#include "base/ascii_case.h"
 #include "com/registry.h"
 
 #include <algorithm>
 #include <cstdio>
 
 namespace {
-std::string folded(std::string_view text) {
-    std::string result(text);
-    for (char &c : result) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return result;
-}
-
 bool hasControlCharacter(std::string_view text) {
     return std::any_of(text.begin(), text.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
@@ -147,7 +139,7 @@ bool RegistryTree::isValidKey(std::string_view key) {
 }
 
 bool RegistryTree::hasKey(std::string_view key) const {
-    const std::string path = folded(key);
+    const std::string path = asciiLowered(key);
     if (m_keys.count(path) != 0)
         return true;
     // A parent exists through its children. Looking right after the key itself would stop at
@@ -158,10 +150,10 @@ bool RegistryTree::hasKey(std::string_view key) const {
 }
 
 std::optional<std::string> RegistryTree::value(std::string_view key, std::string_view name) const {
-    const auto found = m_keys.find(folded(key));
+    const auto found = m_keys.find(asciiLowered(key));
     if (found == m_keys.end())
         return std::nullopt;
-    const auto entry = found->second.values.find(folded(name));
+    const auto entry = found->second.values.find(asciiLowered(name));
     if (entry == found->second.values.end())
         return std::nullopt;
     return entry->second.second;
@@ -169,7 +161,7 @@ std::optional<std::string> RegistryTree::value(std::string_view key, std::string
 
 std::vector<std::string> RegistryTree::valueNames(std::string_view key) const {
     std::vector<std::string> names;
-    const auto found = m_keys.find(folded(key));
+    const auto found = m_keys.find(asciiLowered(key));
     if (found != m_keys.end()) {
         for (const auto &entry : found->second.values)
             names.push_back(entry.second.first);
@@ -178,7 +170,7 @@ std::vector<std::string> RegistryTree::valueNames(std::string_view key) const {
 }
 
 std::vector<std::string> RegistryTree::subkeys(std::string_view key) const {
-    const std::string prefix = folded(key) + '\\';
+    const std::string prefix = asciiLowered(key) + '\\';
     // A child's own entry and its descendants' need not be neighbours: "a-b" sorts between
     // "a" and "a\c". Hence gathered by folded name rather than compared with the last one.
     std::map<std::string, std::string_view> children;
@@ -186,7 +178,7 @@ std::vector<std::string> RegistryTree::subkeys(std::string_view key) const {
          ++it) {
         const std::string_view rest = std::string_view(it->second.path).substr(prefix.size());
         const std::string_view child = rest.substr(0, rest.find('\\'));
-        children.emplace(folded(child), child);
+        children.emplace(asciiLowered(child), child);
     }
     std::vector<std::string> names;
     for (const auto &child : children)
@@ -204,7 +196,7 @@ std::vector<std::string> RegistryTree::keys() const {
 HRESULT RegistryTree::createKey(std::string_view key) {
     if (!isValidKey(key))
         return E_INVALIDARG;
-    const std::string path = folded(key);
+    const std::string path = asciiLowered(key);
     if (m_keys.find(path) == m_keys.end()) {
         // Children created earlier lend their spelling to the parent path, so one key is
         // never stored under two spellings.
@@ -224,26 +216,26 @@ HRESULT RegistryTree::setValue(std::string_view key, std::string_view name,
     const HRESULT hr = createKey(key);
     if (FAILED(hr))
         return hr;
-    auto &values = m_keys[folded(key)].values;
-    const auto found = values.find(folded(name));
+    auto &values = m_keys[asciiLowered(key)].values;
+    const auto found = values.find(asciiLowered(name));
     if (found != values.end())
         found->second.second = value;
     else
-        values.emplace(folded(name), std::pair{std::string(name), std::string(value)});
+        values.emplace(asciiLowered(name), std::pair{std::string(name), std::string(value)});
     return S_OK;
 }
 
 HRESULT RegistryTree::deleteValue(std::string_view key, std::string_view name) {
-    const auto found = m_keys.find(folded(key));
+    const auto found = m_keys.find(asciiLowered(key));
     if (found == m_keys.end())
         return S_FALSE;
-    return found->second.values.erase(folded(name)) > 0 ? S_OK : S_FALSE;
+    return found->second.values.erase(asciiLowered(name)) > 0 ? S_OK : S_FALSE;
 }
 
 HRESULT RegistryTree::deleteTree(std::string_view key) {
     if (!isValidKey(key))
         return E_INVALIDARG;
-    const std::string path = folded(key);
+    const std::string path = asciiLowered(key);
     bool removed = m_keys.erase(path) > 0;
     const std::string prefix = path + '\\';
     auto it = m_keys.lower_bound(prefix);

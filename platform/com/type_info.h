@@ -147,6 +147,7 @@ struct ITypeInfo : IUnknown {
     virtual HRESULT GetRefTypeInfo(HREFTYPE hRefType, ITypeInfo **ppTInfo) = 0;
     virtual HRESULT GetContainingTypeLib(ITypeLib **ppTLib, uint32_t *pIndex) = 0;
 };
+template <> struct InterfaceTraits<ITypeInfo> : InterfaceDescription<IUnknown, IID_ITypeInfo> {};
 
 struct ITypeLib : IUnknown {
     virtual uint32_t GetTypeInfoCount() = 0;
@@ -158,6 +159,7 @@ struct ITypeLib : IUnknown {
     // index -1 describes the library itself. Either out-pointer may be null.
     virtual HRESULT GetDocumentation(int32_t index, BSTR *pBstrName, BSTR *pBstrDocString) = 0;
 };
+template <> struct InterfaceTraits<ITypeLib> : InterfaceDescription<IUnknown, IID_ITypeLib> {};
 
 // Parses a type library text. On failure *ppTLib is null, the result is TYPE_E_INVDATAREAD
 // and, when error is given, it receives "line N: what was wrong".

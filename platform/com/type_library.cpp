@@ -1,8 +1,9 @@
 // ITypeLib and ITypeInfo over a parsed type library model.
+#include "base/ascii_case.h"
+#include "com/com_object.h"
 #include "com/type_info.h"
 #include "type_library_parser.h"
 
-#include <atomic>
 #include <memory>
 #include <new>
 
@@ -11,17 +12,7 @@ const IID IID_ITypeInfo = makeGuid("{00020401-0000-0000-C000-000000000046}");
 
 namespace {
 bool sameName(const OLECHAR *name, const std::string &ascii) {
-    if (!name)
-        return false;
-    size_t i = 0;
-    for (; name[i] != 0; ++i) {
-        if (i >= ascii.size())
-            return false;
-        const auto lower = [](char32_t c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
-        if (lower(name[i]) != lower(static_cast<unsigned char>(ascii[i])))
-            return false;
-    }
-    return i == ascii.size();
+    return name && equalsIgnoringAsciiCase(std::u16string_view(name), ascii);
 }
 
 HRESULT fillString(BSTR *target, const std::string &text) {
@@ -45,37 +36,7 @@ HRESULT fillDocumentation(const std::string &name, const std::string &doc, BSTR 
     return hr;
 }
 
-// One interface besides IUnknown, counted references, and deletion with the last of them.
-template <typename Interface, const IID &kInterfaceId>
-class SingleInterfaceObject : public Interface {
-  public:
-    HRESULT QueryInterface(REFIID riid, void **ppvObject) override {
-        if (!ppvObject)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == kInterfaceId) {
-            *ppvObject = static_cast<Interface *>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppvObject = nullptr;
-        return E_NOINTERFACE;
-    }
-    uint32_t AddRef() override { return ++m_references; }
-    uint32_t Release() override {
-        const uint32_t left = --m_references;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-
-  protected:
-    ~SingleInterfaceObject() override = default;
-
-  private:
-    std::atomic<uint32_t> m_references{1};
-};
-
-class TypeLib final : public SingleInterfaceObject<ITypeLib, IID_ITypeLib> {
+class TypeLib final : public ComObject<ITypeLib> {
   public:
     explicit TypeLib(TypeLibraryModel model)
         : m_model(std::move(model)) {}
@@ -125,7 +86,7 @@ class TypeLib final : public SingleInterfaceObject<ITypeLib, IID_ITypeLib> {
 
 // One type of a library. It keeps its library alive; the library does not hold its type
 // infos, so there is no cycle.
-class TypeInfo final : public SingleInterfaceObject<ITypeInfo, IID_ITypeInfo> {
+class TypeInfo final : public ComObject<ITypeInfo> {
   public:
     TypeInfo(TypeLib &library, uint32_t index)
         : m_library(&library)
@@ -271,7 +232,7 @@ HRESULT LoadTypeLibFromText(std::string_view text, ITypeLib **ppTLib, std::strin
     if (!ppTLib)
         return E_POINTER;
     *ppTLib = nullptr;
-    try {
+    return catchOutOfMemory([&] {
         TypeLibraryModel model;
         std::string message;
         const HRESULT hr = parseTypeLibrary(text, model, message);
@@ -282,7 +243,5 @@ HRESULT LoadTypeLibFromText(std::string_view text, ITypeLib **ppTLib, std::strin
         }
         *ppTLib = new TypeLib(std::move(model));
         return S_OK;
-    } catch (const std::bad_alloc &) {
-        return E_OUTOFMEMORY;
-    }
+    });
 }

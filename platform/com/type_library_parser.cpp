@@ -2,6 +2,8 @@
 // and turned into an HRESULT at its one entry point.
 #include "type_library_parser.h"
 
+#include "base/ascii_case.h"
+
 #include <algorithm>
 #include <limits>
 #include <map>
@@ -23,14 +25,6 @@ struct Attribute {
 };
 
 using Attributes = std::map<std::string, Attribute>;
-
-std::string folded(std::string_view text) {
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return result;
-}
 
 bool isIdentifierStart(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
@@ -308,7 +302,7 @@ class Parser {
     }
 
     void claimName(std::set<std::string> &names, const std::string &name, const char *what) {
-        if (!names.insert(folded(name)).second)
+        if (!names.insert(asciiLowered(name)).second)
             fail(std::string(what) + " '" + name + "' defined twice");
     }
 
@@ -419,7 +413,8 @@ class Parser {
             expect(';');
             const auto found =
                 std::find_if(model.types.begin(), model.types.end(), [&](const TypeModel &t) {
-                    return t.attr.typekind == TKIND_DISPATCH && folded(t.name) == folded(name);
+                    return t.attr.typekind == TKIND_DISPATCH &&
+                           equalsIgnoringAsciiCase(t.name, name);
                 });
             if (found == model.types.end())
                 fail("unknown dispinterface '" + name + "'");

@@ -105,7 +105,7 @@ HRESULT LoadTypeLib(const char *path, ITypeLib **ppTLib) {
     *ppTLib = nullptr;
     if (!path || path[0] != '/')
         return E_INVALIDARG;
-    try {
+    return catchOutOfMemory([&]() -> HRESULT {
         LoadedModule module;
         if (FAILED(module.open(path)))
             return TYPE_E_CANTLOADLIBRARY;
@@ -117,9 +117,7 @@ HRESULT LoadTypeLib(const char *path, ITypeLib **ppTLib) {
             return TYPE_E_CANTLOADLIBRARY;
         }
         return LoadTypeLibFromText(library, ppTLib);
-    } catch (const std::bad_alloc &) {
-        return E_OUTOFMEMORY;
-    }
+    });
 }
 
 HRESULT RegisterTypeLib(ITypeLib *ptlib, const char *fullPath, const char *helpDir) {
@@ -129,14 +127,12 @@ HRESULT RegisterTypeLib(ITypeLib *ptlib, const char *fullPath, const char *helpD
     HRESULT hr = ptlib->GetLibAttr(&attr);
     if (FAILED(hr))
         return hr;
-    try {
+    hr = catchOutOfMemory([&] {
         const std::string path(fullPath);
         const std::string help(helpDir ? helpDir : "");
-        hr = Registry::update(
+        return Registry::update(
             [&](RegistryTree &tree) { return writeTypeLib(tree, *ptlib, *attr, path, help); });
-    } catch (const std::bad_alloc &) {
-        return E_OUTOFMEMORY;
-    }
+    });
     if (hr == REGDB_E_READREGDB || hr == REGDB_E_WRITEREGDB)
         return TYPE_E_REGISTRYACCESS;
     return hr;
@@ -175,7 +171,7 @@ HRESULT LoadRegTypeLib(REFGUID libid, uint16_t wVerMajor, uint16_t wVerMinor, LC
         return E_POINTER;
     *ppTLib = nullptr;
     std::string path;
-    try {
+    const HRESULT hr = catchOutOfMemory([&] {
         RegistryTree tree;
         if (FAILED(Registry::read(tree)))
             return TYPE_E_REGISTRYACCESS;
@@ -196,9 +192,10 @@ HRESULT LoadRegTypeLib(REFGUID libid, uint16_t wVerMajor, uint16_t wVerMinor, LC
                 }
             }
         }
-    } catch (const std::bad_alloc &) {
-        return E_OUTOFMEMORY;
-    }
+        return S_OK;
+    });
+    if (FAILED(hr))
+        return hr;
     if (path.empty())
         return TYPE_E_LIBNOTREGISTERED;
     return LoadTypeLib(path.c_str(), ppTLib);

@@ -20,6 +20,18 @@ struct IUnknown {
     virtual ~IUnknown() = default;
 };
 
+// What QueryInterface must know of an interface: its identifier and the interface it extends.
+// Each interface declares it beside itself, so that one it forgot is a compile error rather
+// than an identifier silently not answered.
+template <typename Interface> struct InterfaceTraits;
+
+template <typename Base, const IID &kId> struct InterfaceDescription {
+    using BaseInterface = Base;
+    static const IID &id() { return kId; }
+};
+
+template <> struct InterfaceTraits<IUnknown> : InterfaceDescription<void, IID_IUnknown> {};
+
 // Owns one reference to an interface pointer.
 template <typename T> class ComPtr {
   public:

@@ -1,6 +1,7 @@
 // VariantChangeType: the platform's coercions among the automation types the control uses.
 // Every number passes through a double, which holds every 16- and 32-bit integer and every
 // float exactly.
+#include "base/ascii_case.h"
 #include "com/dispatch.h"
 #include "com/variant.h"
 
@@ -31,17 +32,6 @@ double numberOf(const VARIANT &v) {
     default:
         return 0.0;
     }
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -138,9 +128,9 @@ HRESULT textToVariant(BSTR text, VARTYPE vt, VARIANT &out) {
     const std::string utf8 = utf8FromBstr(text);
     if (vt == VT_BOOL) {
         const std::string_view word = trimmed(utf8);
-        if (equalsIgnoringCase(word, "true") || equalsIgnoringCase(word, "false")) {
+        if (equalsIgnoringAsciiCase(word, "true") || equalsIgnoringAsciiCase(word, "false")) {
             out.vt = VT_BOOL;
-            out.boolVal = equalsIgnoringCase(word, "true") ? VARIANT_TRUE : VARIANT_FALSE;
+            out.boolVal = equalsIgnoringAsciiCase(word, "true") ? VARIANT_TRUE : VARIANT_FALSE;
             return S_OK;
         }
     }
@@ -200,7 +190,7 @@ HRESULT VariantChangeType(VARIANT *dest, const VARIANT *src, uint16_t flags, VAR
         return E_INVALIDARG;
     if (!isTargetType(vt))
         return DISP_E_BADVARTYPE;
-    try {
+    return catchOutOfMemory([&]() -> HRESULT {
         Variant value;
         HRESULT hr = VariantCopyInd(value.get(), src);
         if (FAILED(hr))
@@ -214,7 +204,5 @@ HRESULT VariantChangeType(VARIANT *dest, const VARIANT *src, uint16_t flags, VAR
         VariantClear(dest);
         *dest = result;
         return S_OK;
-    } catch (const std::bad_alloc &) {
-        return E_OUTOFMEMORY;
-    }
+    });
 }

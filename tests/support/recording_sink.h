@@ -2,11 +2,12 @@
 #pragma once
 
 #include "com/dispatch.h"
+#include "test_owned_object.h"
 
 #include <functional>
 #include <vector>
 
-class RecordingSink final : public IDispatch {
+class RecordingSink final : public TestOwnedObject<IDispatch> {
   public:
     struct Event {
         DISPID dispid;
@@ -17,17 +18,6 @@ class RecordingSink final : public IDispatch {
     explicit RecordingSink(const IID &eventInterface)
         : m_eventInterface(eventInterface) {}
 
-    HRESULT QueryInterface(REFIID riid, void **ppv) override {
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == m_eventInterface) {
-            *ppv = static_cast<IDispatch *>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    uint32_t AddRef() override { return ++m_refs; }
-    uint32_t Release() override { return --m_refs; }
     HRESULT GetTypeInfoCount(uint32_t *count) override {
         *count = 0;
         return S_OK;
@@ -50,12 +40,13 @@ class RecordingSink final : public IDispatch {
         return S_OK;
     }
 
-    uint32_t references() const { return m_refs; }
-
     std::vector<Event> events;
     std::function<void()> onEvent;
 
   private:
+    void *findOtherInterface(REFIID riid) override {
+        return riid == m_eventInterface ? static_cast<IDispatch *>(this) : nullptr;
+    }
+
     IID m_eventInterface;
-    uint32_t m_refs = 1;
 };

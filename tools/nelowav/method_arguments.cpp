@@ -2,9 +2,9 @@
 #include "method_arguments.h"
 
 #include "array_file.h"
+#include "base/ascii_case.h"
 
 #include <algorithm>
-#include <strings.h>
 
 namespace {
 
@@ -32,7 +32,7 @@ bool isShortArray(const PARAMDESC &param) {
 // The value of the method's ArrayLength parameter, 0 when it has none.
 int32_t arrayLength(const FUNCDESC &function, const std::vector<ShownArgument> &shown) {
     for (size_t i = 0; i < function.params.size(); ++i)
-        if (strcasecmp(function.params[i].name.c_str(), "ArrayLength") == 0 &&
+        if (equalsIgnoringAsciiCase(function.params[i].name, "ArrayLength") &&
             shown[i].value.type() == VT_I4)
             return shown[i].value->lVal;
     return 0;

@@ -1,4 +1,5 @@
 #include "test_control.h"
+#include "test_owned_object.h"
 
 #include <QApplication>
 #include <QImage>
@@ -11,21 +12,10 @@
 
 namespace {
 
-class TestSite final : public IOleInPlaceSite {
+class TestSite final : public TestOwnedObject<IOleInPlaceSite> {
   public:
     explicit TestSite(bool accepts)
         : m_accepts(accepts) {}
-    HRESULT QueryInterface(REFIID riid, void **ppv) override {
-        if (riid == IID_IUnknown || riid == IID_IOleInPlaceSite) {
-            *ppv = static_cast<IOleInPlaceSite *>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    uint32_t AddRef() override { return ++m_refs; }
-    uint32_t Release() override { return --m_refs; }
     HRESULT OnPosRectChange(const QRect &posRect) override {
         requests.push_back(posRect.size());
         return m_accepts ? S_OK : S_FALSE;
@@ -34,17 +24,10 @@ class TestSite final : public IOleInPlaceSite {
 
   private:
     bool m_accepts;
-    uint32_t m_refs = 1;
 };
 
-class TestBag final : public IPropertyBag {
+class TestBag final : public TestOwnedObject<IPropertyBag> {
   public:
-    HRESULT QueryInterface(REFIID, void **ppv) override {
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    uint32_t AddRef() override { return 2; }
-    uint32_t Release() override { return 1; }
     HRESULT Read(const OLECHAR *name, VARIANT *value) override {
         const auto found = values.find(utf8FromUtf16(name));
         if (found == values.end())

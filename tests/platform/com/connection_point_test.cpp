@@ -2,21 +2,14 @@
 #include "com/connection_point.h"
 #include "com/creation.h"
 #include "test_module_ids.h"
+#include "test_owned_object.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 // Answers to nothing but IUnknown, so it cannot receive dispatch events.
-class MuteObject final : public IUnknown {
-  public:
-    HRESULT QueryInterface(REFIID riid, void **ppv) override {
-        *ppv = riid == IID_IUnknown ? this : nullptr;
-        return *ppv ? S_OK : E_NOINTERFACE;
-    }
-    uint32_t AddRef() override { return 2; }
-    uint32_t Release() override { return 1; }
-};
+class MuteObject final : public TestOwnedObject<IUnknown> {};
 
 class ConnectionPointTest : public ::testing::Test {
   protected:

@@ -73,30 +73,8 @@ TestCounter::~TestCounter() {
     --g_liveObjects;
 }
 
-HRESULT TestCounter::QueryInterface(REFIID riid, void **ppvObject) {
-    if (!ppvObject)
-        return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == kTestDispatchId)
-        *ppvObject = static_cast<IDispatch *>(this);
-    else if (riid == IID_IConnectionPointContainer)
-        *ppvObject = static_cast<IConnectionPointContainer *>(this);
-    else
-        *ppvObject = nullptr;
-    if (!*ppvObject)
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-uint32_t TestCounter::AddRef() {
-    return ++m_references;
-}
-
-uint32_t TestCounter::Release() {
-    const uint32_t left = --m_references;
-    if (left == 0)
-        delete this;
-    return left;
+void *TestCounter::findOtherInterface(REFIID riid) {
+    return riid == kTestDispatchId ? static_cast<IDispatch *>(this) : nullptr;
 }
 
 HRESULT TestCounter::GetTypeInfoCount(uint32_t *pctinfo) {
@@ -129,7 +107,7 @@ HRESULT TestCounter::Invoke(DISPID dispIdMember, REFIID riid, LCID, uint16_t wFl
         return DISP_E_UNKNOWNINTERFACE;
     if ((wFlags & DISPATCH_METHOD) == 0)
         return DISP_E_MEMBERNOTFOUND;
-    try {
+    return catchOutOfMemory([&] {
         const FUNCDESC *func = nullptr;
         HRESULT hr = findFuncDesc(m_typeInfo.get(), dispIdMember, &func);
         if (FAILED(hr))
@@ -146,9 +124,7 @@ HRESULT TestCounter::Invoke(DISPID dispIdMember, REFIID riid, LCID, uint16_t wFl
             VariantInit(result.get());
         }
         return hr;
-    } catch (const std::bad_alloc &) {
-        return E_OUTOFMEMORY;
-    }
+    });
 }
 
 HRESULT TestCounter::call(DISPID id, std::vector<Variant> &args, VARIANT &result) {

@@ -1,6 +1,7 @@
 // The one class of the test module: a dispatch object with an event connection point.
 #pragma once
 
+#include "com/com_object.h"
 #include "com/connection_point.h"
 #include "com/type_info.h"
 
@@ -12,14 +13,10 @@ extern std::atomic<int> g_serverLocks;
 
 extern "C" const char *KorvaneTypeLibrary();
 
-class TestCounter final : public IDispatch, public IConnectionPointContainer {
+class TestCounter final : public ComObject<IDispatch, IConnectionPointContainer> {
   public:
     // E_OUTOFMEMORY or the type library's error.
     static HRESULT create(REFIID riid, void **ppv);
-
-    HRESULT QueryInterface(REFIID riid, void **ppvObject) override;
-    uint32_t AddRef() override;
-    uint32_t Release() override;
 
     HRESULT GetTypeInfoCount(uint32_t *pctinfo) override;
     HRESULT GetTypeInfo(uint32_t iTInfo, LCID lcid, ITypeInfo **ppTInfo) override;
@@ -35,9 +32,9 @@ class TestCounter final : public IDispatch, public IConnectionPointContainer {
     explicit TestCounter(ComPtr<ITypeInfo> typeInfo);
     ~TestCounter() override;
 
+    void *findOtherInterface(REFIID riid) override;
     HRESULT call(DISPID id, std::vector<Variant> &args, VARIANT &result);
 
-    std::atomic<uint32_t> m_references{1};
     ComPtr<ITypeInfo> m_typeInfo;
     ConnectionPoint m_events;
 };

@@ -1,4 +1,5 @@
 // Exports of the test module: its class factory and its self-registration.
+#include "com/com_object.h"
 #include "com/creation.h"
 #include "com/registry.h"
 #include "com/registry_transaction.h"
@@ -6,19 +7,8 @@
 #include "test_module_ids.h"
 
 namespace {
-class CounterFactory final : public IClassFactory {
+class CounterFactory final : public ComInterfaces<IClassFactory> {
   public:
-    HRESULT QueryInterface(REFIID riid, void **ppvObject) override {
-        if (!ppvObject)
-            return E_POINTER;
-        if (riid != IID_IUnknown && riid != IID_IClassFactory) {
-            *ppvObject = nullptr;
-            return E_NOINTERFACE;
-        }
-        *ppvObject = static_cast<IClassFactory *>(this);
-        AddRef();
-        return S_OK;
-    }
     // The factory is a static object: its references keep the module, not itself, alive.
     uint32_t AddRef() override { return static_cast<uint32_t>(++g_serverLocks); }
     uint32_t Release() override { return static_cast<uint32_t>(--g_serverLocks); }

@@ -54,16 +54,6 @@ HRESULT invokeMethod(IDispatch *object, DISPID id, std::vector<Variant> args, VA
                           nullptr, argErr);
 }
 
-HRESULT RecordingSink::QueryInterface(REFIID riid, void **ppvObject) {
-    if (riid != IID_IUnknown && riid != IID_IDispatch) {
-        *ppvObject = nullptr;
-        return E_NOINTERFACE;
-    }
-    *ppvObject = static_cast<IDispatch *>(this);
-    AddRef();
-    return S_OK;
-}
-
 HRESULT RecordingSink::GetTypeInfoCount(uint32_t *pctinfo) {
     *pctinfo = 0;
     return S_OK;

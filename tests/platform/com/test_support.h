@@ -3,6 +3,7 @@
 #pragma once
 
 #include "com/dispatch.h"
+#include "test_owned_object.h"
 
 #include <functional>
 #include <string>
@@ -35,16 +36,13 @@ HRESULT invokeMethod(IDispatch *object, DISPID id, std::vector<Variant> args,
                      VARIANT *result = nullptr, uint32_t *argErr = nullptr);
 
 // An event sink that records the events it receives.
-class RecordingSink final : public IDispatch {
+class RecordingSink final : public TestOwnedObject<IDispatch> {
   public:
     struct Event {
         DISPID id;
         std::vector<Variant> args; // natural order
     };
 
-    HRESULT QueryInterface(REFIID riid, void **ppvObject) override;
-    uint32_t AddRef() override { return ++m_references; }
-    uint32_t Release() override { return --m_references; }
     HRESULT GetTypeInfoCount(uint32_t *pctinfo) override;
     HRESULT GetTypeInfo(uint32_t, LCID, ITypeInfo **) override { return E_NOTIMPL; }
     HRESULT GetIDsOfNames(REFIID, const OLECHAR *const *, uint32_t, LCID, DISPID *) override {
@@ -55,8 +53,4 @@ class RecordingSink final : public IDispatch {
 
     std::vector<Event> events;
     std::function<void()> onEvent; // runs after an event was recorded
-    uint32_t references() const { return m_references; }
-
-  private:
-    uint32_t m_references = 1; // lives on the test's stack
 };

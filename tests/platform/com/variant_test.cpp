@@ -1,6 +1,7 @@
 // VariantChangeType's coercions, and the ownership rules of clearing and copying.
 #include "com/dispatch.h"
 #include "com/variant.h"
+#include "test_owned_object.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -44,19 +45,8 @@ struct Coercion {
 };
 
 // A counted object to watch references move.
-class CountedObject final : public IDispatch {
+class CountedObject final : public TestOwnedObject<IDispatch> {
   public:
-    HRESULT QueryInterface(REFIID riid, void **ppv) override {
-        if (riid == IID_IUnknown || riid == IID_IDispatch) {
-            *ppv = static_cast<IDispatch *>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    uint32_t AddRef() override { return ++references; }
-    uint32_t Release() override { return --references; }
     HRESULT GetTypeInfoCount(uint32_t *) override { return E_NOTIMPL; }
     HRESULT GetTypeInfo(uint32_t, LCID, ITypeInfo **) override { return E_NOTIMPL; }
     HRESULT GetIDsOfNames(REFIID, const OLECHAR *const *, uint32_t, LCID, DISPID *) override {
@@ -66,7 +56,6 @@ class CountedObject final : public IDispatch {
                    uint32_t *) override {
         return E_NOTIMPL;
     }
-    uint32_t references = 1;
 };
 } // namespace
 
@@ -199,11 +188,11 @@ TEST(VariantChangeType, InterfacesConvertThroughQueryInterface) {
         Variant unknown;
         ASSERT_EQ(VariantChangeType(unknown.get(), dispatch.get(), 0, VT_UNKNOWN), S_OK);
         EXPECT_EQ(unknown->punkVal, static_cast<IUnknown *>(&object));
-        EXPECT_EQ(object.references, 3u);
+        EXPECT_EQ(object.references(), 3u);
         Variant number;
         EXPECT_EQ(VariantChangeType(number.get(), dispatch.get(), 0, VT_I4), DISP_E_TYPEMISMATCH);
     }
-    EXPECT_EQ(object.references, 1u) << "clearing released every reference taken";
+    EXPECT_EQ(object.references(), 1u) << "clearing released every reference taken";
 }
 
 TEST(Variant, CopyIsDeepAndClearFrees) {

@@ -5,6 +5,7 @@
 #include "nelowav_bitmaps.h"
 #include "nelowav_ids.h"
 #include "recording_sink.h"
+#include "test_owned_object.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -179,14 +180,8 @@ TEST_F(NeloWavDoneTest, CompletionAfterTheControlIsGoneIsDropped) {
 }
 
 // A host that records the sizes the control asks for, and grants or refuses them.
-class Host final : public IOleInPlaceSite {
+class Host final : public TestOwnedObject<IOleInPlaceSite> {
   public:
-    HRESULT QueryInterface(REFIID, void **ppv) override {
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    uint32_t AddRef() override { return 2; }
-    uint32_t Release() override { return 1; }
     HRESULT OnPosRectChange(const QRect &posRect) override {
         requests.push_back(posRect.size());
         return grants ? S_OK : S_FALSE;
@@ -265,14 +260,8 @@ TEST_F(NeloWavDrawTest, AHostThatRefusesGetsTheFaceOnEverySecondDraw) {
 }
 
 TEST_F(NeloWavCtrlTest, SavesItsVersionAndNoPropertyOfItsOwn) {
-    class Bag final : public IPropertyBag {
+    class Bag final : public TestOwnedObject<IPropertyBag> {
       public:
-        HRESULT QueryInterface(REFIID, void **ppv) override {
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        uint32_t AddRef() override { return 2; }
-        uint32_t Release() override { return 1; }
         HRESULT Read(const OLECHAR *, VARIANT *) override { return E_INVALIDARG; }
         HRESULT Write(const OLECHAR *name, VARIANT *value) override {
             values[utf8FromUtf16(name)] = value->lVal;

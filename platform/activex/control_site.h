@@ -1,0 +1,64 @@
+// A host's hold on one control: created by CLSID or ProgID through the registry, its methods
+// called late bound by name or dispatch identifier, its events received through a sink advised
+// on its default source interface, and its type information read for both.
+#pragma once
+
+#include "activex/event_sink.h"
+#include "com/connection_point.h"
+#include "com/type_info.h"
+
+#include <span>
+#include <string>
+
+class ControlSite {
+  public:
+    using EventHandler = EventSink::Handler;
+
+    ControlSite() = default;
+    ~ControlSite();
+    ControlSite(const ControlSite &) = delete;
+    ControlSite &operator=(const ControlSite &) = delete;
+
+    // Creates the control and reads its type information, giving up a control held before.
+    // On failure error names the step, the control and the code.
+    HRESULT create(REFCLSID clsid, std::string &error);
+    HRESULT create(const char *progId, std::string &error);
+
+    // Every event of the control's default source interface reaches handler, on the thread
+    // that fires it, until the site closes. On failure error names the step and the code.
+    HRESULT advise(EventHandler handler, std::string &error);
+
+    // Unadvises, closes and releases the control; the site may create another.
+    void close();
+
+    // The method's description (names match in any case), or DISP_E_UNKNOWNNAME.
+    HRESULT findMethod(const std::string &name, const FUNCDESC **function) const;
+    // The identifier of an event of the default source interface, once advised.
+    HRESULT findEvent(const std::string &name, DISPID &dispid) const;
+
+    // Calls a method with its arguments in their natural order, converted by the control to
+    // its parameter types. result may be null; else it must be initialised and receives the
+    // method's value.
+    HRESULT invoke(DISPID dispid, std::span<const VARIANT> args, VARIANT *result = nullptr);
+    // The same for a method found by name through the control's own GetIDsOfNames.
+    HRESULT invoke(const std::string &name, std::span<const VARIANT> args,
+                   VARIANT *result = nullptr);
+
+    IDispatch *control() const { return m_control.get(); }
+    // The descriptions of the control's methods (once created) and of its events (once
+    // advised), or null.
+    ITypeInfo *methodsInfo() const { return m_methodsInfo.get(); }
+    ITypeInfo *eventsInfo() const { return m_eventsInfo.get(); }
+
+  private:
+    HRESULT createNamed(REFCLSID clsid, const std::string &name, std::string &error);
+    HRESULT connect(EventHandler handler);
+
+    std::string m_name;
+    ComPtr<IDispatch> m_control;
+    ComPtr<ITypeInfo> m_methodsInfo;
+    ComPtr<ITypeInfo> m_eventsInfo;
+    ComPtr<IConnectionPoint> m_connection;
+    ComPtr<EventSink> m_sink;
+    uint32_t m_cookie = 0;
+};
