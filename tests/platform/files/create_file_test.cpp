@@ -1,0 +1,75 @@
+// CreateFileA: a new file only, with the umask applied, never through a symbolic link.
+#include "files/create_file.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+HANDLE createNew(const std::string &name) {
+    return CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+}
+
+std::string contentOf(const std::string &name) {
+    std::ostringstream content;
+    content << std::ifstream(name).rdbuf();
+    return content.str();
+}
+
+class CreateFileTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        folder = testing::TempDir() + "create_file_XXXXXX";
+        ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    std::string folder;
+};
+
+TEST_F(CreateFileTest, MakesAnEmptyFileWithMode0644LessTheUmask) {
+    const mode_t previous = ::umask(027);
+    const HANDLE handle = createNew(folder + "/new.wav");
+    ::umask(previous);
+    ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+    EXPECT_NE(CloseHandle(handle), 0);
+    struct stat status {};
+    ASSERT_EQ(::stat((folder + "/new.wav").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+    EXPECT_EQ(status.st_size, 0);
+    EXPECT_EQ(CloseHandle(INVALID_HANDLE_VALUE), 0);
+}
+
+TEST_F(CreateFileTest, LeavesAnExistingNameAndWhatALinkThereNamesAlone) {
+    const std::string target = folder + "/target.wav";
+    std::ofstream(target) << "keep";
+    ::symlink(target.c_str(), (folder + "/link.wav").c_str());
+    ::symlink((folder + "/absent.wav").c_str(), (folder + "/dangling.wav").c_str());
+    for (const char *name : {"/target.wav", "/link.wav", "/dangling.wav"}) {
+        errno = 0;
+        EXPECT_EQ(createNew(folder + name), INVALID_HANDLE_VALUE) << name;
+        EXPECT_EQ(errno, EEXIST) << name;
+    }
+    EXPECT_EQ(contentOf(target), "keep");
+    EXPECT_FALSE(std::filesystem::exists(folder + "/absent.wav"));
+}
+
+TEST_F(CreateFileTest, RefusesWhatItDoesNotKnowWithoutCreating) {
+    const std::string name = folder + "/other.wav";
+    constexpr DWORD kCreateAlways = 2;
+    errno = 0;
+    EXPECT_EQ(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, kCreateAlways,
+                          FILE_ATTRIBUTE_NORMAL, nullptr),
+              INVALID_HANDLE_VALUE);
+    EXPECT_EQ(errno, EINVAL);
+    EXPECT_FALSE(std::filesystem::exists(name));
+}
+
+} // namespace
