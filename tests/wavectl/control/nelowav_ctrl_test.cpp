@@ -58,17 +58,17 @@ VARIANT arrayArgument() {
     return v;
 }
 
-const VARIANT kPath = [] {
-    VARIANT v{};
-    v.vt = VT_BSTR;
-    v.bstrVal = bstrFromUtf8("/tmp/any.wav");
-    return v;
-}();
+// In a folder that does not exist, so that SaveAs cannot create it either.
+const VARIANT kMissingPath = variantText("/nonexistent/any.wav");
+// Any existing file: the built-in device refuses the open before it would read it.
+const VARIANT kExistingPath = variantText(NELOWAV_MODULE);
 
+// A missing file is refused with the device's "Cannot find the specified file" before
+// anything is sent; Save with no file open has no name to find.
 INSTANTIATE_TEST_SUITE_P(
     Methods, NeloWavOutcomeTest,
-    testing::Values(Outcome{"Open", {kPath}, 274}, Outcome{"Save", {}, 274},
-                    Outcome{"SaveAs", {kPath}, 274},
+    testing::Values(Outcome{"Open", {kMissingPath}, 275}, Outcome{"Open", {kExistingPath}, 261},
+                    Outcome{"Save", {}, 275}, Outcome{"SaveAs", {kMissingPath}, 275},
                     Outcome{"Play", {variantI4(0), variantI4(-1), variantBool(false)}, 261},
                     Outcome{"Record", {variantI4(-1), variantI4(-1), variantBool(true)}, 261},
                     Outcome{"Stop", {}, 261}, Outcome{"Pause", {}, 261},
