@@ -90,13 +90,14 @@ void CNeloWavCtrl::SaveTo(const char *path) {
     save << "save " << m_szAlias << " " << shortPath.text << " wait";
     // Refused before the empty-sound record below, which would otherwise change the sound for
     // a save that cannot happen.
-    const MCIERROR refusal =
-        shortPath.refusal != 0 || save.fits() ? shortPath.refusal : kPathTooLong;
+    MCIERROR refusal = shortPath.refusal;
+    if (refusal == 0 && !save.fits())
+        refusal = kPathTooLong;
     if (refusal != 0) {
         m_nErrorCode = static_cast<int32_t>(refusal);
         return;
     }
-    // The device cannot write a file without samples.
+    // A file is never saved without samples: an empty sound gets one first.
     if (GetLength() == 0) {
         const MCIERROR recorded =
             SendCommand(CommandText() << "record " << m_szAlias << " from 0 to 1 wait");

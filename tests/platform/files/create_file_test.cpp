@@ -57,15 +57,4 @@ TEST_F(CreateFileTest, LeavesAnExistingNameAndWhatALinkThereNamesAlone) {
     EXPECT_FALSE(std::filesystem::exists(folder + "/absent.wav"));
 }
 
-TEST_F(CreateFileTest, RefusesWhatItDoesNotKnowWithoutCreating) {
-    const std::string name = folder + "/other.wav";
-    constexpr DWORD kCreateAlways = 2;
-    errno = 0;
-    EXPECT_EQ(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, kCreateAlways,
-                          FILE_ATTRIBUTE_NORMAL, nullptr),
-              INVALID_HANDLE_VALUE);
-    EXPECT_EQ(errno, EINVAL);
-    EXPECT_FALSE(std::filesystem::exists(name));
-}
-
 } // namespace

@@ -79,13 +79,6 @@ TEST_F(TempFileNameTest, CreatesUniqueEmptyFilesOnlyTheOwnerMayRead) {
     EXPECT_EQ(names.size(), 50u);
 }
 
-TEST_F(TempFileNameTest, AGivenNumberOnlyNamesTheFile) {
-    char name[MAX_PATH];
-    EXPECT_EQ(GetTempFileNameA((folder + "/").c_str(), "c", 0x1ABCD, name), 0x1ABCDu);
-    EXPECT_EQ(std::string(name), folder + "/cABCD.tmp");
-    EXPECT_FALSE(std::filesystem::exists(name));
-}
-
 TEST_F(TempFileNameTest, RefusesANameThatWouldNotFitMaxPath) {
     // "/", three prefix letters, four digits and ".tmp" add 12 bytes to the folder's name.
     for (const DWORD length : {MAX_PATH - 1, MAX_PATH}) {
