@@ -3,6 +3,7 @@
 #pragma once
 
 #include "activex/ole_control.h"
+#include "command_text.h"
 #include "mci/mci_types.h"
 
 #include <cstdint>
@@ -72,9 +73,18 @@ class CNeloWavCtrl : public COleControl {
     ~CNeloWavCtrl() override;
 
   private:
-    // The media session's steps.
+    // The media session's steps. OpenSession takes a short path and stores the device's answer.
+    void OpenSession(const char *shortPath);
     void CloseSession();
-    MCIERROR SendCommand(const std::string &command);
+    // Saves the sound to path (a name as the host gives it), storing the outcome.
+    void SaveTo(const char *path);
+    // Sends command with the control's window for completion, and a reply buffer for a query;
+    // a command that did not fit its buffer is refused without being sent.
+    MCIERROR SendCommand(const CommandText &command, char *reply = nullptr, UINT replySize = 0);
+    // The device's status replies are read into a buffer of this size.
+    static constexpr UINT kStatusReplySize = 30;
+    // Sends "status ALIAS item wait" with a reply buffer of kStatusReplySize bytes.
+    MCIERROR QueryStatus(const char *item, char *reply);
     // The status item's value; 0 when the device refuses the query or has no number for it.
     int32_t QueryStatusNumber(const char *item);
     // What the sample-level operations store: 515 without an open file, else the device's

@@ -1,5 +1,5 @@
 // The piece loops stop at the first call that moves nothing.
-#include "chunked_transfer.h"
+#include "wavedata/chunked_transfer.h"
 
 #include <algorithm>
 

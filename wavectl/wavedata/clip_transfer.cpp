@@ -1,13 +1,13 @@
 // Copy and Paste through the clip: one file of raw sample bytes in the temporary folder,
 // shared by every control instance in the process and deleted when the module ends.
-#include "chunked_transfer.h"
+#include "wavedata/chunked_transfer.h"
 #include "files/movable_memory.h"
-#include "header_scan.h"
-#include "operation_checks.h"
-#include "sample_codec.h"
-#include "sample_operations.h"
-#include "wav_buffer.h"
-#include "working_copy_cycle.h"
+#include "wavedata/header_scan.h"
+#include "wavedata/operation_checks.h"
+#include "wavedata/sample_codec.h"
+#include "wavedata/sample_operations.h"
+#include "wavedata/wav_buffer.h"
+#include "wavedata/working_copy_cycle.h"
 
 #include <algorithm>
 #include <cstdio>

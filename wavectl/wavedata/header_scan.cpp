@@ -1,5 +1,5 @@
 // The scan of the first bytes of a WAV file for its "data" tag.
-#include "header_scan.h"
+#include "wavedata/header_scan.h"
 
 #include <algorithm>
 #include <cstring>

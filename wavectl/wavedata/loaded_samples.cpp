@@ -1,8 +1,8 @@
 // Every read and write of the operations stays inside the loaded bytes: a working copy whose
 // samples would run past its end is refused here rather than trusted.
-#include "loaded_samples.h"
+#include "wavedata/loaded_samples.h"
 
-#include "header_scan.h"
+#include "wavedata/header_scan.h"
 
 LoadedSamples::LoadedSamples(const std::string &workFile, int bits, int32_t count) {
     if (m_buffer.Load(workFile.c_str(), 0, -1) == 0)

@@ -2,7 +2,7 @@
 // the working copy itself, since the device writes its own header whatever the host's file had.
 #pragma once
 
-#include "wav_buffer.h"
+#include "wavedata/wav_buffer.h"
 
 #include <cstdint>
 #include <string>

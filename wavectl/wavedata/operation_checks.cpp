@@ -1,5 +1,5 @@
 // The shared precondition checks of the sample-level operations.
-#include "operation_checks.h"
+#include "wavedata/operation_checks.h"
 
 bool CheckFileOpen(WaveSessionView &session) {
     if (session.IsFileOpen())

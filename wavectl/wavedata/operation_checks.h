@@ -1,7 +1,7 @@
 // The checks that the sample-level operations share, and the codes they report.
 #pragma once
 
-#include "wave_session_view.h"
+#include "wavedata/wave_session_view.h"
 
 #include <cstdint>
 

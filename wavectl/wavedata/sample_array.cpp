@@ -1,10 +1,10 @@
 // WavFileToArray and ArrayToWavFile: every sample of the sound as one element of the host's
 // array, in file order.
-#include "loaded_samples.h"
-#include "operation_checks.h"
-#include "sample_codec.h"
-#include "sample_operations.h"
-#include "working_copy_cycle.h"
+#include "wavedata/loaded_samples.h"
+#include "wavedata/operation_checks.h"
+#include "wavedata/sample_codec.h"
+#include "wavedata/sample_operations.h"
+#include "wavedata/working_copy_cycle.h"
 
 namespace {
 

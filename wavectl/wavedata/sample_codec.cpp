@@ -1,6 +1,6 @@
 // Sample arithmetic of the sample-level operations. The 8-bit scaling uses 1 - factor rounded
 // to single precision, as hosts' earlier results were computed, so files come out the same.
-#include "sample_codec.h"
+#include "wavedata/sample_codec.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 // is left in the session's error code.
 #pragma once
 
-#include "wave_session_view.h"
+#include "wavedata/wave_session_view.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
 // SetSamplingRate: the same sample bytes, played at another rate; only two header fields of
 // the working copy change.
-#include "operation_checks.h"
-#include "sample_codec.h"
-#include "sample_operations.h"
-#include "working_copy_cycle.h"
+#include "wavedata/operation_checks.h"
+#include "wavedata/sample_codec.h"
+#include "wavedata/sample_operations.h"
+#include "wavedata/working_copy_cycle.h"
 
 #include <cstdio>
 #include <unistd.h>

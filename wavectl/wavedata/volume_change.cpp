@@ -1,9 +1,9 @@
 // ChangeVolume: scales the frames From up to, not including, To, in every channel.
-#include "loaded_samples.h"
-#include "operation_checks.h"
-#include "sample_codec.h"
-#include "sample_operations.h"
-#include "working_copy_cycle.h"
+#include "wavedata/loaded_samples.h"
+#include "wavedata/operation_checks.h"
+#include "wavedata/sample_codec.h"
+#include "wavedata/sample_operations.h"
+#include "wavedata/working_copy_cycle.h"
 
 #include <cmath>
 

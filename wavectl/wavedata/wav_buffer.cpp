@@ -1,6 +1,6 @@
 // CWavBuffer::Load opens the file by name once and then only through its OFSTRUCT, so the
 // three opens of one load always reach the same file.
-#include "wav_buffer.h"
+#include "wavedata/wav_buffer.h"
 
 CWavBuffer::CWavBuffer()
     : m_pData(nullptr)

@@ -1,8 +1,8 @@
 // The working-copy cycle. Every step that can fail leaves the session either on the file it
 // ran on or reopened on the newest working copy, and never touches the host's file.
-#include "working_copy_cycle.h"
+#include "wavedata/working_copy_cycle.h"
 
-#include "chunked_transfer.h"
+#include "wavedata/chunked_transfer.h"
 #include "files/temp_files.h"
 
 #include <cstdio>

@@ -3,7 +3,7 @@
 // the operation read or rewrite that file, and reopen the session on it where it was.
 #pragma once
 
-#include "wave_session_view.h"
+#include "wavedata/wave_session_view.h"
 
 #include <cstdint>
 #include <functional>

@@ -5,7 +5,6 @@
 #include "nelowav_bitmaps.h"
 #include "nelowav_ids.h"
 #include "recording_sink.h"
-#include "test_owned_object.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -59,17 +58,17 @@ VARIANT arrayArgument() {
     return v;
 }
 
-const VARIANT kPath = [] {
-    VARIANT v{};
-    v.vt = VT_BSTR;
-    v.bstrVal = bstrFromUtf8("/tmp/any.wav");
-    return v;
-}();
+// In a folder that does not exist, so that SaveAs cannot create it either.
+const VARIANT kMissingPath = variantText("/nonexistent/any.wav");
+// Any existing file that is no WAV file: the device refuses to play it.
+const VARIANT kExistingPath = variantText(NELOWAV_MODULE);
 
+// A missing file is refused with the device's "Cannot find the specified file" before
+// anything is sent; Save with no file open has no name to find.
 INSTANTIATE_TEST_SUITE_P(
     Methods, NeloWavOutcomeTest,
-    testing::Values(Outcome{"Open", {kPath}, 274}, Outcome{"Save", {}, 274},
-                    Outcome{"SaveAs", {kPath}, 274},
+    testing::Values(Outcome{"Open", {kMissingPath}, 275}, Outcome{"Open", {kExistingPath}, 296},
+                    Outcome{"Save", {}, 275}, Outcome{"SaveAs", {kMissingPath}, 275},
                     Outcome{"Play", {variantI4(0), variantI4(-1), variantBool(false)}, 263},
                     Outcome{"Record", {variantI4(-1), variantI4(-1), variantBool(true)}, 263},
                     Outcome{"Stop", {}, 263}, Outcome{"Pause", {}, 263},
@@ -180,8 +179,14 @@ TEST_F(NeloWavDoneTest, CompletionAfterTheControlIsGoneIsDropped) {
 }
 
 // A host that records the sizes the control asks for, and grants or refuses them.
-class Host final : public TestOwnedObject<IOleInPlaceSite> {
+class Host final : public IOleInPlaceSite {
   public:
+    HRESULT QueryInterface(REFIID, void **ppv) override {
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    uint32_t AddRef() override { return 2; }
+    uint32_t Release() override { return 1; }
     HRESULT OnPosRectChange(const QRect &posRect) override {
         requests.push_back(posRect.size());
         return grants ? S_OK : S_FALSE;
@@ -260,8 +265,14 @@ TEST_F(NeloWavDrawTest, AHostThatRefusesGetsTheFaceOnEverySecondDraw) {
 }
 
 TEST_F(NeloWavCtrlTest, SavesItsVersionAndNoPropertyOfItsOwn) {
-    class Bag final : public TestOwnedObject<IPropertyBag> {
+    class Bag final : public IPropertyBag {
       public:
+        HRESULT QueryInterface(REFIID, void **ppv) override {
+            *ppv = nullptr;
+            return E_NOINTERFACE;
+        }
+        uint32_t AddRef() override { return 2; }
+        uint32_t Release() override { return 1; }
         HRESULT Read(const OLECHAR *, VARIANT *) override { return E_INVALIDARG; }
         HRESULT Write(const OLECHAR *name, VARIANT *value) override {
             values[utf8FromUtf16(name)] = value->lVal;

@@ -1,14 +1,48 @@
 // The command texts that the control's session methods send, seen through a recording device.
 #include "activex/ole_interfaces.h"
+#include "base/short_path_codec.h"
 #include "control_support.h"
+#include "files/short_path.h"
 #include "recording_mci_device.h"
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <map>
+#include <sstream>
 
 namespace {
 
 // Lives as long as the process: the arguments are only read.
 const VARIANT kMissingFile = variantText("/nonexistent.wav");
+
+// Just enough of a WAV file for the header scan: its data tag at 36.
+const std::string kTaggedBytes = std::string(36, 'x') + "data" + std::string(4, '\0');
+
+std::string contentOf(const std::string &path) {
+    std::ostringstream content;
+    content << std::ifstream(path, std::ios::binary).rdbuf();
+    return content.str();
+}
+
+std::string shortPathOf(const std::string &path) {
+    char buffer[400] = "";
+    EXPECT_GT(GetShortPathNameA(path.c_str(), buffer, sizeof buffer), 0u) << path;
+    return buffer;
+}
+
+std::vector<std::string> wordsOf(const std::string &text) {
+    std::istringstream stream(text);
+    std::vector<std::string> words;
+    for (std::string word; stream >> word;)
+        words.push_back(word);
+    return words;
+}
+
+std::string next(const std::string &alias) {
+    return std::to_string(std::stoi(alias) + 1);
+}
 
 class NeloWavSessionTest : public testing::Test {
   protected:
@@ -18,6 +52,44 @@ class NeloWavSessionTest : public testing::Test {
         ComPtr<IOleWindow> window;
         ASSERT_EQ(control.queryInterface(IID_IOleWindow, window), S_OK);
         ASSERT_EQ(window->GetWindow(&hwnd), S_OK);
+        folder = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/session_XXXXXX";
+        ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+    }
+
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    std::string writeFile(const std::string &name, const std::string &bytes = kTaggedBytes) {
+        const std::string path = folder + "/" + name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    void call(const char *method, const std::string &path) {
+        Variant argument(path);
+        ASSERT_EQ(callByName(control.get(), method, {*argument.get()}), S_OK) << method;
+    }
+
+    // The first word of each command sent.
+    std::vector<std::string> verbsSent() const {
+        std::vector<std::string> verbs;
+        for (const std::string &text : device.texts())
+            verbs.push_back(wordsOf(text).at(0));
+        return verbs;
+    }
+
+    std::string wavFilename() {
+        Variant name;
+        EXPECT_EQ(callByName(control.get(), "GetWavFilename", {}, name.get()), S_OK);
+        return utf8FromBstr(name->bstrVal);
+    }
+
+    // Opens a tagged file, forgets the commands that took and returns the alias it got.
+    std::string openTaggedFile() {
+        call("Open", writeFile("opened.wav"));
+        EXPECT_EQ(errorCode(control.get()), 0);
+        const std::vector<std::string> words = wordsOf(device.commands.at(1).text);
+        device.commands.clear();
+        return words.at(3);
     }
 
     // Opens, and learns the alias that the open took from the close that follows.
@@ -32,6 +104,7 @@ class NeloWavSessionTest : public testing::Test {
     RecordingMciDevice device;
     ComPtr<IDispatch> control = createControl();
     HWND hwnd = nullptr;
+    std::string folder;
 };
 
 TEST_F(NeloWavSessionTest, EachOpenTakesTheNextAlias) {
@@ -96,6 +169,169 @@ TEST_F(NeloWavSessionTest, PauseResumesUnlessPlayingOrRecording) {
         ASSERT_EQ(callByName(control.get(), "Pause"), S_OK);
         EXPECT_EQ(device.texts().back(), std::string(verb) + " " + a + " wait") << mode;
         EXPECT_EQ(errorCode(control.get()), 302) << mode;
+    }
+}
+
+// The short path must arrive as one word that decodes to the host's name, whatever the name
+// holds; the host's name itself is what GetWavFilename gives back.
+TEST_F(NeloWavSessionTest, OpenSendsTheShortPathAsOneWordAndSetsSampleTime) {
+    const std::string previous = openAndLearnAlias();
+    const std::string alias = next(previous);
+    const std::string path = writeFile("a \"quoted\" name alias 7 wait notify type.wav");
+    call("Open", path);
+    EXPECT_EQ(errorCode(control.get()), 0);
+    EXPECT_EQ(device.texts(),
+              (std::vector<std::string>{"close " + previous + " wait",
+                                        "open " + shortPathOf(path) + " alias " + alias +
+                                            " type waveaudio wait",
+                                        "set " + alias + " time format samples wait"}));
+    const std::vector<std::string> words = wordsOf(device.texts().at(1));
+    ASSERT_EQ(words.size(), 7u);
+    EXPECT_EQ(decodeShortPath(words[1]), path);
+    EXPECT_EQ(wavFilename(), path);
+}
+
+TEST_F(NeloWavSessionTest, AFailedOpenLeavesTheAliasAdvancedAndNoFileName) {
+    struct Case {
+        const char *what;
+        std::string path;
+        int32_t code;
+        std::vector<std::string> afterClose;
+    };
+    const std::string tagged = writeFile("tagged.wav");
+    const std::string untagged = writeFile("untagged.wav", std::string(200, 'x'));
+    const Case cases[] = {
+        {"refused by the device", tagged, 296, {"open"}},
+        {"missing", folder + "/missing.wav", 275, {}},
+        {"without a data tag", untagged, 514, {"open", "set", "close"}},
+    };
+    device.answer("open " + shortPathOf(tagged), 296);
+    for (const Case &c : cases) {
+        const std::string previous = openAndLearnAlias();
+        call("Open", c.path);
+        EXPECT_EQ(errorCode(control.get()), c.code) << c.what;
+        EXPECT_EQ(wavFilename(), "") << c.what;
+        const std::vector<std::string> verbs = verbsSent();
+        EXPECT_EQ(verbs.front(), "close") << c.what;
+        EXPECT_EQ(std::vector<std::string>(verbs.begin() + 1, verbs.end()), c.afterClose) << c.what;
+        device.commands.clear();
+        ASSERT_EQ(callByName(control.get(), "Close"), S_OK);
+        EXPECT_EQ(device.texts(), std::vector<std::string>{"close " + next(previous) + " wait"})
+            << c.what;
+    }
+    EXPECT_EQ(errorMessage(control.get()), "Cannot determine WAV header size.");
+}
+
+TEST_F(NeloWavSessionTest, SaveRecordsOneSampleIntoAnEmptySoundFirst) {
+    struct Case {
+        const char *length;
+        MCIERROR recordCode;
+        MCIERROR saveCode;
+        std::vector<const char *> verbs;
+        int32_t code;
+    };
+    const Case cases[] = {
+        {"1000", 0, 0, {"status", "save"}, 0},
+        {"0", 0, 0, {"status", "record", "save"}, 0},
+        {"0", 262, 0, {"status", "record"}, 262},
+        {"1000", 0, 286, {"status", "save"}, 286},
+    };
+    const std::string a = openTaggedFile();
+    const std::string saveText = "save " + a + " " + shortPathOf(folder + "/opened.wav") + " wait";
+    const std::map<std::string, std::string> texts = {
+        {"status", "status " + a + " length wait"},
+        {"record", "record " + a + " from 0 to 1 wait"},
+        {"save", saveText},
+    };
+    for (const Case &c : cases) {
+        device.answers.clear();
+        device.commands.clear();
+        device.answer("status", 0, c.length);
+        device.answer("record", c.recordCode);
+        device.answer("save", c.saveCode);
+        ASSERT_EQ(callByName(control.get(), "Save"), S_OK);
+        std::vector<std::string> expected;
+        for (const char *verb : c.verbs)
+            expected.push_back(texts.at(verb));
+        EXPECT_EQ(device.texts(), expected) << c.length << " " << c.recordCode;
+        EXPECT_EQ(errorCode(control.get()), c.code);
+    }
+}
+
+// The create step only makes sure the file exists; the name changes only with a good save.
+TEST_F(NeloWavSessionTest, SaveAsCreatesTheFileAndTakesTheNameOnlyOnSuccess) {
+    struct Case {
+        const char *target;
+        const char *existingContent;
+        MCIERROR saveCode;
+    };
+    const Case cases[] = {
+        {"new but refused.wav", nullptr, 286},
+        {"new \"copy\" alias 3.wav", nullptr, 0},
+        {"existing.wav", "keep", 0},
+    };
+    const std::string a = openTaggedFile();
+    std::string name = folder + "/opened.wav";
+    for (const Case &c : cases) {
+        const std::string target = folder + "/" + c.target;
+        if (c.existingContent != nullptr)
+            writeFile(c.target, c.existingContent);
+        device.answers.clear();
+        device.commands.clear();
+        device.answer("status", 0, "1000");
+        device.answer("save", c.saveCode);
+        call("SaveAs", target);
+        EXPECT_EQ(contentOf(target), c.existingContent != nullptr ? c.existingContent : "")
+            << c.target;
+        EXPECT_EQ(device.texts(),
+                  (std::vector<std::string>{"status " + a + " length wait",
+                                            "save " + a + " " + shortPathOf(target) + " wait"}));
+        EXPECT_EQ(errorCode(control.get()), static_cast<int32_t>(c.saveCode)) << c.target;
+        if (c.saveCode == 0)
+            name = target;
+        EXPECT_EQ(wavFilename(), name) << c.target;
+    }
+    ASSERT_EQ(callByName(control.get(), "Save"), S_OK);
+    EXPECT_EQ(device.texts().back(), "save " + a + " " + shortPathOf(name) + " wait")
+        << "later saves go to the last good target";
+}
+
+// Only a path can make a command long: its short form may not fit its buffer, or the command
+// naming it may not. Either is refused before anything is sent for it.
+TEST_F(NeloWavSessionTest, PathsTooLongForTheBuffersAreRefusedWithNothingSent) {
+    const std::string a = openTaggedFile();
+    const std::string deep = folder + "/" + std::string(100, 'd');
+    ASSERT_TRUE(std::filesystem::create_directory(deep));
+    // A name whose short form is length bytes long: the space in it counts three.
+    const auto nameOfShortLength = [&](std::size_t length) {
+        return std::string(length - deep.size() - 8, 'x') + " .wav";
+    };
+    // "save " + alias + " " + path + " wait" is 299 bytes for the longest path saved.
+    const std::size_t longestSaved = 299 - 11 - a.size();
+    struct Case {
+        const char *method;
+        std::size_t shortLength;
+        int32_t code;
+        std::vector<const char *> verbs;
+    };
+    const Case cases[] = {
+        {"SaveAs", longestSaved, 0, {"status", "save"}},
+        {"SaveAs", longestSaved + 1, 304, {}},
+        {"SaveAs", 300, 304, {}},
+        {"Open", 299, 304, {"close"}},
+        {"Open", 300, 304, {"close"}},
+    };
+    device.answer("status", 0, "1000");
+    for (const Case &c : cases) {
+        const std::string path = deep + "/" + nameOfShortLength(c.shortLength);
+        if (c.method == std::string("Open"))
+            writeFile(path.substr(folder.size() + 1));
+        device.commands.clear();
+        call(c.method, path);
+        ASSERT_EQ(shortPathOf(path).size(), c.shortLength);
+        EXPECT_EQ(errorCode(control.get()), c.code) << c.method << " " << c.shortLength;
+        EXPECT_EQ(verbsSent(), std::vector<std::string>(c.verbs.begin(), c.verbs.end()))
+            << c.method << " " << c.shortLength;
     }
 }
 

@@ -2,7 +2,7 @@
 // memory, saves it to files and opens files, as the real device does for the working copies.
 #pragma once
 
-#include "wave_session_view.h"
+#include "wavedata/wave_session_view.h"
 
 #include <cstdint>
 #include <string>

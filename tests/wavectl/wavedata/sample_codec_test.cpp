@@ -1,5 +1,5 @@
 // The volume arithmetic, the 8-bit array mapping and the clamping of frame ranges.
-#include "sample_codec.h"
+#include "wavedata/sample_codec.h"
 
 #include <gtest/gtest.h>
 #include <vector>

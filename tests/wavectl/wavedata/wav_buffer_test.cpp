@@ -1,7 +1,7 @@
 // CWavBuffer loads the clamped byte range or nothing; the piece loops move what they can and
 // say how much that was.
-#include "chunked_transfer.h"
-#include "wav_buffer.h"
+#include "wavedata/chunked_transfer.h"
+#include "wavedata/wav_buffer.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
