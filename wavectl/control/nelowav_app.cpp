@@ -2,10 +2,7 @@
 #include "nelowav_app.h"
 
 #include "nelowav_resources.h"
-
-#include <cstdio>
-
-char g_szClipFile[300];
+#include "wavedata/clip_file.h"
 
 namespace {
 
@@ -16,13 +13,12 @@ CNeloWavApp theApp;
 BOOL CNeloWavApp::InitInstance() {
     const BOOL bInit = COleControlModule::InitInstance();
     if (bInit != 0)
-        g_szClipFile[0] = '\0';
+        DeleteClipFile();
     return bInit;
 }
 
 int CNeloWavApp::ExitInstance() {
-    if (g_szClipFile[0] != '\0')
-        std::remove(g_szClipFile);
+    DeleteClipFile();
     return COleControlModule::ExitInstance();
 }
 

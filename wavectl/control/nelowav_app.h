@@ -13,6 +13,3 @@ class CNeloWavApp final : public COleControlModule {
     QImage LoadIcon(UINT id) const override;
     const DialogTemplate *FindDialogTemplate(UINT id) const override;
 };
-
-// The clip file shared by Copy and Paste of every instance; empty while there is none.
-extern char g_szClipFile[300];

@@ -73,6 +73,8 @@ class CNeloWavCtrl : public COleControl {
     ~CNeloWavCtrl() override;
 
   private:
+    friend class NeloWavSessionView;
+
     // The media session's steps. OpenSession takes a short path and stores the device's answer.
     void OpenSession(const char *shortPath);
     void CloseSession();
@@ -87,9 +89,6 @@ class CNeloWavCtrl : public COleControl {
     MCIERROR QueryStatus(const char *item, char *reply);
     // The status item's value; 0 when the device refuses the query or has no number for it.
     int32_t QueryStatusNumber(const char *item);
-    // What the sample-level operations store: 515 without an open file, else the device's
-    // code for an operation it does not support.
-    void RefuseSampleOperation();
 
     int32_t m_bFileOpen;
     int32_t m_nErrorCode;

@@ -1,35 +1,35 @@
-// CNeloWavCtrl: the sample-level operations. Each first checks that a file is open; the
-// working-copy cycle behind them is not part of this module, so past that check they refuse
-// with MCIERR_UNSUPPORTED_FUNCTION and change nothing, neither the file nor the host's array.
-#include "mci/mci_constants.h"
+// CNeloWavCtrl: the sample-level operations, carried out on working copies through the
+// control's session view.
 #include "nelowav_ctrl.h"
-#include "nelowav_error_codes.h"
+#include "nelowav_session_view.h"
+#include "wavedata/sample_operations.h"
 
-void CNeloWavCtrl::RefuseSampleOperation() {
-    m_nErrorCode =
-        m_bFileOpen == 0 ? errFileNotOpen : static_cast<int32_t>(MCIERR_UNSUPPORTED_FUNCTION);
+void CNeloWavCtrl::WavFileToArray(int16_t *pArray, int32_t ArrayLength) {
+    NeloWavSessionView session(*this);
+    ::WavFileToArray(session, pArray, ArrayLength);
 }
 
-void CNeloWavCtrl::WavFileToArray(int16_t *, int32_t) {
-    RefuseSampleOperation();
+void CNeloWavCtrl::ArrayToWavFile(int16_t *pArray, int32_t ArrayLength) {
+    NeloWavSessionView session(*this);
+    ::ArrayToWavFile(session, pArray, ArrayLength);
 }
 
-void CNeloWavCtrl::ArrayToWavFile(int16_t *, int32_t) {
-    RefuseSampleOperation();
+void CNeloWavCtrl::SetSamplingRate(int32_t SamplingRate) {
+    NeloWavSessionView session(*this);
+    ::SetSamplingRate(session, SamplingRate);
 }
 
-void CNeloWavCtrl::SetSamplingRate(int32_t) {
-    RefuseSampleOperation();
+void CNeloWavCtrl::ChangeVolume(int32_t From, int32_t To, float Factor) {
+    NeloWavSessionView session(*this);
+    ::ChangeVolume(session, From, To, Factor);
 }
 
-void CNeloWavCtrl::ChangeVolume(int32_t, int32_t, float) {
-    RefuseSampleOperation();
+void CNeloWavCtrl::Copy(int32_t From, int32_t To) {
+    NeloWavSessionView session(*this);
+    ::Copy(session, From, To);
 }
 
-void CNeloWavCtrl::Copy(int32_t, int32_t) {
-    RefuseSampleOperation();
-}
-
-void CNeloWavCtrl::Paste(int32_t, int32_t) {
-    RefuseSampleOperation();
+void CNeloWavCtrl::Paste(int32_t From, int32_t To) {
+    NeloWavSessionView session(*this);
+    ::Paste(session, From, To);
 }

@@ -7,37 +7,14 @@
 // session's buffers (MCIERR_FILENAME_REQUIRED, "The filename is invalid..."; only a path can
 // make a command that long).
 #include "files/create_file.h"
-#include "files/short_path.h"
 #include "mci/mci_constants.h"
 #include "mci/mci_send_string.h"
 #include "nelowav_ctrl.h"
 #include "nelowav_error_codes.h"
+#include "short_path_buffer.h"
 #include "wavedata/find_header_size.h"
 
 #include <cstdio>
-
-namespace {
-
-constexpr MCIERROR kPathNotFound = MCIERR_FILE_NOT_FOUND;
-constexpr MCIERROR kPathTooLong = MCIERR_FILENAME_REQUIRED;
-
-// A short path in the buffer that the session's commands take it from.
-struct ShortPath {
-    char text[CommandText::kBufferSize] = {};
-    MCIERROR refusal = 0;
-};
-
-ShortPath takeShortPath(const char *path) {
-    ShortPath shortPath;
-    const DWORD length = GetShortPathNameA(path, shortPath.text, sizeof shortPath.text);
-    if (length == 0)
-        shortPath.refusal = kPathNotFound;
-    else if (length >= sizeof shortPath.text)
-        shortPath.refusal = kPathTooLong;
-    return shortPath;
-}
-
-} // namespace
 
 MCIERROR CNeloWavCtrl::SendCommand(const CommandText &command, char *reply, UINT replySize) {
     if (!command.fits())
@@ -64,7 +41,7 @@ void CNeloWavCtrl::Open(const char *WavFilename) {
     CloseSession();
     ++g_nAliasCounter;
     std::snprintf(m_szAlias, sizeof m_szAlias, "%d", g_nAliasCounter);
-    const ShortPath shortPath = takeShortPath(WavFilename);
+    const ShortPath shortPath = TakeShortPath(WavFilename);
     m_nErrorCode = static_cast<int32_t>(shortPath.refusal);
     if (m_nErrorCode == 0)
         OpenSession(shortPath.text);
@@ -85,7 +62,7 @@ void CNeloWavCtrl::Close() {
 }
 
 void CNeloWavCtrl::SaveTo(const char *path) {
-    const ShortPath shortPath = takeShortPath(path);
+    const ShortPath shortPath = TakeShortPath(path);
     CommandText save;
     save << "save " << m_szAlias << " " << shortPath.text << " wait";
     // Refused before the empty-sound record below, which would otherwise change the sound for

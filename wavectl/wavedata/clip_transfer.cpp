@@ -1,7 +1,8 @@
 // Copy and Paste through the clip: one file of raw sample bytes in the temporary folder,
 // shared by every control instance in the process and deleted when the module ends.
-#include "wavedata/chunked_transfer.h"
 #include "files/movable_memory.h"
+#include "wavedata/chunked_transfer.h"
+#include "wavedata/clip_file.h"
 #include "wavedata/header_scan.h"
 #include "wavedata/operation_checks.h"
 #include "wavedata/sample_codec.h"

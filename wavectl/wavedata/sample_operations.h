@@ -13,6 +13,3 @@ void ChangeVolume(WaveSessionView &session, int32_t From, int32_t To, float Fact
 void Copy(WaveSessionView &session, int32_t From, int32_t To);
 void Paste(WaveSessionView &session, int32_t From, int32_t To);
 void SetSamplingRate(WaveSessionView &session, int32_t SamplingRate);
-
-// Deletes the clip file that Copy made, when the module that shares it ends.
-void DeleteClipFile();

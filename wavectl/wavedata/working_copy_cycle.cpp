@@ -2,8 +2,8 @@
 // ran on or reopened on the newest working copy, and never touches the host's file.
 #include "wavedata/working_copy_cycle.h"
 
-#include "wavedata/chunked_transfer.h"
 #include "files/temp_files.h"
+#include "wavedata/chunked_transfer.h"
 
 #include <cstdio>
 #include <unistd.h>

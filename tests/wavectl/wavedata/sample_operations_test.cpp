@@ -1,6 +1,7 @@
 // The sample-level operations through a fake device: what they change, the codes in the order
 // they are tested, the position kept, the host's file untouched, no temporary file left over.
 #include "fake_wave_session.h"
+#include "wavedata/clip_file.h"
 #include "wavedata/sample_operations.h"
 
 #include <cmath>

@@ -1,0 +1,18 @@
+// The short form of a path in the buffer that the session's commands take it from, or the
+// code that refuses it before anything is sent.
+#pragma once
+
+#include "command_text.h"
+#include "mci/mci_constants.h"
+
+// A path that cannot be found is refused with the device's own code for it.
+inline constexpr MCIERROR kPathNotFound = MCIERR_FILE_NOT_FOUND;
+// Only a path can make a command too long for its buffer: "The filename is invalid...".
+inline constexpr MCIERROR kPathTooLong = MCIERR_FILENAME_REQUIRED;
+
+struct ShortPath {
+    char text[CommandText::kBufferSize] = {};
+    MCIERROR refusal = 0;
+};
+
+ShortPath TakeShortPath(const char *path);
