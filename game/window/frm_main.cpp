@@ -2,6 +2,7 @@
 // commands, and the end of the program when the window closes.
 #include "frm_main.h"
 
+#include "activex/control_site.h"
 #include "board_sizing.h"
 #include "disc_shape.h"
 #include "icon_art.h"
@@ -14,11 +15,13 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QMenuBar>
 #include <QPushButton>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace korvane {
 namespace {
@@ -34,10 +37,16 @@ std::mt19937::result_type clockSeed() {
 } // namespace
 
 frmMain::frmMain()
+    : frmMain(QCoreApplication::applicationDirPath() + QStringLiteral("/Music.wav")) {
+}
+
+frmMain::frmMain(QString musicPath)
     : m_client(new QWidget(this))
     , m_controls(createMainControls(m_client))
     , m_menus(createMainMenus(this))
-    , m_rules(*this) {
+    , m_rules(*this)
+    , m_musicPath(std::move(musicPath))
+    , NeloWav1(std::make_unique<ControlSite>()) {
     setWindowTitle(window_texts::toQString(window_texts::kProgramTitle));
     setWindowIcon(korvaneIcon());
     QPalette buttonFace = m_client->palette();
@@ -54,6 +63,8 @@ frmMain::frmMain()
     connectHandlers();
     Form_Load();
 }
+
+frmMain::~frmMain() = default;
 
 void frmMain::connectHandlers() {
     for (int index = 0; index < kBoardSquares; ++index) {
@@ -80,10 +91,6 @@ void frmMain::Form_Load() {
     startBackgroundMusic();
     m_generator.seed(clockSeed());
     m_rules.mfGameOver = false;
-}
-
-// The background music is opened and started here.
-void frmMain::startBackgroundMusic() {
 }
 
 void frmMain::resizeEvent(QResizeEvent *event) {
@@ -164,16 +171,6 @@ void frmMain::mnuTwoPlayer_Triggered(bool checkedByMenu) {
 
 void frmMain::mnuExit_Click() {
     endProgram();
-}
-
-void frmMain::mnuSndOff_Click() {
-    m_menus.mnuSndOn->setVisible(true);
-    m_menus.mnuSndOff->setVisible(false);
-}
-
-void frmMain::mnuSndOn_Click() {
-    m_menus.mnuSndOff->setVisible(true);
-    m_menus.mnuSndOn->setVisible(false);
 }
 
 void frmMain::mnuRules_Click() {

@@ -9,7 +9,10 @@
 
 #include <QMainWindow>
 #include <cstdint>
+#include <memory>
 #include <random>
+
+class ControlSite;
 
 namespace korvane {
 
@@ -17,7 +20,9 @@ class frmMain : public QMainWindow, public GameWindow {
     Q_OBJECT
 
   public:
+    // Plays Music.wav from the program's own folder.
     frmMain();
+    ~frmMain() override;
 
     GameRules &rules() { return m_rules; }
     const MainControls &controls() const { return m_controls; }
@@ -43,6 +48,9 @@ class frmMain : public QMainWindow, public GameWindow {
     double random() override;
 
   protected:
+    // Plays the music file at musicPath instead.
+    explicit frmMain(QString musicPath);
+
     void resizeEvent(QResizeEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -59,6 +67,8 @@ class frmMain : public QMainWindow, public GameWindow {
     void SizeBoard(std::int32_t plngLeft, std::int32_t plngTop, std::int32_t plngSquareDimension,
                    std::int32_t plngDiscDiameter);
     void startBackgroundMusic();
+    void playMusic();
+    void NeloWav1_Done();
     void mnuTwoPlayer_Triggered(bool checkedByMenu);
     void mnuExit_Click();
     void mnuSndOff_Click();
@@ -71,6 +81,10 @@ class frmMain : public QMainWindow, public GameWindow {
     MainMenus m_menus;
     GameRules m_rules;
     std::mt19937 m_generator;
+    // The hidden wave control that plays the music, and the sound switch of the Sound menu.
+    QString m_musicPath;
+    std::unique_ptr<ControlSite> NeloWav1;
+    bool mfSoundOff = false;
 };
 
 } // namespace korvane

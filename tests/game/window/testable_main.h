@@ -7,11 +7,17 @@
 #include <chrono>
 #include <optional>
 #include <random>
+#include <utility>
 
 namespace korvane::test {
 
 class TestableMain : public frmMain {
   public:
+    TestableMain() = default;
+    // Plays the music file at musicPath.
+    explicit TestableMain(QString musicPath)
+        : frmMain(std::move(musicPath)) {}
+
     int endRequests = 0;
 
     void skipPauses() { m_skipPauses = true; }

@@ -1,0 +1,64 @@
+// frmMain's background music: the hidden NELOWAV control NeloWav1 plays Music.wav from the
+// program's folder, and its Done event starts it again while sound is on. The game calls the
+// control late bound by its dispatch identifiers and never looks at what it answers: without
+// the control or the file there is simply no music.
+#include "activex/control_site.h"
+#include "frm_main.h"
+#include "nelowav_ids.h"
+
+#include <array>
+
+namespace korvane {
+
+void frmMain::startBackgroundMusic() {
+    std::string error;
+    if (FAILED(NeloWav1->create(CLSID_NeloWav, error)))
+        return;
+    NeloWav1->advise(
+        [this](DISPID dispid, std::span<const VARIANT>) {
+            if (dispid == eventidDone)
+                NeloWav1_Done();
+        },
+        error);
+    const Variant path(m_musicPath.toStdString());
+    NeloWav1->invoke(dispidOpen, std::span(path.get(), 1));
+    playMusic();
+}
+
+// From the position where the music stands to its end, without waiting; Done tells the end.
+void frmMain::playMusic() {
+    std::array<VARIANT, 3> args{};
+    args[0].vt = VT_I4;
+    args[0].lVal = -1;
+    args[1].vt = VT_I4;
+    args[1].lVal = -1;
+    args[2].vt = VT_BOOL;
+    args[2].boolVal = VARIANT_FALSE;
+    NeloWav1->invoke(dispidPlay, args);
+}
+
+void frmMain::NeloWav1_Done() {
+    if (mfSoundOff)
+        return;
+    VARIANT start{};
+    start.vt = VT_I4;
+    start.lVal = 0;
+    NeloWav1->invoke(dispidSeek, std::span(&start, 1));
+    playMusic();
+}
+
+void frmMain::mnuSndOff_Click() {
+    NeloWav1->invoke(dispidStop, {});
+    mfSoundOff = true;
+    m_menus.mnuSndOn->setVisible(true);
+    m_menus.mnuSndOff->setVisible(false);
+}
+
+void frmMain::mnuSndOn_Click() {
+    playMusic();
+    mfSoundOff = false;
+    m_menus.mnuSndOff->setVisible(true);
+    m_menus.mnuSndOn->setVisible(false);
+}
+
+} // namespace korvane
