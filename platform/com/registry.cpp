@@ -5,6 +5,7 @@
 #include "com/hresult.h"
 #include "com/registry_transaction.h"
 #include "registry_file.h"
+#include "com/system_registry.h"
 
 
 std::string Registry::path() {
@@ -22,7 +23,16 @@ HRESULT Registry::read(RegistryTree &out) {
         std::string file;
         if (!configuredRegistryFile(configured) || !resolveRegistryFile(configured, file))
             return REGDB_E_READREGDB;
-        return readRegistryFile(file, out);
+        const HRESULT hr = readRegistryFile(file, out);
+        if (FAILED(hr))
+            return hr;
+        // An installation's registry that cannot be read only hides what it would have added.
+        for (const std::string &systemFile : systemRegistryFiles()) {
+            RegistryTree system;
+            if (SUCCEEDED(readRegistryFile(systemFile, system)))
+                mergeSystemKeys(system, out);
+        }
+        return hr;
     });
 }
 

@@ -37,3 +37,20 @@ appstreamcli validate --no-net "$root/share/metainfo/org.korvane.Korvane.metainf
 for page in man1/nelowav.1 man1/regsvr.1 man6/korvane.6; do
     grep -q '^\.SH NAME' "$root/share/man/$page" || fail "$page is not a manual page"
 done
+
+# The staged registry names the final paths, never the staging folder.
+registry="$root/share/korvane/com-registry"
+grep -q "^@=\"$prefix/lib/korvane/libnelowav.so\"" "$registry" ||
+    fail "the installed registry does not name $prefix/lib/korvane/libnelowav.so"
+! grep -q "$work/stage" "$registry" || fail "the installed registry names the staging folder"
+
+# Installed into a prefix of its own, the game creates the control for a user who has never
+# registered anything, and opens its music with it.
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+export HOME="$work/home" QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy KORVANE_TRACE=mci
+unset KORVANE_COM_REGISTRY XDG_DATA_HOME XDG_DATA_DIRS
+mkdir -p "$HOME"
+timeout 4 "$work/prefix/bin/korvane" >"$work/korvane.log" 2>&1 || true
+grep -q "\"open $work/prefix/lib/korvane/Music.wav alias [0-9]* type waveaudio wait\" -> 0" \
+    "$work/korvane.log" || fail "the installed game did not open its music: $(grep mci: "$work/korvane.log")"
+[[ ! -e $HOME/.local/share/korvane/com-registry ]] || fail "the game wrote a user registry"

@@ -1,0 +1,69 @@
+// Finding and merging the installation's registries.
+#include "com/system_registry.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kDefaultDataDirs = "/usr/local/share:/usr/share";
+
+void addIfPresent(const fs::path &file, std::vector<std::string> &files) {
+    std::error_code error;
+    const fs::path real = fs::canonical(file, error);
+    if (error || !fs::is_regular_file(real, error))
+        return;
+    for (const std::string &known : files)
+        if (known == real.string())
+            return;
+    files.push_back(real.string());
+}
+
+// The installation of the running program: bin/ or lib/korvane/ below its prefix.
+void addBesideProgram(std::vector<std::string> &files) {
+    std::error_code error;
+    const fs::path program = fs::read_symlink("/proc/self/exe", error);
+    if (error)
+        return;
+    addIfPresent(program.parent_path() / "../share/korvane/com-registry", files);
+    addIfPresent(program.parent_path() / "../../share/korvane/com-registry", files);
+}
+
+void addAlongDataDirs(std::vector<std::string> &files) {
+    const char *value = std::getenv("XDG_DATA_DIRS");
+    std::string_view dirs = value != nullptr && *value != '\0' ? value : kDefaultDataDirs;
+    while (!dirs.empty()) {
+        const std::size_t colon = dirs.find(':');
+        const std::string_view dir = dirs.substr(0, colon);
+        // Relative entries are ignored, as the base-directory rules say.
+        if (dir.starts_with('/'))
+            addIfPresent(fs::path(dir) / "korvane/com-registry", files);
+        dirs = colon == std::string_view::npos ? std::string_view() : dirs.substr(colon + 1);
+    }
+}
+
+} // namespace
+
+std::vector<std::string> systemRegistryFiles() {
+    std::vector<std::string> files;
+    const char *privateRegistry = std::getenv("KORVANE_COM_REGISTRY");
+    if (privateRegistry != nullptr && *privateRegistry != '\0')
+        return files;
+    addBesideProgram(files);
+    addAlongDataDirs(files);
+    return files;
+}
+
+void mergeSystemKeys(const RegistryTree &system, RegistryTree &user) {
+    for (const std::string &key : system.keys()) {
+        if (user.hasKey(key))
+            continue;
+        user.createKey(key);
+        for (const std::string &name : system.valueNames(key))
+            user.setValue(key, name, *system.value(key, name));
+    }
+}

@@ -1,0 +1,17 @@
+// The registries that come with an installation, read after the user's own, as the platform
+// merged the machine's classes with the user's: an installed control is found without anyone
+// registering it. Never written.
+#pragma once
+
+#include "com/registry.h"
+
+#include <string>
+#include <vector>
+
+// "share/korvane/com-registry" of the installation the running program belongs to (one or two
+// folders above it), then "korvane/com-registry" along XDG_DATA_DIRS; only files that exist.
+// None while KORVANE_COM_REGISTRY names a private registry, which stands alone.
+std::vector<std::string> systemRegistryFiles();
+
+// Adds to user every key of system that user lacks, with its values; user's keys win.
+void mergeSystemKeys(const RegistryTree &system, RegistryTree &user);
