@@ -13,8 +13,8 @@ fail() {
     exit 1
 }
 cd "$work"
-mkdir tmp
-export KORVANE_COM_REGISTRY="$work/com-registry" QT_QPA_PLATFORM=offscreen TMPDIR="$work/tmp"
+mkdir "temp dir"
+export KORVANE_COM_REGISTRY="$work/com-registry" QT_QPA_PLATFORM=offscreen TMPDIR="$work/temp dir"
 export SDL_AUDIODRIVER=dummy
 "$regsvr" "$module" >/dev/null
 
@@ -38,4 +38,4 @@ grep -q '^GetPosition -> 1000 \[code 0\]$' out.txt || fail "position not kept: $
 [[ $(soxi -s "edited file.wav") == 8099 ]] || fail "length $(soxi -s "edited file.wav"), not 8000 - 1 + 100"
 peak=$(sox "edited file.wav" -n stats 2>&1 | awk '/Pk lev dB/ { print $4 }')
 awk -v p="$peak" 'BEGIN { exit !(p > -12.5 && p < -11.5) }' || fail "peak $peak dB, not -12 dB"
-[[ -z $(ls tmp) ]] || fail "temporary files left behind: $(ls tmp)"
+[[ -z $(ls "temp dir") ]] || fail "temporary files left behind: $(ls "temp dir")"

@@ -5,6 +5,7 @@
 #include "wavedata/wave_session_view.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,11 @@ class FakeWaveSession final : public WaveSessionView {
     int16_t GetNumBits() override;
     int32_t SaveTo(const std::string &path) override;
     int32_t RecordOneFrame() override;
-    void CloseDevice() override { deviceOpen = false; }
+    void CloseDevice() override {
+        deviceOpen = false;
+        if (onClose)
+            onClose();
+    }
     void OpenSession(const std::string &path) override;
     void CloseSession() override;
     void Seek(int32_t To) override;
@@ -42,5 +47,7 @@ class FakeWaveSession final : public WaveSessionView {
     int32_t code = 0;
     std::string workFile;
     bool failSave = false;
+    // Runs when the device closes, between the save of a working copy and its use.
+    std::function<void()> onClose;
     bool failOpen = false;
 };

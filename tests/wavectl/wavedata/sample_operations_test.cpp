@@ -5,10 +5,13 @@
 #include "wavedata/sample_operations.h"
 
 #include <cmath>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <numeric>
+#include <sys/resource.h>
 
 namespace {
 
@@ -122,6 +125,37 @@ TEST_F(SampleOperationsTest, CycleFailuresLeaveTheSessionUsableOrClosed) {
     WavFileToArray(reopenFails, array.data(), 4);
     EXPECT_EQ(reopenFails.code, 519);
     EXPECT_FALSE(reopenFails.IsFileOpen());
+}
+
+// A full disk while the working copy is rewritten: the copy the device saved stays whole and
+// the session goes on with it.
+TEST_F(SampleOperationsTest, AFailedRewriteKeepsTheSavedWorkingCopy) {
+    FakeWaveSession session(hostFile(1, 16, 100));
+    const std::vector<int16_t> before = samplesOf(session);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit unlimited{};
+    getrlimit(RLIMIT_FSIZE, &unlimited);
+    session.onClose = [] {
+        const rlimit tiny{10, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &tiny);
+    };
+    ChangeVolume(session, 0, -1, 2);
+    setrlimit(RLIMIT_FSIZE, &unlimited);
+    session.onClose = nullptr;
+    EXPECT_EQ(session.code, 517);
+    EXPECT_TRUE(session.deviceOpen);
+    EXPECT_EQ(samplesOf(session), before);
+    EXPECT_EQ(temporaryFiles(), 1u) << "only the working copy";
+}
+
+TEST_F(SampleOperationsTest, AClipFileThatVanishedIsAnEmptyClipboard) {
+    FakeWaveSession session(hostFile(1, 16, 10));
+    Copy(session, 0, 3);
+    std::remove(g_szClipFile);
+    Paste(session, 0, 0);
+    EXPECT_EQ(session.code, 523);
+    EXPECT_TRUE(session.deviceOpen);
+    EXPECT_EQ(session.GetLength(), 10);
 }
 
 TEST_F(SampleOperationsTest, VolumeChangesOnlyTheFramesFromUpToTo) {
