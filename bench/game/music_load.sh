@@ -45,7 +45,8 @@ short=$(game_with_music short 0.2)
 "$short" >/dev/null 2>&1 &
 game=$!
 pids+=("$game")
-sleep 1.5
+# The main window, and with it the music, starts once the splash has gone.
+sleep 4
 after_one=$(rss_mb "$game")
 sleep 20
 echo "0.2 s loop: $after_one MB after the first loops, $(rss_mb "$game") MB after about 100 more"
