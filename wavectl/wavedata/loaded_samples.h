@@ -5,6 +5,7 @@
 #include "wavedata/wav_buffer.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class LoadedSamples {
@@ -22,3 +23,10 @@ class LoadedSamples {
     int32_t m_headerSize = 0;
     bool m_ok = false;
 };
+
+// The edit step of an operation on all the samples of the working copy: loads them (518 when it
+// cannot), lets change work on them, and with writeBack writes the copy back (517 when that
+// fails, the copy as the device saved it then staying whole).
+enum class WriteBack : bool { No, Yes };
+std::function<int32_t(const std::string &workFile)>
+EditSamples(int bits, int32_t count, WriteBack writeBack, std::function<void(uint8_t *)> change);

@@ -35,14 +35,10 @@ void WavFileToArray(WaveSessionView &session, int16_t *pArray, int32_t ArrayLeng
     if (!checkArray(session, ArrayLength, count, bits))
         return;
     WorkingCopyOperation operation;
-    operation.edit = [&](const std::string &workFile) {
-        LoadedSamples loaded(workFile, bits, count);
-        if (!loaded.ok())
-            return kCodeCannotCreateBuffer;
+    operation.edit = EditSamples(bits, count, WriteBack::No, [&](uint8_t *samples) {
         for (int32_t i = 0; i < count; ++i)
-            pArray[i] = ReadSample(loaded.samples(), bits, static_cast<std::size_t>(i));
-        return 0;
-    };
+            pArray[i] = ReadSample(samples, bits, static_cast<std::size_t>(i));
+    });
     RunWorkingCopyCycle(session, session.GetPosition(), operation);
 }
 
@@ -52,15 +48,9 @@ void ArrayToWavFile(WaveSessionView &session, const int16_t *pArray, int32_t Arr
     if (!checkArray(session, ArrayLength, count, bits))
         return;
     WorkingCopyOperation operation;
-    operation.edit = [&](const std::string &workFile) {
-        LoadedSamples loaded(workFile, bits, count);
-        if (!loaded.ok())
-            return kCodeCannotCreateBuffer;
+    operation.edit = EditSamples(bits, count, WriteBack::Yes, [&](uint8_t *samples) {
         for (int32_t i = 0; i < count; ++i)
-            WriteSample(loaded.samples(), bits, static_cast<std::size_t>(i), pArray[i]);
-        const CWavBuffer &buffer = loaded.buffer();
-        return ReplaceFileContent(workFile, buffer.m_pData, buffer.m_nSize) ? 0
-                                                                            : kCodeCannotSaveTmp;
-    };
+            WriteSample(samples, bits, static_cast<std::size_t>(i), pArray[i]);
+    });
     RunWorkingCopyCycle(session, session.GetPosition(), operation);
 }

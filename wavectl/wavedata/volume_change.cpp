@@ -28,18 +28,11 @@ void ChangeVolume(WaveSessionView &session, int32_t From, int32_t To, float Fact
     const int bits = session.GetNumBits();
     const int channels = session.GetNumChannels();
     WorkingCopyOperation operation;
-    operation.edit = [&](const std::string &workFile) {
-        LoadedSamples loaded(workFile, bits, count);
-        if (!loaded.ok())
-            return kCodeCannotCreateBuffer;
+    operation.edit = EditSamples(bits, count, WriteBack::Yes, [&](uint8_t *samples) {
         const auto first = static_cast<std::size_t>(From) * static_cast<std::size_t>(channels);
-        const auto samples =
+        const auto changed =
             static_cast<std::size_t>(To - From) * static_cast<std::size_t>(channels);
-        ScaleSamples(loaded.samples() + first * static_cast<std::size_t>(bits / 8), bits, samples,
-                     Factor);
-        const CWavBuffer &buffer = loaded.buffer();
-        return ReplaceFileContent(workFile, buffer.m_pData, buffer.m_nSize) ? 0
-                                                                            : kCodeCannotSaveTmp;
-    };
+        ScaleSamples(samples + first * static_cast<std::size_t>(bits / 8), bits, changed, Factor);
+    });
     RunWorkingCopyCycle(session, remembered, operation);
 }
