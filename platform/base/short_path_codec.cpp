@@ -1,22 +1,13 @@
 // Percent-encoding of file names for media command strings.
 #include "base/short_path_codec.h"
 
+#include "base/hex_digit.h"
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 bool needsEscape(unsigned char byte) {
     return byte <= ' ' || byte == '"' || byte == '%' || byte == 0x7F;
-}
-
-int hexValue(char digit) {
-    if (digit >= '0' && digit <= '9')
-        return digit - '0';
-    if (digit >= 'A' && digit <= 'F')
-        return digit - 'A' + 10;
-    if (digit >= 'a' && digit <= 'f')
-        return digit - 'a' + 10;
-    return -1;
 }
 
 } // namespace
@@ -46,8 +37,8 @@ std::optional<std::string> decodeShortPath(std::string_view shortPath) {
         }
         if (i + 2 >= shortPath.size())
             return std::nullopt;
-        const int high = hexValue(shortPath[i + 1]);
-        const int low = hexValue(shortPath[i + 2]);
+        const int high = hexDigitValue(shortPath[i + 1]);
+        const int low = hexDigitValue(shortPath[i + 2]);
         if (high < 0 || low < 0 || (high == 0 && low == 0))
             return std::nullopt;
         decoded += static_cast<char>(high * 16 + low);

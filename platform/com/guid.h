@@ -1,6 +1,8 @@
 // Globally unique identifiers: the 128-bit names of classes, interfaces and type libraries.
 #pragma once
 
+#include "base/hex_digit.h"
+
 #include <compare>
 #include <cstdint>
 #include <optional>
@@ -26,20 +28,11 @@ using REFCLSID = const CLSID &;
 inline constexpr GUID GUID_NULL{};
 
 namespace guid_detail {
-constexpr int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 constexpr std::optional<uint32_t> hexField(std::string_view text, size_t at, size_t digits) {
     uint32_t value = 0;
     for (size_t i = 0; i < digits; ++i) {
-        const int digit = hexValue(text[at + i]);
+        const int digit = hexDigitValue(text[at + i]);
         if (digit < 0)
             return std::nullopt;
         value = value * 16u + static_cast<uint32_t>(digit);

@@ -9,6 +9,7 @@
 // one. Names and values are quoted, with \\ \" \n \r \t and \xHH escapes for other control
 // bytes. A key without values still has its line, so empty keys survive.
 #include "base/ascii_case.h"
+#include "base/hex_digit.h"
 #include "com/registry.h"
 
 #include <algorithm>
@@ -58,16 +59,6 @@ void appendQuoted(std::string &out, std::string_view text) {
     out.push_back('"');
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // Reads a quoted string at line[at], advancing past its closing quote.
 bool readQuoted(std::string_view line, size_t &at, std::string &out) {
     if (at >= line.size() || line[at] != '"')
@@ -103,8 +94,8 @@ bool readQuoted(std::string_view line, size_t &at, std::string &out) {
         case 'x': {
             if (at + 2 >= line.size())
                 return false;
-            const int high = hexDigit(line[at + 1]);
-            const int low = hexDigit(line[at + 2]);
+            const int high = hexDigitValue(line[at + 1]);
+            const int low = hexDigitValue(line[at + 2]);
             if (high < 0 || low < 0)
                 return false;
             out.push_back(static_cast<char>(high * 16 + low));

@@ -1,0 +1,13 @@
+// The value of one hexadecimal digit, as GUID text, registry escapes and short paths write them.
+#pragma once
+
+// 0 to 15 for '0'-'9', 'a'-'f' and 'A'-'F'; -1 for any other character.
+constexpr int hexDigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
