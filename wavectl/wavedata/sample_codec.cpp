@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -21,6 +22,22 @@ double truncatedAndClipped(double value, double low, double high) {
     return std::clamp(std::trunc(value), low, high);
 }
 
+// What every possible sample becomes, indexed by its bit pattern: a sound has far more samples
+// than a sample has values, so each value is worked out once and the samples only look it up.
+std::vector<int16_t> scaledValues(int bits, float factor) {
+    const double f = factor < 0 ? 0.0 : static_cast<double>(factor);
+    const auto g = static_cast<double>(static_cast<float>(1.0 - f));
+    std::vector<int16_t> scaled(std::size_t{1} << bits);
+    for (std::size_t raw = 0; raw < scaled.size(); ++raw) {
+        const double s =
+            bits == 8 ? static_cast<double>(raw) : static_cast<int16_t>(static_cast<uint16_t>(raw));
+        scaled[raw] =
+            static_cast<int16_t>(bits == 8 ? truncatedAndClipped(s - (s - 128) * g, 0, 255)
+                                           : truncatedAndClipped(s * f, -32768, 32767));
+    }
+    return scaled;
+}
+
 } // namespace
 
 int16_t ReadSample(const uint8_t *data, int bits, std::size_t i) {
@@ -35,14 +52,14 @@ void WriteSample(uint8_t *data, int bits, std::size_t i, int16_t value) {
 }
 
 void ScaleSamples(uint8_t *data, int bits, std::size_t count, float factor) {
-    const double f = factor < 0 ? 0.0 : static_cast<double>(factor);
-    const auto g = static_cast<double>(static_cast<float>(1.0 - f));
-    for (std::size_t i = 0; i < count; ++i) {
-        const double s = ReadSample(data, bits, i);
-        const double scaled = bits == 8 ? truncatedAndClipped(s - (s - 128) * g, 0, 255)
-                                        : truncatedAndClipped(s * f, -32768, 32767);
-        WriteSample(data, bits, i, static_cast<int16_t>(scaled));
+    const std::vector<int16_t> scaled = scaledValues(bits, factor);
+    if (bits == 8) {
+        for (std::size_t i = 0; i < count; ++i)
+            data[i] = static_cast<uint8_t>(scaled[data[i]]);
+        return;
     }
+    for (std::size_t i = 0; i < count; ++i)
+        writeSigned16(data + 2 * i, scaled[static_cast<uint16_t>(readSigned16(data + 2 * i))]);
 }
 
 std::optional<FrameRange> ClampFrameRange(int32_t From, int32_t To, int32_t length) {

@@ -41,6 +41,23 @@ TEST(SampleCodecTest, ScalingTruncatesTowardZeroAndClips) {
     }
 }
 
+TEST(SampleCodecTest, ScalingChangesExactlyTheGivenSamples) {
+    struct Case {
+        int bits;
+        std::vector<int16_t> samples;
+        std::vector<int16_t> expected;
+    };
+    for (const Case &c : {Case{16, {-32768, -1, 0, 32767, 500}, {-16384, 0, 0, 16383, 500}},
+                          Case{8, {0, 127, 128, 255, 10}, {64, 127, 128, 191, 10}}}) {
+        std::vector<uint8_t> data(c.samples.size() * 2);
+        for (std::size_t i = 0; i < c.samples.size(); ++i)
+            WriteSample(data.data(), c.bits, i, c.samples[i]);
+        ScaleSamples(data.data(), c.bits, c.samples.size() - 1, 0.5f);
+        for (std::size_t i = 0; i < c.samples.size(); ++i)
+            EXPECT_EQ(ReadSample(data.data(), c.bits, i), c.expected[i]) << c.bits << "-bit " << i;
+    }
+}
+
 TEST(SampleCodecTest, EightBitElementsStoreTheirLowByte) {
     uint8_t data[3] = {};
     WriteSample(data, 8, 0, 300);
