@@ -6,7 +6,6 @@
 #include "wavedata/working_copy_cycle.h"
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -25,8 +24,7 @@ bool patchRate(const std::string &workFile, int32_t rate, uint32_t bytesPerSecon
     if (stream == nullptr)
         return false;
     bool patched = putAt(stream, kRateOffset, static_cast<uint32_t>(rate)) &&
-                   putAt(stream, kBytesPerSecondOffset, bytesPerSecond) &&
-                   std::fflush(stream) == 0 && ::fsync(fileno(stream)) == 0;
+                   putAt(stream, kBytesPerSecondOffset, bytesPerSecond) && std::fflush(stream) == 0;
     patched = std::fclose(stream) == 0 && patched;
     return patched;
 }

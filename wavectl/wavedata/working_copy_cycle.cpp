@@ -6,7 +6,6 @@
 #include "wavedata/chunked_transfer.h"
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -67,12 +66,15 @@ std::string folderOf(const std::string &path) {
     return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
+// Each piece goes to the file as one write call instead of through the stream's small buffer.
+// No fsync: a working copy or clip is worth nothing after a crash, and a failed write still shows
+// in the count, the flush or the close.
 bool writeWhole(const std::string &path, const uint8_t *data, int32_t size) {
     std::FILE *stream = std::fopen(path.c_str(), "wb");
     if (stream == nullptr)
         return false;
-    bool complete = WriteInPieces(stream, data, size) == size && std::fflush(stream) == 0 &&
-                    ::fsync(fileno(stream)) == 0;
+    bool complete = std::setvbuf(stream, nullptr, _IONBF, 0) == 0 &&
+                    WriteInPieces(stream, data, size) == size && std::fflush(stream) == 0;
     complete = std::fclose(stream) == 0 && complete;
     return complete;
 }

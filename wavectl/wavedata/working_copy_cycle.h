@@ -34,5 +34,6 @@ void RunWorkingCopyCycle(WaveSessionView &session, int32_t rememberedPosition,
 std::string MakeTemporaryFile(const char *prefix);
 
 // Replaces the content of the file at path with size bytes from data through a new file beside
-// it, so a failed or short write (a full disk) leaves the file as it was.
+// it, so a failed or short write (a full disk) leaves the file as it was. Meant for the control's
+// scratch files in the temporary folder: nothing is forced to disk.
 bool ReplaceFileContent(const std::string &path, const uint8_t *data, int32_t size);
