@@ -39,6 +39,16 @@ TEST(WavBufferTest, LoadsTheClampedRangeOrNothing) {
     }
 }
 
+TEST(WavBufferTest, LoadsAFileOfSeveralMegabytesWhole) {
+    const int size = (5 << 20) + 3;
+    const std::string path = fileOfBytes("buffer-large.bin", size);
+    CWavBuffer buffer;
+    ASSERT_NE(buffer.Load(path.c_str(), 0, -1), 0);
+    ASSERT_EQ(buffer.m_nSize, size);
+    for (const int at : {0, (2 << 20) - 1, 2 << 20, size - 1})
+        EXPECT_EQ(buffer.m_pData[at], at % 251) << at;
+}
+
 TEST(WavBufferTest, EmptyMissingAndOverlongPathsFailEmpty) {
     const std::string longName = std::string(120, 'n') + ".bin";
     for (const std::string &path :
