@@ -18,6 +18,9 @@ class ByteSource {
     // The bytes [offset, offset + length); the caller keeps them in range. Valid as long as the
     // source lives. Safe to call from several threads at once.
     virtual std::span<const std::byte> bytes(uint64_t offset, std::size_t length) const = 0;
+    // An open descriptor of a file that holds the same bytes at the same offsets, or -1: lets a
+    // save copy them inside the kernel instead of through memory.
+    virtual int fileDescriptor() const { return -1; }
 };
 
 // A block in memory, owned by the source (recorded frames, test data, fuzz input).

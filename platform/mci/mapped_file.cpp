@@ -1,5 +1,6 @@
 // A byte source over a whole file mapped read-only: opening costs the same for any size, and
-// pages are read only when the sound is played or copied.
+// pages are read only when the sound is played. The descriptor stays open for saves, which copy
+// the file's bytes without touching the mapping.
 #include "base/file_descriptor.h"
 #include "mci/byte_source.h"
 
@@ -17,8 +18,9 @@ static_assert(sizeof(std::size_t) >= sizeof(uint64_t));
 class MappedFile final : public ByteSource {
   public:
     // An empty file has no mapping (mmap refuses a length of 0): address is null, size 0.
-    MappedFile(const void *address, uint64_t size)
-        : m_address(static_cast<const std::byte *>(address))
+    MappedFile(FileDescriptor fd, const void *address, uint64_t size)
+        : m_fd(std::move(fd))
+        , m_address(static_cast<const std::byte *>(address))
         , m_size(size) {}
     MappedFile(const MappedFile &) = delete;
     MappedFile &operator=(const MappedFile &) = delete;
@@ -31,8 +33,10 @@ class MappedFile final : public ByteSource {
     std::span<const std::byte> bytes(uint64_t offset, std::size_t length) const override {
         return {m_address + offset, length};
     }
+    int fileDescriptor() const override { return m_fd.get(); }
 
   private:
+    FileDescriptor m_fd;
     const std::byte *m_address;
     uint64_t m_size;
 };
@@ -58,11 +62,12 @@ WaveResult<std::shared_ptr<const ByteSource>> mapFile(const std::string &path) {
         return WaveError{WaveError::Kind::Unreadable, "not a regular file", 0};
     const auto size = static_cast<uint64_t>(info.st_size);
     if (size == 0)
-        return std::shared_ptr<const ByteSource>(std::make_shared<MappedFile>(nullptr, 0));
+        return std::shared_ptr<const ByteSource>(
+            std::make_shared<MappedFile>(std::move(fd), nullptr, 0));
     void *address =
         ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_PRIVATE, fd.get(), 0);
     if (address == MAP_FAILED)
         return unreadable("cannot map", errno);
-    // The mapping keeps the file alive by itself, so the descriptor can go now.
-    return std::shared_ptr<const ByteSource>(std::make_shared<MappedFile>(address, size));
+    return std::shared_ptr<const ByteSource>(
+        std::make_shared<MappedFile>(std::move(fd), address, size));
 }

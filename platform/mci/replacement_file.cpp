@@ -58,6 +58,21 @@ std::optional<WaveError> ReplacementFile::write(std::span<const std::byte> bytes
     return std::nullopt;
 }
 
+uint64_t ReplacementFile::copyFrom(int from, uint64_t offset, uint64_t length) {
+    uint64_t copied = 0;
+    while (copied < length) {
+        auto at = static_cast<off64_t>(offset + copied);
+        const ssize_t put = ::copy_file_range(from, &at, m_fd.get(), nullptr,
+                                              static_cast<std::size_t>(length - copied), 0);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            break;
+        copied += static_cast<uint64_t>(put);
+    }
+    return copied;
+}
+
 std::optional<WaveError> ReplacementFile::commit() {
     if (::fchmod(m_fd.get(), m_mode) != 0)
         return writeFailure("cannot set the permissions", errno);

@@ -21,6 +21,10 @@ class ReplacementFile {
     // Creates the temporary file, readable by its owner only until it is complete.
     std::optional<WaveError> create();
     std::optional<WaveError> write(std::span<const std::byte> bytes);
+    // Appends length bytes of the file `from` at offset, copied inside the kernel; gives how many
+    // it copied, fewer where the kernel cannot copy between these files (the caller writes the
+    // rest, and a failing disk then reports itself there).
+    uint64_t copyFrom(int from, uint64_t offset, uint64_t length);
     // Gives the file the target's permissions (0644 for a new target), flushes it to disk and
     // renames it over the target.
     std::optional<WaveError> commit();

@@ -80,3 +80,11 @@ uint64_t Sound::readFrames(uint64_t first, std::span<std::byte> out) const {
     }
     return copied;
 }
+
+std::vector<Sound::ByteRun> Sound::byteRuns() const {
+    std::vector<ByteRun> runs;
+    runs.reserve(m_pieces.size());
+    for (const Piece &piece : m_pieces)
+        runs.push_back({*piece.source, piece.offset, piece.frameCount * m_format.bytesPerFrame()});
+    return runs;
+}

@@ -29,6 +29,14 @@ class Sound {
     // than asked only at the end of the sound).
     uint64_t readFrames(uint64_t first, std::span<std::byte> out) const;
 
+    // Where the bytes of all the frames lie, in order: one run of a source per piece.
+    struct ByteRun {
+        const ByteSource &source;
+        uint64_t offset;
+        uint64_t length;
+    };
+    std::vector<ByteRun> byteRuns() const;
+
   private:
     struct Piece {
         std::shared_ptr<const ByteSource> source;

@@ -1,5 +1,5 @@
-// Saving a sound as a WAV file with the plain 44-byte header, streamed a block at a time from
-// its pieces into a file that replaces the target only when complete.
+// Saving a sound as a WAV file with the plain 44-byte header, written piece by piece into a file
+// that replaces the target only when complete.
 #include "mci/chunk_walker.h"
 #include "mci/little_endian.h"
 #include "mci/replacement_file.h"
@@ -7,16 +7,11 @@
 #include "mci/wave_format_tags.h"
 
 #include <array>
-#include <new>
-#include <vector>
 
 namespace {
 
 constexpr std::size_t kHeaderSize = 44;
 constexpr uint32_t kFmtBodySize = 16;
-// Large enough that the system calls cost nothing next to the copying, small enough to be
-// allocated without a second thought.
-constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
 
 WaveError writeFailure(const char *reason) {
     return {WaveError::Kind::WriteFailed, reason, 0};
@@ -58,21 +53,15 @@ std::array<std::byte, kHeaderSize> headerOf(const WaveFormat &format, uint32_t d
     return header;
 }
 
+// A run that lies in a file is copied inside the kernel, so the frames of an opened sound never
+// pass through this process (faulting in the mapping and copying it cost more than the write).
 std::optional<WaveError> writeFrames(const Sound &sound, ReplacementFile &file) {
-    const std::size_t frameBytes = sound.format().bytesPerFrame();
-    std::vector<std::byte> block;
-    try {
-        block.resize(kBlockBytes / frameBytes * frameBytes);
-    } catch (const std::bad_alloc &) {
-        return WaveError{WaveError::Kind::NoMemory, "no memory for the write buffer", 0};
-    }
-    for (uint64_t first = 0; first < sound.frameCount();) {
-        const uint64_t copied = sound.readFrames(first, block);
-        if (copied == 0)
-            return writeFailure("the sound ended before its last frame");
-        if (auto error = file.write(std::span(block).first(copied * frameBytes)))
+    for (const Sound::ByteRun &run : sound.byteRuns()) {
+        const int from = run.source.fileDescriptor();
+        const uint64_t copied = from < 0 ? 0 : file.copyFrom(from, run.offset, run.length);
+        const auto rest = static_cast<std::size_t>(run.length - copied);
+        if (auto error = file.write(run.source.bytes(run.offset + copied, rest)))
             return error;
-        first += copied;
     }
     return std::nullopt;
 }

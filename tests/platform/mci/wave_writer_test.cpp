@@ -105,11 +105,14 @@ TEST(WaveWriterTest, SavesOverTheFileItsSoundMaps) {
 }
 
 TEST(WaveWriterTest, FailedSaveLeavesTheTargetAsItWas) {
-    enum class Fault { MissingFolder, ReadOnlyFolder, DiskFull, TooLarge };
+    enum class Fault { MissingFolder, ReadOnlyFolder, DiskFull, DiskFullCopyingAFile, TooLarge };
     const Bytes old = numberedBytes(1000, 9);
     const auto megabyte = makeMemorySource(numberedBytes(1 << 20));
-    for (const Fault fault :
-         {Fault::MissingFolder, Fault::ReadOnlyFolder, Fault::DiskFull, Fault::TooLarge}) {
+    TemporaryFolder sources;
+    writeFile(sources.file("megabyte.raw"), numberedBytes(1 << 20));
+    const auto mappedMegabyte = mapFile(sources.file("megabyte.raw")).value();
+    for (const Fault fault : {Fault::MissingFolder, Fault::ReadOnlyFolder, Fault::DiskFull,
+                              Fault::DiskFullCopyingAFile, Fault::TooLarge}) {
         SCOPED_TRACE(static_cast<int>(fault));
         if (fault == Fault::ReadOnlyFolder && ::geteuid() == 0)
             continue; // root writes into read-only folders; DiskFull covers it there
@@ -121,11 +124,12 @@ TEST(WaveWriterTest, FailedSaveLeavesTheTargetAsItWas) {
         Sound sound(kStereo16);
         // 4100 megabytes of frames for the sound too large, one for the others.
         for (int count = fault == Fault::TooLarge ? 4100 : 1; count > 0; --count)
-            sound.append(megabyte, 0, (1 << 20) / 4);
+            sound.append(fault == Fault::DiskFullCopyingAFile ? mappedMegabyte : megabyte, 0,
+                         (1 << 20) / 4);
         if (fault == Fault::ReadOnlyFolder)
             ::chmod(folder.path().c_str(), 0555);
         std::optional<FileSizeLimit> limit;
-        if (fault == Fault::DiskFull)
+        if (fault == Fault::DiskFull || fault == Fault::DiskFullCopyingAFile)
             limit.emplace(64 * 1024);
 
         const auto saved = saveWaveFile(sound, target);
