@@ -68,7 +68,7 @@ class frmMain : public QMainWindow, public GameWindow {
                    std::int32_t plngDiscDiameter);
     void startBackgroundMusic();
     void playMusic();
-    void NeloWav1_Done();
+    void NeloWav1_Done(int16_t NotifyCode);
     void mnuTwoPlayer_Triggered(bool checkedByMenu);
     void mnuExit_Click();
     void mnuSndOff_Click();

@@ -10,14 +10,21 @@
 
 namespace korvane {
 
+namespace {
+
+// The control's Done code for a play that the device could not carry on.
+constexpr int16_t kNotifyFailure = 8;
+
+} // namespace
+
 void frmMain::startBackgroundMusic() {
     std::string error;
     if (FAILED(NeloWav1->create(CLSID_NeloWav, error)))
         return;
     NeloWav1->advise(
-        [this](DISPID dispid, std::span<const VARIANT>) {
-            if (dispid == eventidDone)
-                NeloWav1_Done();
+        [this](DISPID dispid, std::span<const VARIANT> args) {
+            if (dispid == eventidDone && args.size() == 1 && args[0].vt == VT_I2)
+                NeloWav1_Done(args[0].iVal);
         },
         error);
     const Variant path(m_musicPath.toStdString());
@@ -37,8 +44,10 @@ void frmMain::playMusic() {
     NeloWav1->invoke(dispidPlay, args);
 }
 
-void frmMain::NeloWav1_Done() {
-    if (mfSoundOff)
+// A failed play is not restarted: a device that opens but fails each play at once would
+// otherwise restart the music as fast as the failures arrive. Sound On tries again.
+void frmMain::NeloWav1_Done(int16_t NotifyCode) {
+    if (mfSoundOff || NotifyCode == kNotifyFailure)
         return;
     VARIANT start{};
     start.vt = VT_I4;

@@ -2,7 +2,8 @@
 // file code closes what it opened.
 #pragma once
 
-#include <unistd.h>
+#include "base/faultable_calls.h"
+
 #include <utility>
 
 class FileDescriptor {
@@ -17,12 +18,12 @@ class FileDescriptor {
     }
     ~FileDescriptor() {
         if (m_fd >= 0)
-            ::close(m_fd);
+            faultable::close(m_fd);
     }
     int get() const { return m_fd; }
     bool valid() const { return m_fd >= 0; }
     // Closes now and reports whether the close went through (it may report a late write error).
-    bool close() { return ::close(std::exchange(m_fd, -1)) == 0; }
+    bool close() { return faultable::close(std::exchange(m_fd, -1)) == 0; }
 
   private:
     int m_fd;

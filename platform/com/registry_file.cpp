@@ -1,11 +1,13 @@
 // The registry file: its location, its lock, and reading and atomically replacing it.
 #include "registry_file.h"
 
+#include "base/faultable_calls.h"
 #include "base/file_descriptor.h"
 #include "com/error_detail.h"
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <fcntl.h>
@@ -13,6 +15,7 @@
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -21,6 +24,10 @@ namespace {
 constexpr int kMaxLinkHops = 40;
 // Names of temporary files only collide with leftovers of a crashed writer; a few tries pass them.
 constexpr int kTemporaryNameAttempts = 100;
+// Another writer holds the lock for the milliseconds of one update; one that holds it longer
+// is stuck or is a person's editor, and registering then fails rather than hangs.
+constexpr std::chrono::milliseconds kLockPatience{2000};
+constexpr std::chrono::milliseconds kLockRetry{10};
 
 std::string environmentValue(const char *name) {
     const char *value = std::getenv(name);
@@ -49,7 +56,7 @@ HRESULT tooLarge(const std::string &file) {
 
 HRESULT readAll(int fd, const std::string &file, std::string &text) {
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
+    if (faultable::fstat(fd, &info) != 0) {
         const int failure = errno;
         return systemFailure(REGDB_E_READREGDB, "cannot read " + file, failure);
     }
@@ -61,7 +68,7 @@ HRESULT readAll(int fd, const std::string &file, std::string &text) {
         return tooLarge(file);
     char buffer[65536];
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        const ssize_t got = faultable::read(fd, buffer, sizeof buffer);
         if (got == 0)
             return S_OK;
         if (got < 0 && errno == EINTR)
@@ -79,7 +86,7 @@ HRESULT readAll(int fd, const std::string &file, std::string &text) {
 
 bool writeAll(int fd, std::string_view text) {
     while (!text.empty()) {
-        const ssize_t put = ::write(fd, text.data(), text.size());
+        const ssize_t put = faultable::write(fd, text.data(), text.size());
         if (put < 0 && errno == EINTR)
             continue;
         if (put < 0)
@@ -95,7 +102,8 @@ int createTemporary(const std::string &file, mode_t mode, std::string &temporary
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         temporary = file + ".new-" + std::to_string(::getpid()) + '-' + std::to_string(counter++);
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        const int fd = faultable::open(temporary.c_str(),
+                                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -118,7 +126,7 @@ bool fillTemporary(int fd, const std::string &text, const struct stat *existing)
         if (::fchmod(fd, existing->st_mode & 07777) != 0)
             return false;
     }
-    return writeAll(fd, text) && ::fsync(fd) == 0;
+    return writeAll(fd, text) && faultable::fsync(fd) == 0;
 }
 
 void syncFolder(const std::filesystem::path &folder) {
@@ -176,7 +184,7 @@ bool resolveRegistryFile(const std::string &path, std::string &file) {
 
 RegistryLock::~RegistryLock() {
     if (m_fd >= 0)
-        ::close(m_fd);
+        faultable::close(m_fd);
 }
 
 bool RegistryLock::acquire(const std::string &file) {
@@ -187,25 +195,31 @@ bool RegistryLock::acquire(const std::string &file) {
         return false;
     }
     const std::string lockPath = file + ".lock";
-    m_fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    m_fd = faultable::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (m_fd < 0) {
         const int failure = errno;
         setLastSystemErrorDetail("cannot open the lock " + lockPath, failure);
         return false;
     }
-    while (::flock(m_fd, LOCK_EX) != 0) {
-        if (errno != EINTR) {
-            const int failure = errno;
-            setLastSystemErrorDetail("cannot lock " + lockPath, failure);
-            ::close(std::exchange(m_fd, -1));
+    const auto giveUp = std::chrono::steady_clock::now() + kLockPatience;
+    while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+        const int failure = errno;
+        const bool held = failure == EWOULDBLOCK || failure == EINTR;
+        if (!held || std::chrono::steady_clock::now() >= giveUp) {
+            if (held)
+                setLastErrorDetail(lockPath + " is held by another program");
+            else
+                setLastSystemErrorDetail("cannot lock " + lockPath, failure);
+            faultable::close(std::exchange(m_fd, -1));
             return false;
         }
+        std::this_thread::sleep_for(kLockRetry);
     }
     return true;
 }
 
 HRESULT readRegistryFile(const std::string &file, RegistryTree &out) {
-    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    FileDescriptor fd(faultable::open(file.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.valid()) {
         if (errno != ENOENT) {
             const int failure = errno;
@@ -244,12 +258,12 @@ HRESULT replaceRegistryFile(const std::string &file, const std::string &text) {
     const int fillError = errno;
     if (!filled || !fd.close()) {
         const int failure = filled ? errno : fillError;
-        ::unlink(temporary.c_str());
+        faultable::unlink(temporary.c_str());
         return systemFailure(REGDB_E_WRITEREGDB, "cannot write " + file, failure);
     }
-    if (::rename(temporary.c_str(), file.c_str()) != 0) {
+    if (faultable::rename(temporary.c_str(), file.c_str()) != 0) {
         const int failure = errno;
-        ::unlink(temporary.c_str());
+        faultable::unlink(temporary.c_str());
         return systemFailure(REGDB_E_WRITEREGDB, "cannot replace " + file, failure);
     }
     syncFolder(std::filesystem::path(file).parent_path());

@@ -27,7 +27,8 @@ class RegistryLock {
     RegistryLock &operator=(const RegistryLock &) = delete;
     ~RegistryLock();
 
-    // Creates missing folders on the way; blocks while another holder has the lock.
+    // Creates missing folders on the way; waits a bounded time while another holder has the
+    // lock, then fails saying so.
     bool acquire(const std::string &file);
 
   private:

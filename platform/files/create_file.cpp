@@ -1,6 +1,8 @@
 // CreateFileA and CloseHandle over POSIX descriptors: the handle carries the descriptor.
 #include "files/create_file.h"
 
+#include "base/faultable_calls.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -47,7 +49,7 @@ HANDLE CreateFileA(const char *fileName, DWORD desiredAccess, DWORD, SECURITY_AT
     // O_EXCL alone already refuses a link at the name; O_NOFOLLOW keeps that true should the
     // disposition ever allow opening an existing file.
     const int descriptor =
-        ::open(fileName, access | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kNewFileMode);
+        faultable::open(fileName, access | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kNewFileMode);
     return descriptor < 0 ? INVALID_HANDLE_VALUE : handleOf(descriptor);
 }
 
@@ -56,5 +58,5 @@ BOOL CloseHandle(HANDLE handle) {
         errno = EBADF;
         return 0;
     }
-    return ::close(descriptorOf(handle)) == 0 ? 1 : 0;
+    return faultable::close(descriptorOf(handle)) == 0 ? 1 : 0;
 }

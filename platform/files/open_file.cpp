@@ -1,6 +1,8 @@
 // OpenFile over POSIX descriptors.
 #include "files/open_file.h"
 
+#include "base/faultable_calls.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -36,7 +38,7 @@ HFILE OpenFile(const char *fileName, OFSTRUCT *reOpenBuff, UINT style) {
             return HFILE_ERROR;
         }
     }
-    const int fd = ::open(reOpenBuff->szPathName, O_RDONLY | O_CLOEXEC);
+    const int fd = faultable::open(reOpenBuff->szPathName, O_RDONLY | O_CLOEXEC);
     reOpenBuff->nErrCode = fd < 0 ? static_cast<uint16_t>(errno) : 0;
     return fd < 0 ? HFILE_ERROR : fd;
 }
@@ -54,7 +56,8 @@ LONG _hread(HFILE file, void *buffer, LONG count) {
     auto *bytes = static_cast<char *>(buffer);
     LONG total = 0;
     while (total < count) {
-        const ssize_t got = ::read(file, bytes + total, static_cast<std::size_t>(count - total));
+        const ssize_t got =
+            faultable::read(file, bytes + total, static_cast<std::size_t>(count - total));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
@@ -67,5 +70,5 @@ LONG _hread(HFILE file, void *buffer, LONG count) {
 }
 
 HFILE _lclose(HFILE file) {
-    return ::close(file) == 0 ? 0 : HFILE_ERROR;
+    return faultable::close(file) == 0 ? 0 : HFILE_ERROR;
 }

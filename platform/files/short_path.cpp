@@ -1,6 +1,7 @@
 // GetShortPathNameA over POSIX: the file must exist, as the platform's call requires.
 #include "files/short_path.h"
 
+#include "base/faultable_calls.h"
 #include "base/short_path_codec.h"
 
 #include <cerrno>
@@ -14,7 +15,7 @@ DWORD GetShortPathNameA(const char *longPath, char *shortPath, DWORD bufferLengt
         errno = ENOENT;
         return 0;
     }
-    if (::stat(longPath, &status) != 0)
+    if (faultable::stat(longPath, &status) != 0)
         return 0;
     const std::string encoded = encodeShortPath(longPath);
     if (encoded.size() >= bufferLength || shortPath == nullptr)

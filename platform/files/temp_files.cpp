@@ -1,6 +1,8 @@
 // GetTempPathA and GetTempFileNameA over POSIX.
 #include "files/temp_files.h"
 
+#include "base/faultable_calls.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -58,10 +60,10 @@ UINT createUniqueFile(const std::string &stem) {
     UINT number = first;
     do {
         const std::string name = candidateName(stem, number);
-        const int descriptor = ::open(
+        const int descriptor = faultable::open(
             name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kTempFileMode);
         if (descriptor >= 0) {
-            ::close(descriptor);
+            faultable::close(descriptor);
             return number;
         }
         if (errno != EEXIST)

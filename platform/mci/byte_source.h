@@ -27,5 +27,6 @@ class ByteSource {
 std::shared_ptr<const ByteSource> makeMemorySource(std::vector<std::byte> bytes);
 
 // The whole of an existing file, mapped read-only: nothing is read until it is used. The
-// mapping stays valid if the file is later replaced by rename.
+// mapping stays valid if the file is later replaced by rename; pages lost when the file is cut
+// short read as zeros.
 WaveResult<std::shared_ptr<const ByteSource>> mapFile(const std::string &path);

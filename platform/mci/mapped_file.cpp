@@ -1,8 +1,10 @@
 // A byte source over a whole file mapped read-only: opening costs the same for any size, and
 // pages are read only when the sound is played. The descriptor stays open for saves, which copy
 // the file's bytes without touching the mapping.
+#include "base/faultable_calls.h"
 #include "base/file_descriptor.h"
 #include "mci/byte_source.h"
+#include "mci/mapping_guard.h"
 
 #include <cerrno>
 #include <cstring>
@@ -25,8 +27,10 @@ class MappedFile final : public ByteSource {
     MappedFile(const MappedFile &) = delete;
     MappedFile &operator=(const MappedFile &) = delete;
     ~MappedFile() override {
-        if (m_address != nullptr)
-            ::munmap(const_cast<std::byte *>(m_address), static_cast<std::size_t>(m_size));
+        if (m_address == nullptr)
+            return;
+        unguardMapping(m_address);
+        ::munmap(const_cast<std::byte *>(m_address), static_cast<std::size_t>(m_size));
     }
 
     uint64_t size() const override { return m_size; }
@@ -49,14 +53,14 @@ WaveError unreadable(const std::string &what, int error) {
 
 WaveResult<std::shared_ptr<const ByteSource>> mapFile(const std::string &path) {
     // O_NONBLOCK so that a FIFO given by mistake is refused below instead of waiting for a writer.
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    FileDescriptor fd(faultable::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!fd.valid()) {
         if (errno == ENOENT || errno == ENOTDIR)
             return WaveError{WaveError::Kind::NotFound, "no such file", 0};
         return unreadable("cannot open", errno);
     }
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0)
+    if (faultable::fstat(fd.get(), &info) != 0)
         return unreadable("cannot examine", errno);
     if (!S_ISREG(info.st_mode))
         return WaveError{WaveError::Kind::Unreadable, "not a regular file", 0};
@@ -64,10 +68,13 @@ WaveResult<std::shared_ptr<const ByteSource>> mapFile(const std::string &path) {
     if (size == 0)
         return std::shared_ptr<const ByteSource>(
             std::make_shared<MappedFile>(std::move(fd), nullptr, 0));
-    void *address =
-        ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_PRIVATE, fd.get(), 0);
+    void *address = faultable::mapReadOnly(fd.get(), static_cast<std::size_t>(size));
     if (address == MAP_FAILED)
         return unreadable("cannot map", errno);
+    if (!guardMapping(address, static_cast<std::size_t>(size))) {
+        ::munmap(address, static_cast<std::size_t>(size));
+        return WaveError{WaveError::Kind::NoMemory, "too many files open", 0};
+    }
     return std::shared_ptr<const ByteSource>(
         std::make_shared<MappedFile>(std::move(fd), address, size));
 }

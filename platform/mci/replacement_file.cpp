@@ -28,7 +28,7 @@ ReplacementFile::ReplacementFile(std::string target)
 
 ReplacementFile::~ReplacementFile() {
     if (!m_temporary.empty() && !m_committed)
-        ::unlink(m_temporary.c_str());
+        faultable::unlink(m_temporary.c_str());
 }
 
 std::optional<WaveError> ReplacementFile::create() {
@@ -36,19 +36,19 @@ std::optional<WaveError> ReplacementFile::create() {
     // file pickers do not offer a half-written file.
     const std::string name = std::filesystem::path(m_target).filename().string();
     std::string pattern = (folderOf(m_target) / ("." + name + ".XXXXXX")).string();
-    m_fd = FileDescriptor(::mkostemp(pattern.data(), O_CLOEXEC));
+    m_fd = FileDescriptor(faultable::makeTemporary(pattern.data(), O_CLOEXEC));
     if (!m_fd.valid())
         return writeFailure("cannot create a file beside the target", errno);
     m_temporary = std::move(pattern);
     struct stat old {};
-    if (::stat(m_target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+    if (faultable::stat(m_target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
         m_mode = old.st_mode & 07777;
     return std::nullopt;
 }
 
 std::optional<WaveError> ReplacementFile::write(std::span<const std::byte> bytes) {
     while (!bytes.empty()) {
-        const ssize_t put = ::write(m_fd.get(), bytes.data(), bytes.size());
+        const ssize_t put = faultable::write(m_fd.get(), bytes.data(), bytes.size());
         if (put < 0 && errno == EINTR)
             continue;
         if (put < 0)
@@ -62,8 +62,8 @@ uint64_t ReplacementFile::copyFrom(int from, uint64_t offset, uint64_t length) {
     uint64_t copied = 0;
     while (copied < length) {
         auto at = static_cast<off64_t>(offset + copied);
-        const ssize_t put = ::copy_file_range(from, &at, m_fd.get(), nullptr,
-                                              static_cast<std::size_t>(length - copied), 0);
+        const ssize_t put = faultable::copyFileRange(from, &at, m_fd.get(),
+                                                     static_cast<std::size_t>(length - copied));
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0)
@@ -76,12 +76,12 @@ uint64_t ReplacementFile::copyFrom(int from, uint64_t offset, uint64_t length) {
 std::optional<WaveError> ReplacementFile::commit() {
     if (::fchmod(m_fd.get(), m_mode) != 0)
         return writeFailure("cannot set the permissions", errno);
-    if (::fsync(m_fd.get()) != 0)
+    if (faultable::fsync(m_fd.get()) != 0)
         return writeFailure("cannot flush to disk", errno);
     // Some file systems report a failed write only when the file is closed.
     if (!m_fd.close())
         return writeFailure("cannot close", errno);
-    if (::rename(m_temporary.c_str(), m_target.c_str()) != 0)
+    if (faultable::rename(m_temporary.c_str(), m_target.c_str()) != 0)
         return writeFailure("cannot replace the target", errno);
     m_committed = true;
     // The target now holds the new contents whatever follows; a failed folder sync only leaves

@@ -5,13 +5,13 @@
 #include "activex/modal_dialog.h"
 #include "activex/ole_registration.h"
 #include "activex/picture_holder.h"
+#include "base/faultable_calls.h"
 #include "error_messages.h"
 #include "mci/mci_constants.h"
 #include "nelowav_ids.h"
 #include "nelowav_resources.h"
 
 #include <array>
-#include <cstdio>
 
 namespace {
 
@@ -105,7 +105,7 @@ CNeloWavCtrl::CNeloWavCtrl() {
 
 CNeloWavCtrl::~CNeloWavCtrl() {
     CloseSession();
-    std::remove(m_strWorkFile.c_str());
+    faultable::unlink(m_strWorkFile.c_str());
 }
 
 const CRuntimeClass *CNeloWavCtrl::GetRuntimeClass() const {

@@ -1,28 +1,37 @@
-// The piece loops stop at the first call that moves nothing.
+// The piece loops stop at the first call that moves nothing or fails.
 #include "wavedata/chunked_transfer.h"
 
-#include <algorithm>
+#include "base/faultable_calls.h"
 
-int32_t WriteInPieces(std::FILE *stream, const uint8_t *block, int32_t count) {
+#include <algorithm>
+#include <cerrno>
+
+namespace {
+
+template <typename Move> int32_t inPieces(int32_t count, Move move) {
     int32_t moved = 0;
     while (moved < count) {
         const auto piece = static_cast<std::size_t>(std::min(count - moved, kTransferPiece));
-        const std::size_t written = std::fwrite(block + moved, 1, piece, stream);
-        if (written == 0)
+        const ssize_t done = move(moved, piece);
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0)
             break;
-        moved += static_cast<int32_t>(written);
+        moved += static_cast<int32_t>(done);
     }
     return moved;
 }
 
-int32_t ReadInPieces(std::FILE *stream, uint8_t *block, int32_t count) {
-    int32_t moved = 0;
-    while (moved < count) {
-        const auto piece = static_cast<std::size_t>(std::min(count - moved, kTransferPiece));
-        const std::size_t read = std::fread(block + moved, 1, piece, stream);
-        if (read == 0)
-            break;
-        moved += static_cast<int32_t>(read);
-    }
-    return moved;
+} // namespace
+
+int32_t WriteInPieces(int fd, const uint8_t *block, int32_t count) {
+    return inPieces(count, [&](int32_t at, std::size_t piece) {
+        return faultable::write(fd, block + at, piece);
+    });
+}
+
+int32_t ReadInPieces(int fd, uint8_t *block, int32_t count) {
+    return inPieces(count, [&](int32_t at, std::size_t piece) {
+        return faultable::read(fd, block + at, piece);
+    });
 }

@@ -1,5 +1,7 @@
 // Copy and Paste through the clip: one file of raw sample bytes in the temporary folder,
 // shared by every control instance in the process and deleted when the module ends.
+#include "base/faultable_calls.h"
+#include "base/file_descriptor.h"
 #include "files/movable_memory.h"
 #include "wavedata/chunked_transfer.h"
 #include "wavedata/clip_file.h"
@@ -11,9 +13,9 @@
 #include "wavedata/working_copy_cycle.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <memory>
+#include <fcntl.h>
+#include <unistd.h>
 
 char g_szClipFile[300] = "";
 int32_t g_nClipSize = 0;
@@ -53,25 +55,21 @@ int32_t writeClip(const CWavBuffer &range) {
     return 0;
 }
 
-struct StreamCloser {
-    void operator()(std::FILE *stream) const { std::fclose(stream); }
-};
-using Stream = std::unique_ptr<std::FILE, StreamCloser>;
-
 // Reads count bytes at offset of path into block; false when fewer arrive.
 bool readAt(const char *path, int64_t offset, uint8_t *block, int64_t count) {
     if (count == 0)
         return true;
-    Stream stream(std::fopen(path, "rb"));
-    return stream && std::fseek(stream.get(), static_cast<long>(offset), SEEK_SET) == 0 &&
-           ReadInPieces(stream.get(), block, static_cast<int32_t>(count)) == count;
+    const FileDescriptor fd(faultable::open(path, O_RDONLY | O_CLOEXEC));
+    return fd.valid() && ::lseek(fd.get(), static_cast<off_t>(offset), SEEK_SET) == offset &&
+           ReadInPieces(fd.get(), block, static_cast<int32_t>(count)) == count;
 }
 
 int64_t fileSize(const char *path) {
-    Stream stream(std::fopen(path, "rb"));
-    if (!stream || std::fseek(stream.get(), 0, SEEK_END) != 0)
+    const FileDescriptor fd(faultable::open(path, O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (!fd.valid() || faultable::fstat(fd.get(), &info) != 0)
         return -1;
-    return std::ftell(stream.get());
+    return info.st_size;
 }
 
 void putLittleEndian(uint8_t *at, int64_t value) {
@@ -178,7 +176,7 @@ void Paste(WaveSessionView &session, int32_t From, int32_t To) {
 
 void DeleteClipFile() {
     if (g_szClipFile[0] != '\0')
-        std::remove(g_szClipFile);
+        faultable::unlink(g_szClipFile);
     g_szClipFile[0] = '\0';
     g_nClipSize = 0;
 }

@@ -1,32 +1,34 @@
 // SetSamplingRate: the same sample bytes, played at another rate; only two header fields of
 // the working copy change.
+#include "base/faultable_calls.h"
+#include "base/file_descriptor.h"
 #include "wavedata/operation_checks.h"
 #include "wavedata/sample_codec.h"
 #include "wavedata/sample_operations.h"
 #include "wavedata/working_copy_cycle.h"
 
-#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
 constexpr int32_t kHighestRate = 44100;
-constexpr long kRateOffset = 24;
-constexpr long kBytesPerSecondOffset = 28;
+constexpr off_t kRateOffset = 24;
+constexpr off_t kBytesPerSecondOffset = 28;
 
-bool putAt(std::FILE *stream, long offset, uint32_t value) {
+bool putAt(int fd, off_t offset, uint32_t value) {
     const uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
                               static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
-    return std::fseek(stream, offset, SEEK_SET) == 0 && std::fwrite(bytes, 1, 4, stream) == 4;
+    return ::lseek(fd, offset, SEEK_SET) == offset && faultable::write(fd, bytes, 4) == 4;
 }
 
 bool patchRate(const std::string &workFile, int32_t rate, uint32_t bytesPerSecond) {
-    std::FILE *stream = std::fopen(workFile.c_str(), "r+b");
-    if (stream == nullptr)
+    FileDescriptor fd(faultable::open(workFile.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.valid())
         return false;
-    bool patched = putAt(stream, kRateOffset, static_cast<uint32_t>(rate)) &&
-                   putAt(stream, kBytesPerSecondOffset, bytesPerSecond) && std::fflush(stream) == 0;
-    patched = std::fclose(stream) == 0 && patched;
-    return patched;
+    const bool patched = putAt(fd.get(), kRateOffset, static_cast<uint32_t>(rate)) &&
+                         putAt(fd.get(), kBytesPerSecondOffset, bytesPerSecond);
+    return fd.close() && patched;
 }
 
 } // namespace

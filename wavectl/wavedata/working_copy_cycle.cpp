@@ -2,10 +2,12 @@
 // ran on or reopened on the newest working copy, and never touches the host's file.
 #include "wavedata/working_copy_cycle.h"
 
+#include "base/faultable_calls.h"
+#include "base/file_descriptor.h"
 #include "files/temp_files.h"
 #include "wavedata/chunked_transfer.h"
 
-#include <cstdio>
+#include <fcntl.h>
 
 namespace {
 
@@ -46,17 +48,17 @@ bool saveNewWorkingCopy(WaveSessionView &session, const WorkingCopyOperation &op
     if (operation.recordIntoEmptySound && session.GetLength() == 0) {
         const int32_t recorded = session.RecordOneFrame();
         if (recorded != 0) {
-            std::remove(workFile.c_str());
+            faultable::unlink(workFile.c_str());
             session.ErrorCode() = recorded;
             return false;
         }
     }
     if (session.SaveTo(workFile) != 0) {
-        std::remove(workFile.c_str());
+        faultable::unlink(workFile.c_str());
         session.ErrorCode() = kCodeCannotSaveTmp;
         return false;
     }
-    std::remove(session.WorkFile().c_str());
+    faultable::unlink(session.WorkFile().c_str());
     session.WorkFile() = workFile;
     return true;
 }
@@ -66,17 +68,16 @@ std::string folderOf(const std::string &path) {
     return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
-// Each piece goes to the file as one write call instead of through the stream's small buffer.
-// No fsync: a working copy or clip is worth nothing after a crash, and a failed write still shows
-// in the count, the flush or the close.
+// Fills the file that GetTempFileNameA has just made for this write (exclusively, mode 0600);
+// without O_CREAT and with O_NOFOLLOW, nothing put at its name since can take the bytes.
+// No fsync: a working copy or clip is worth nothing after a crash, and a failed write still
+// shows in the count or the close.
 bool writeWhole(const std::string &path, const uint8_t *data, int32_t size) {
-    std::FILE *stream = std::fopen(path.c_str(), "wb");
-    if (stream == nullptr)
+    FileDescriptor fd(faultable::open(path.c_str(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.valid())
         return false;
-    bool complete = std::setvbuf(stream, nullptr, _IONBF, 0) == 0 &&
-                    WriteInPieces(stream, data, size) == size && std::fflush(stream) == 0;
-    complete = std::fclose(stream) == 0 && complete;
-    return complete;
+    const bool complete = WriteInPieces(fd.get(), data, size) == size;
+    return fd.close() && complete;
 }
 
 } // namespace
@@ -96,8 +97,8 @@ bool ReplaceFileContent(const std::string &path, const uint8_t *data, int32_t si
     char replacement[kNameBufferSize] = "";
     if (GetTempFileNameA(folderOf(path).c_str(), "new", 0, replacement) == 0)
         return false;
-    if (!writeWhole(replacement, data, size) || std::rename(replacement, path.c_str()) != 0) {
-        std::remove(replacement);
+    if (!writeWhole(replacement, data, size) || faultable::rename(replacement, path.c_str()) != 0) {
+        faultable::unlink(replacement);
         return false;
     }
     return true;

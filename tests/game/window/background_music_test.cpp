@@ -1,6 +1,8 @@
 // The background music through the real control and device, created by CLSID from a private
 // registry, on the null sink: it loops on Done, Sound Off stops it where it is, Sound On
-// resumes it, and a missing file only means silence.
+// resumes it, a missing file only means silence, and a play that keeps failing is not retried.
+#include "base/window_message.h"
+#include "mci/mci_constants.h"
 #include "mci/mci_device.h"
 #include "testable_main.h"
 
@@ -26,8 +28,16 @@ class ForwardingDevice final : public MciDevice {
 
     MCIERROR sendString(const char *command, char *reply, UINT length, HWND callback) override {
         commands.emplace_back(command);
+        // As a device that opens but is lost as soon as it plays: the play is accepted and
+        // ends at once with a failure.
+        if (failEachPlay && commands.back().starts_with("play ")) {
+            PostMessageA(callback, MM_MCINOTIFY, MCI_NOTIFY_FAILURE, 1);
+            return 0;
+        }
         return BuiltinMciDevice().sendString(command, reply, length, callback);
     }
+
+    bool failEachPlay = false;
 
     int count(const std::string &verb) const {
         int found = 0;
@@ -107,6 +117,19 @@ class BackgroundMusicTest : public QObject {
         QVERIFY(!window.menus().mnuSndOff->isVisible());
         window.menus().mnuSndOn->trigger();
         QVERIFY(!window.menus().mnuSndOn->isVisible());
+    }
+
+    void aPlayThatFailsIsNotRestartedUntilSoundOn() {
+        ForwardingDevice device;
+        device.failEachPlay = true;
+        TestableMain window(QString::fromStdString(shortMusic()));
+        QTest::qWait(300);
+        QCOMPARE(device.count("play"), 1);
+        QCOMPARE(device.count("seek"), 0);
+        window.menus().mnuSndOff->trigger();
+        window.menus().mnuSndOn->trigger();
+        QTest::qWait(100);
+        QCOMPARE(device.count("play"), 2);
     }
 };
 

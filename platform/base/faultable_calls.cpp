@@ -1,0 +1,95 @@
+// Each call asks the fault table first; unarmed that is one relaxed load.
+#include "base/faultable_calls.h"
+
+#include "base/file_faults.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace faultable {
+
+int open(const char *path, int flags, mode_t mode) {
+    if (fileFaultStrikes(FileCall::Open, path))
+        return -1;
+    const int fd = ::open(path, flags, mode);
+    rememberFaultPath(fd, path);
+    return fd;
+}
+
+int makeTemporary(char *pathTemplate, int flags) {
+    if (fileFaultStrikes(FileCall::Open, pathTemplate))
+        return -1;
+    const int fd = ::mkostemp(pathTemplate, flags);
+    rememberFaultPath(fd, pathTemplate);
+    return fd;
+}
+
+int close(int fd) {
+    const bool struck = fileFaultStrikes(FileCall::Close, fd);
+    const int error = errno;
+    forgetFaultPath(fd);
+    // The descriptor goes either way; a fault fails only the report, as a late write error would.
+    const int closed = ::close(fd);
+    if (struck)
+        errno = error;
+    return struck ? -1 : closed;
+}
+
+ssize_t read(int fd, void *buffer, std::size_t count) {
+    if (fileFaultStrikes(FileCall::Read, fd))
+        return -1;
+    return ::read(fd, buffer, count);
+}
+
+ssize_t write(int fd, const void *buffer, std::size_t count) {
+    if (fileFaultStrikes(FileCall::Write, fd))
+        return -1;
+    return ::write(fd, buffer, count);
+}
+
+ssize_t copyFileRange(int from, off64_t *fromOffset, int to, std::size_t count) {
+    if (fileFaultStrikes(FileCall::Write, to))
+        return -1;
+    return ::copy_file_range(from, fromOffset, to, nullptr, count, 0);
+}
+
+int fsync(int fd) {
+    if (fileFaultStrikes(FileCall::Sync, fd))
+        return -1;
+    return ::fsync(fd);
+}
+
+int fstat(int fd, struct stat *info) {
+    if (fileFaultStrikes(FileCall::Stat, fd))
+        return -1;
+    return ::fstat(fd, info);
+}
+
+int stat(const char *path, struct stat *info) {
+    if (fileFaultStrikes(FileCall::Stat, path))
+        return -1;
+    return ::stat(path, info);
+}
+
+int rename(const char *from, const char *to) {
+    if (fileFaultStrikes(FileCall::Rename, to))
+        return -1;
+    return std::rename(from, to);
+}
+
+int unlink(const char *path) {
+    if (fileFaultStrikes(FileCall::Unlink, path))
+        return -1;
+    return ::unlink(path);
+}
+
+void *mapReadOnly(int fd, std::size_t length) {
+    if (fileFaultStrikes(FileCall::Map, fd))
+        return MAP_FAILED;
+    return ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE, fd, 0);
+}
+
+} // namespace faultable

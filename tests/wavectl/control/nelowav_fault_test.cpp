@@ -1,0 +1,322 @@
+// Every file operation of the control failing as a full disk, a missing or unwritable
+// temporary folder or a failing device would make it fail: each reports its code, keeps the
+// session usable or closes it cleanly, leaves the host's file as it was and no temporary file
+// behind.
+#include "base/file_faults.h"
+#include "com/connection_point.h"
+#include "control_support.h"
+#include "mci/mci_constants.h"
+#include "nelowav_error_codes.h"
+#include "nelowav_ids.h"
+#include "recording_sink.h"
+#include "temporary_folder.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Several pages, so that a file cut short under its mapping loses whole pages.
+constexpr int32_t kFrames = 8000;
+constexpr int32_t kRate = 8000;
+
+// 16-bit mono at 8000 Hz with a ramp, so that every edit changes bytes.
+std::string rampWave() {
+    std::string bytes;
+    auto put = [&](uint32_t value, int count) {
+        for (int i = 0; i < count; ++i)
+            bytes.push_back(static_cast<char>(value >> (8 * i)));
+    };
+    bytes += "RIFF";
+    put(36 + 2 * kFrames, 4);
+    bytes += "WAVEfmt ";
+    put(16, 4);
+    put(1, 2);
+    put(1, 2);
+    put(kRate, 4);
+    put(2 * kRate, 4);
+    put(2, 2);
+    put(16, 2);
+    bytes += "data";
+    put(2 * kFrames, 4);
+    for (int32_t n = 0; n < kFrames; ++n)
+        put(static_cast<uint32_t>(n * 40), 2);
+    return bytes;
+}
+
+std::string contentOf(const std::string &path) {
+    std::ostringstream content;
+    content << std::ifstream(path, std::ios::binary).rdbuf();
+    return content.str();
+}
+
+VARIANT variantR4(float value) {
+    VARIANT v{};
+    v.vt = VT_R4;
+    v.fltVal = value;
+    return v;
+}
+
+class NeloWavFaultTest : public testing::Test {
+  public:
+    int32_t call(const char *method, std::vector<VARIANT> args = {}) {
+        EXPECT_EQ(callByName(control.get(), method, std::move(args)), S_OK) << method;
+        return errorCode(control.get());
+    }
+
+    int32_t callWithPath(const char *method, const std::string &path) {
+        Variant argument(path);
+        return call(method, {*argument.get()});
+    }
+
+    int32_t length() {
+        Variant result;
+        EXPECT_EQ(callByName(control.get(), "GetLength", {}, result.get()), S_OK);
+        return result->lVal;
+    }
+
+    // The files in the temporary folder other than a working copy and the clip, which belong
+    // to a live session and to the module.
+    std::vector<std::string> strayTemporaries(bool sessionLive) const {
+        std::vector<std::string> stray;
+        for (const auto &entry : fs::directory_iterator(temporary)) {
+            const std::string name = entry.path().filename().string();
+            const bool numbered = name.ends_with(".tmp") && name.size() == 11;
+            const bool owned =
+                numbered && (name.starts_with("clp") || (sessionLive && name.starts_with("wav")));
+            if (!owned)
+                stray.push_back(name);
+        }
+        return stray;
+    }
+
+    TemporaryFolder home;
+    const std::string temporary = home.file("tmp");
+    const std::string host = home.file("host.wav");
+    std::string original;
+    ComPtr<IDispatch> control;
+
+  protected:
+    static void SetUpTestSuite() {
+        // Before SDL starts: its disk driver writing into /dev/full fails as soon as it plays.
+        ::setenv("SDL_AUDIODRIVER", "disk", 1);
+        ::setenv("SDL_DISKAUDIOFILE", "/dev/full", 1);
+        registerModuleFreshly();
+    }
+
+    void SetUp() override { startCase(); }
+
+    void TearDown() override {
+        disarmFileFaults();
+        control = {};
+        ::unsetenv("TMPDIR");
+    }
+
+    // A fresh temporary folder, host file and control.
+    void startCase() {
+        control = {};
+        fs::remove_all(temporary);
+        fs::remove(home.file("copy.wav"));
+        fs::create_directory(temporary);
+        ::setenv("TMPDIR", temporary.c_str(), 1);
+        std::ofstream(host, std::ios::binary) << rampWave();
+        original = contentOf(host);
+        control = createControl();
+    }
+};
+
+// After the fault the session is either still open on the sound it had, so that a later
+// edit works, or closed, so that the host can open it again.
+enum class Afterwards { Usable, Closed };
+
+struct FaultCase {
+    const char *what;
+    FileCall call;
+    // Appended to the temporary folder's path, or to the host's folder when onHost.
+    std::string pathPart;
+    bool onHost;
+    int error;
+    // The matching call that fails; 0 for every one (a full disk).
+    int nth;
+    std::function<int32_t(NeloWavFaultTest &)> act;
+    int32_t code;
+    Afterwards afterwards;
+};
+
+int32_t setRate(NeloWavFaultTest &t) {
+    return t.call("SetSamplingRate", {variantI4(11025)});
+}
+
+int32_t halveVolume(NeloWavFaultTest &t) {
+    return t.call("ChangeVolume", {variantI4(0), variantI4(-1), variantR4(0.5f)});
+}
+
+int32_t copyFrames(NeloWavFaultTest &t) {
+    return t.call("Copy", {variantI4(0), variantI4(99)});
+}
+
+int32_t save(NeloWavFaultTest &t) {
+    return t.call("Save");
+}
+
+int32_t openHost(NeloWavFaultTest &t) {
+    return t.callWithPath("Open", t.host);
+}
+
+int32_t saveAsCopy(NeloWavFaultTest &t) {
+    return t.callWithPath("SaveAs", t.home.file("copy.wav"));
+}
+
+TEST_F(NeloWavFaultTest, EachFaultGivesItsCodeAndKeepsTheHostsFile) {
+    const auto notSaved = static_cast<int32_t>(MCIERR_FILE_NOT_SAVED);
+    const FaultCase cases[] = {
+        {"unwritable temporary folder", FileCall::Open, "/", false, EACCES, 0, setRate,
+         errSaveTmpFile, Afterwards::Usable},
+        {"full disk during the working-copy save", FileCall::Write, "/", false, ENOSPC, 0, setRate,
+         errSaveTmpFile, Afterwards::Usable},
+        {"working copy not flushed", FileCall::Sync, "/", false, EIO, 0, setRate, errSaveTmpFile,
+         Afterwards::Usable},
+        {"full disk during a rewrite", FileCall::Write, "/new", false, ENOSPC, 0, halveVolume,
+         errSaveTmpFile, Afterwards::Usable},
+        // The first rename onto the working copy is the device's save of it; the second is
+        // the rewrite's.
+        {"rewrite not renamed into place", FileCall::Rename, "/wav", false, EIO, 2, halveVolume,
+         errSaveTmpFile, Afterwards::Usable},
+        {"header patch fails", FileCall::Write, "/wav", false, EIO, 1, setRate, errSaveTmpFile,
+         Afterwards::Usable},
+        {"working copy unreadable for the edit", FileCall::Read, "/wav", false, EIO, 1, halveVolume,
+         errWavBuffer, Afterwards::Usable},
+        {"full disk during a clip write", FileCall::Write, "/new", false, ENOSPC, 0, copyFrames,
+         errClipAccess, Afterwards::Usable},
+        {"working copy cannot be reopened", FileCall::Map, "/wav", false, EIO, 0, setRate,
+         errReopenFile, Afterwards::Closed},
+        {"full disk during Save", FileCall::Write, "/.host.wav", true, ENOSPC, 0, save, notSaved,
+         Afterwards::Usable},
+        {"Save not renamed over the host", FileCall::Rename, "/host.wav", true, EIO, 0, save,
+         notSaved, Afterwards::Usable},
+        {"full disk during SaveAs", FileCall::Write, "/.copy.wav", true, ENOSPC, 0, saveAsCopy,
+         notSaved, Afterwards::Usable},
+        {"host unreadable for the header scan", FileCall::Read, "/host.wav", true, EIO, 0, openHost,
+         errHeaderSize, Afterwards::Closed},
+        {"host cannot be mapped when opened", FileCall::Map, "/host.wav", true, EIO, 0, openHost,
+         static_cast<int32_t>(MCIERR_FILE_READ), Afterwards::Closed},
+    };
+    for (const FaultCase &c : cases) {
+        SCOPED_TRACE(c.what);
+        startCase();
+        ASSERT_EQ(callWithPath("Open", host), 0);
+        const std::string folder = c.onHost ? home.path().string() : temporary;
+        armFileFault({c.call, folder + c.pathPart, c.error, std::max(c.nth, 1), c.nth == 0});
+        EXPECT_EQ(c.act(*this), c.code);
+        disarmFileFaults();
+        EXPECT_EQ(contentOf(host), original);
+        EXPECT_EQ(strayTemporaries(true), std::vector<std::string>{});
+        if (c.afterwards == Afterwards::Usable) {
+            EXPECT_EQ(length(), kFrames);
+            EXPECT_EQ(setRate(*this), 0) << "a later edit works";
+        } else {
+            EXPECT_EQ(call("Stop"), static_cast<int32_t>(MCIERR_INVALID_DEVICE_NAME));
+            EXPECT_EQ(callWithPath("Open", host), 0) << "the host opens again";
+        }
+        control = {};
+        QCoreApplication::processEvents();
+        EXPECT_EQ(strayTemporaries(false), std::vector<std::string>{})
+            << "nothing but the module's clip outlives the control";
+    }
+}
+
+// Removed or cut short by another program while its session is open, the host's file takes
+// nothing of the session with it: what was cut reads as silence, nothing crashes, and saving
+// writes the sound back whole. Save needs the file to exist (275 once it is gone); SaveAs
+// makes it again.
+TEST_F(NeloWavFaultTest, AHostFileRemovedOrCutShortUnderTheSessionIsSavedWhole) {
+    const struct {
+        const char *what;
+        bool removed;
+        std::size_t cutAt; // the bytes kept
+        int32_t saveCode;
+    } cases[] = {
+        {"removed", true, original.size(), static_cast<int32_t>(MCIERR_FILE_NOT_FOUND)},
+        {"cut after its first page", false, 4096, 0},
+        {"cut to nothing", false, 0, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        startCase();
+        ASSERT_EQ(callWithPath("Open", host), 0);
+        if (c.removed)
+            fs::remove(host);
+        else
+            fs::resize_file(host, c.cutAt);
+        EXPECT_EQ(length(), kFrames);
+        call("Play", {variantI4(0), variantI4(-1), variantBool(true)});
+        EXPECT_EQ(setRate(*this), 0);
+        EXPECT_EQ(call("Save"), c.saveCode);
+        if (c.saveCode != 0) {
+            EXPECT_EQ(callWithPath("SaveAs", host), 0);
+        }
+        std::string expected = original;
+        const std::size_t kept = std::max<std::size_t>(c.cutAt, 44);
+        expected.replace(kept, expected.size() - kept, expected.size() - kept, '\0');
+        const std::string saved = contentOf(host);
+        ASSERT_EQ(saved.size(), original.size());
+        EXPECT_TRUE(saved.substr(44) == expected.substr(44)) << "samples kept, the cut silent";
+    }
+}
+
+// SDL's disk driver writing into /dev/full stands for a device lost as soon as it plays.
+class NeloWavLostDeviceTest : public NeloWavFaultTest {
+  protected:
+    void SetUp() override {
+        NeloWavFaultTest::SetUp();
+        ComPtr<IConnectionPointContainer> container;
+        ASSERT_EQ(control.queryInterface(IID_IConnectionPointContainer, container), S_OK);
+        ASSERT_EQ(container->FindConnectionPoint(IID_DNeloWavEvents, point.put()), S_OK);
+        ASSERT_EQ(point->Advise(&sink, &cookie), S_OK);
+    }
+
+    void TearDown() override {
+        point.reset();
+        NeloWavFaultTest::TearDown();
+    }
+
+    std::vector<int32_t> doneCodes() const {
+        std::vector<int32_t> codes;
+        for (const RecordingSink::Event &event : sink.events)
+            codes.push_back(event.values.at(0));
+        return codes;
+    }
+
+    ComPtr<IConnectionPoint> point;
+    RecordingSink sink{IID_DNeloWavEvents};
+    uint32_t cookie = 0;
+};
+
+TEST_F(NeloWavLostDeviceTest, APlayOnALostDeviceEndsWithFailureAndTheSessionGoesOn) {
+    ASSERT_EQ(callWithPath("Open", host), 0);
+    EXPECT_EQ(call("Play", {variantI4(0), variantI4(-1), variantBool(false)}), 0);
+    QElapsedTimer waited;
+    waited.start();
+    while (sink.events.empty() && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(doneCodes(), std::vector<int32_t>{static_cast<int32_t>(MCI_NOTIFY_FAILURE)});
+
+    sink.events.clear();
+    waited.restart();
+    EXPECT_EQ(call("Play", {variantI4(0), variantI4(-1), variantBool(true)}), 0);
+    EXPECT_LT(waited.elapsed(), 5000) << "a waiting play returns";
+    EXPECT_EQ(length(), kFrames);
+    EXPECT_EQ(setRate(*this), 0);
+}
+
+} // namespace
