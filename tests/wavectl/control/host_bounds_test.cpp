@@ -99,8 +99,8 @@ TEST_F(HostBoundsTest, ExtremeArgumentsGiveACodeAndLeaveTheHostsFileAlone) {
             for (const VARIANT &extreme : extremes) {
                 const std::string what = std::string(c.method) + " argument " +
                                          std::to_string(at + 1) + " = " +
-                                         std::to_string(extreme.vt == VT_I4 ? extreme.lVal : 0) +
-                                         " / " + std::to_string(extreme.fltVal);
+                                         (extreme.vt == VT_I4 ? std::to_string(extreme.lVal)
+                                                              : std::to_string(extreme.fltVal));
                 open(path);
                 std::vector<VARIANT> args = c.args;
                 args[at] = extreme;
