@@ -42,6 +42,7 @@ HRESULT ProgIDFromCLSID(REFCLSID clsid, std::string &progid);
 //   the registry unreadable: REGDB_E_READREGDB;
 //   a registered path that is not absolute: CO_E_BAD_PATH (such a path is never loaded);
 //   no file at that path: CO_E_DLLNOTFOUND;
+//   the file, or a folder on its way, writable by every user: E_ACCESSDENIED (never loaded);
 //   the file not loadable or without DllGetClassObject: CO_E_ERRORINDLL;
 //   otherwise whatever DllGetClassObject returns.
 // Each failure but the last leaves its reason (registry file and line, module path, system or

@@ -2,6 +2,7 @@
 #include "module_loader.h"
 
 #include "com/error_detail.h"
+#include "com/module_trust.h"
 
 #include <cerrno>
 #include <dlfcn.h>
@@ -42,6 +43,11 @@ HRESULT LoadedModule::open(const std::string &path) {
         const int failure = errno;
         setLastSystemErrorDetail("no module at " + path, failure);
         return CO_E_DLLNOTFOUND;
+    }
+    if (const std::string open = placeOpenToEveryone(path); !open.empty()) {
+        setLastErrorDetail("the module " + path + " is not loaded: " + open +
+                           " is writable by every user");
+        return E_ACCESSDENIED;
     }
     m_handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!m_handle) {

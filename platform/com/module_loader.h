@@ -16,8 +16,9 @@ class LoadedModule {
     ~LoadedModule();
 
     // CO_E_BAD_PATH for a path that is not absolute (never loaded), CO_E_DLLNOTFOUND when
-    // no file is there, CO_E_ERRORINDLL when the file cannot be loaded; the last error detail
-    // then names the path and gives the system's or the loader's reason.
+    // no file is there, E_ACCESSDENIED when every user could have changed the file
+    // (com/module_trust.h; never loaded), CO_E_ERRORINDLL when the file cannot be loaded; the
+    // last error detail then names the path and gives the reason.
     HRESULT open(const std::string &path);
     void *symbol(const char *name) const;
     void *handle() const { return m_handle; }

@@ -176,3 +176,49 @@ TEST_F(CreationTest, ModuleIsUnloadedOnlyWhenItAllows) {
               S_OK)
         << "it loads again on demand";
 }
+
+// Anyone who can change a module's file, or rename it away in its folder, could have the host
+// run their code; a sticky folder lets only the file's owner do that.
+TEST_F(CreationTest, ModulesThatEveryUserCouldChangeAreNotLoaded) {
+    namespace fs = std::filesystem;
+    const fs::perms open = fs::perms::all;
+    const fs::perms openSticky = fs::perms::all | fs::perms::sticky_bit;
+    const fs::perms usual = fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read;
+    const struct {
+        const char *name;
+        fs::perms file;
+        fs::perms folder;
+        bool linked; // registered through a link in the folder to a copy beside the registry
+        HRESULT expected;
+    } cases[] = {
+        {"usual", usual, usual, false, S_OK},
+        {"file writable by all", open, usual, false, E_ACCESSDENIED},
+        {"folder writable by all", usual, open, false, E_ACCESSDENIED},
+        {"sticky folder writable by all", usual, openSticky, false, S_OK},
+        {"link in a folder writable by all", usual, open, true, E_ACCESSDENIED},
+    };
+    for (const auto &c : cases) {
+        const fs::path folder = fs::path(registry.folder()) / c.name;
+        fs::create_directory(folder);
+        const fs::path copy = (c.linked ? fs::path(registry.folder()) : folder) / "module.so";
+        fs::copy_file(kTestModulePath, copy, fs::copy_options::overwrite_existing);
+        fs::permissions(copy, c.file);
+        std::string registered = copy.string();
+        if (c.linked) {
+            registered = (folder / "link.so").string();
+            fs::create_symlink(copy, registered);
+        }
+        fs::permissions(folder, c.folder);
+        ASSERT_EQ(Registry::setValue(kClassKey, "", registered), S_OK);
+        ComPtr<IUnknown> object;
+        EXPECT_EQ(CoCreateInstance(kTestClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                   object.putVoid()),
+                  c.expected)
+            << c.name;
+        if (c.expected == E_ACCESSDENIED) {
+            EXPECT_NE(lastErrorDetail().find("is writable by every user"), std::string::npos)
+                << c.name << ": " << lastErrorDetail();
+        }
+        fs::permissions(folder, usual);
+    }
+}

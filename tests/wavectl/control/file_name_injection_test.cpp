@@ -1,0 +1,148 @@
+// File names as a host may pass them, holding spaces, quotes, command keywords, line breaks,
+// percent signs and letters beyond ASCII, absolute or relative: each reaches the device as one
+// word that names the host's file, so no name can add a keyword to a command.
+#include "base/short_path_codec.h"
+#include "control_support.h"
+#include "recording_mci_device.h"
+#include "small_wave_file.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::vector<std::string> kNames = {
+    "with space.wav",
+    "quoted \"name\".wav",
+    "alias 9 wait.wav",
+    "wait",
+    "notify",
+    "all",
+    "alias",
+    "line\nbreak notify.wav",
+    "tab\tand\rcr.wav",
+    "100% \"%20\" %.wav",
+    "nön-ascii 日本.wav",
+    "-wait",
+    "type waveaudio.wav",
+    "save 1 x.wav wait",
+};
+
+std::vector<std::string> wordsOf(const std::string &text) {
+    std::istringstream stream(text);
+    std::vector<std::string> words;
+    for (std::string word; stream >> word;)
+        words.push_back(word);
+    return words;
+}
+
+int32_t lengthOf(IDispatch *control) {
+    Variant length;
+    EXPECT_EQ(callByName(control, "GetLength", {}, length.get()), S_OK);
+    return length->lVal;
+}
+
+class FileNameInjectionTest : public testing::TestWithParam<bool> {
+  protected:
+    static void SetUpTestSuite() { registerModuleFreshly(); }
+
+    void SetUp() override {
+        folder = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/names_XXXXXX";
+        ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+        fs::create_directory(folder + "/out");
+        previousFolder = fs::current_path();
+        fs::current_path(folder);
+    }
+
+    void TearDown() override {
+        fs::current_path(previousFolder);
+        fs::remove_all(folder);
+    }
+
+    // The name as the host passes it: absolute, or relative to the current folder.
+    std::string hostName(const std::string &name) const {
+        return GetParam() ? folder + "/" + name : name;
+    }
+
+    void call(const char *method, const std::string &path) {
+        Variant argument(path);
+        ASSERT_EQ(callByName(control.get(), method, {*argument.get()}), S_OK) << method;
+    }
+
+    std::string folder;
+    fs::path previousFolder;
+    ComPtr<IDispatch> control = createControl();
+};
+
+TEST_P(FileNameInjectionTest, CommandsCarryEachNameAsOneWordForTheSameFile) {
+    RecordingMciDevice device;
+    device.answer("status", 0, "100");
+    for (const std::string &name : kNames) {
+        const std::string path = hostName(name);
+        ASSERT_TRUE(writeSmallWave(path, 100)) << name;
+        device.commands.clear();
+        call("Open", path);
+        ASSERT_EQ(errorCode(control.get()), 0) << name;
+        const std::vector<std::string> open = wordsOf(device.texts().at(1));
+        ASSERT_EQ(open.size(), 7u) << device.texts().at(1);
+        EXPECT_EQ(open[0], "open");
+        EXPECT_EQ((std::vector<std::string>(open.begin() + 2, open.end())),
+                  (std::vector<std::string>{"alias", open[3], "type", "waveaudio", "wait"}));
+        EXPECT_TRUE(fs::equivalent(decodeShortPath(open[1]).value_or(""), path)) << name;
+
+        const std::string target = hostName("out/" + name);
+        for (const bool named : {true, false}) {
+            const char *method = named ? "SaveAs" : "Save";
+            device.commands.clear();
+            if (named)
+                call(method, target);
+            else
+                ASSERT_EQ(callByName(control.get(), method), S_OK);
+            EXPECT_EQ(errorCode(control.get()), 0) << method << " " << name;
+            const std::vector<std::string> save = wordsOf(device.texts().back());
+            ASSERT_EQ(save.size(), 4u) << device.texts().back();
+            EXPECT_EQ(save[0], "save");
+            EXPECT_EQ(save[1], open[3]);
+            EXPECT_EQ(save[3], "wait");
+            EXPECT_TRUE(fs::equivalent(decodeShortPath(save[2]).value_or(""), target)) << name;
+        }
+    }
+}
+
+// Each file has a length of its own, so the length the device reports tells which file it
+// opened; the saved files are opened again to see what was written where.
+TEST_P(FileNameInjectionTest, TheDeviceOpensAndWritesTheNamedFile) {
+    int32_t frames = 100;
+    for (const std::string &name : kNames) {
+        frames += 10;
+        const std::string path = hostName(name);
+        const std::string target = hostName("out/" + name);
+        ASSERT_TRUE(writeSmallWave(path, static_cast<uint32_t>(frames))) << name;
+        call("Open", path);
+        ASSERT_EQ(errorCode(control.get()), 0) << name;
+        EXPECT_EQ(lengthOf(control.get()), frames) << name;
+        call("SaveAs", target);
+        EXPECT_EQ(errorCode(control.get()), 0) << name;
+        Variant from(int32_t{0}), to(int32_t{10});
+        ASSERT_EQ(callByName(control.get(), "Delete", {*from.get(), *to.get()}), S_OK);
+        ASSERT_EQ(callByName(control.get(), "Save"), S_OK);
+        EXPECT_EQ(errorCode(control.get()), 0) << name;
+
+        for (const auto &[file, expected] : {std::pair{path, frames}, {target, frames - 10}}) {
+            call("Open", file);
+            EXPECT_EQ(errorCode(control.get()), 0) << file;
+            EXPECT_EQ(lengthOf(control.get()), expected) << file;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AbsoluteAndRelative, FileNameInjectionTest, testing::Bool(),
+                         [](const testing::TestParamInfo<bool> &param) {
+                             return param.param ? "Absolute" : "Relative";
+                         });
+
+} // namespace
