@@ -6,6 +6,7 @@
 #include "mci/wave_file.h"
 #include "mci/wave_format_tags.h"
 
+#include <algorithm>
 #include <array>
 #include <new>
 #include <vector>
@@ -62,7 +63,10 @@ std::optional<WaveError> writeFrames(const Sound &sound, ReplacementFile &file) 
     const std::size_t frameBytes = sound.format().bytesPerFrame();
     std::vector<std::byte> block;
     try {
-        block.resize(kBlockBytes / frameBytes * frameBytes);
+        // A short sound needs no more than its own size: saves of short edits come often.
+        const uint64_t frames =
+            std::min<uint64_t>(kBlockBytes / frameBytes, std::max<uint64_t>(sound.frameCount(), 1));
+        block.resize(static_cast<std::size_t>(frames) * frameBytes);
     } catch (const std::bad_alloc &) {
         return WaveError{WaveError::Kind::NoMemory, "no memory for the write buffer", 0};
     }
