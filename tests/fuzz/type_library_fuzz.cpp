@@ -37,7 +37,8 @@ void walkMethod(ITypeInfo *info, const FUNCDESC &func) {
     BStr name;
     BStr doc;
     check(info->GetDocumentation(func.memid, name.put(), doc.put()) == S_OK);
-    check(name.utf8() == func.name && doc.utf8() == func.docString);
+    // Strings reach hosts as UTF-16, so bytes that are not UTF-8 come back replaced.
+    check(name.utf8() == func.name && doc.utf8() == utf8FromBstr(BStr(func.docString).get()));
 }
 
 void walkType(ITypeLib *library, uint32_t index) {
