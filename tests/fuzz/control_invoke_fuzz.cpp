@@ -2,7 +2,9 @@
 // and types, reached as a host reaches it: registered into a private registry and created by
 // class identifier. Every file the control may touch is in the scratch folder: strings are
 // always one of a few fixed names there (one missing, one with a blank), the temporary folder
-// and the home folder are there too, and a call never waits for a play or a record.
+// and the home folder are there too, and a call never waits for a play or a record. Numbers
+// become file names when the control converts them to strings, so the scratch folder is also
+// the working folder: give the corpus and -artifact_prefix as absolute paths.
 #include "com/automation_string.h"
 #include "com/creation.h"
 #include "fuzz_scratch.h"
@@ -17,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -221,6 +224,8 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     setenv("KORVANE_COM_REGISTRY", (home + "/com-registry").c_str(), 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
+    if (::chdir(home.c_str()) != 0)
+        std::abort();
     static int argc = 1;
     static char name[] = "control_invoke_fuzz";
     static char *argv[] = {name, nullptr};
