@@ -3,8 +3,8 @@
 // class identifier. Every file the control may touch is in the scratch folder: strings are
 // always one of a few fixed names there (one missing, one with a blank), the temporary folder
 // and the home folder are there too, and a call never waits for a play or a record. Numbers
-// become file names when the control converts them to strings, so the scratch folder is also
-// the working folder: give the corpus and -artifact_prefix as absolute paths.
+// become file names when the control converts them to strings, so the working folder is in the
+// scratch folder too: give the corpus and -artifact_prefix as absolute paths.
 #include "com/automation_string.h"
 #include "com/creation.h"
 #include "fuzz_scratch.h"
@@ -76,21 +76,31 @@ std::vector<uint8_t> waveFile(uint16_t channels, uint16_t bits, uint32_t frames)
     return bytes;
 }
 
+// The control's files, and the working folder, in which numbers turned into names land too.
+const std::filesystem::path &workFolder() {
+    static const std::filesystem::path folder = FuzzScratch::path() / "work";
+    return folder;
+}
+
 const std::array<std::string, 5> &fileNames() {
-    static const std::array<std::string, 5> names = {
-        FuzzScratch::file("tone.wav"), FuzzScratch::file("eight bit.wav"),
-        FuzzScratch::file("missing.wav"), FuzzScratch::file("not a wave.wav"),
-        FuzzScratch::file("saved.wav")};
+    static const std::array<std::string, 5> names = [] {
+        std::array<std::string, 5> paths;
+        const char *leaves[] = {"tone.wav", "eight bit.wav", "missing.wav", "not a wave.wav",
+                                "saved.wav"};
+        for (size_t i = 0; i < paths.size(); ++i)
+            paths[i] = (workFolder() / leaves[i]).string();
+        return paths;
+    }();
     return names;
 }
 
-// Every input starts from the same files.
+// Every input starts from the same files, and nothing else in the working folder.
 void resetFiles() {
+    for (const auto &entry : std::filesystem::directory_iterator(workFolder()))
+        std::filesystem::remove_all(entry.path());
     writeBytes(fileNames()[0], waveFile(1, 16, 400));
     writeBytes(fileNames()[1], waveFile(2, 8, 300));
     writeBytes(fileNames()[3], {'R', 'I', 'F', 'F', 0, 0});
-    std::filesystem::remove(fileNames()[2]);
-    std::filesystem::remove(fileNames()[4]);
 }
 
 constexpr std::array<DISPID, 28> kDispatchIds = {
@@ -217,6 +227,7 @@ void invokeOne(IDispatch *control, Reader &input) {
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     const std::string home = FuzzScratch::path().string();
     std::filesystem::create_directory(FuzzScratch::path() / "tmp");
+    std::filesystem::create_directory(workFolder());
     setenv("HOME", home.c_str(), 1);
     setenv("TMPDIR", (home + "/tmp").c_str(), 1);
     setenv("XDG_RUNTIME_DIR", home.c_str(), 1);
@@ -224,7 +235,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     setenv("KORVANE_COM_REGISTRY", (home + "/com-registry").c_str(), 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    if (::chdir(home.c_str()) != 0)
+    if (::chdir(workFolder().c_str()) != 0)
         std::abort();
     static int argc = 1;
     static char name[] = "control_invoke_fuzz";
