@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -72,18 +73,32 @@ void send(WaveAudioDevice &device, const std::string &line, UINT replyLength) {
         std::abort();
 }
 
+// Texts past the longest accepted command are beyond the fuzzer's usual lengths, so the top
+// bits of the first byte stretch the first line with blanks to the limit, or one past it.
+std::string stretched(std::string line, uint8_t control) {
+    if ((control & 0xC0) != 0xC0)
+        return line;
+    const size_t length = kMaxCommandLength + ((control & 0x20) != 0 ? 1 : 0);
+    if (line.size() < length)
+        line.append(length - line.size(), ' ');
+    return line;
+}
+
 } // namespace
 
-// The first byte sizes the reply buffer; the rest is the commands, one a line.
+// The first byte sizes the reply buffer and may stretch the lines; the rest is the commands,
+// one a line.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (size == 0)
         return 0;
-    const UINT replyLength = data[0] % 40u;
+    const UINT replyLength = data[0] & 0x1Fu;
+    uint8_t stretch = data[0];
     std::string_view text(reinterpret_cast<const char *>(data + 1), size - 1);
     WaveAudioDevice device({openMemoryFile, saveNowhere, std::make_unique<IdleBackend>()});
     while (!text.empty()) {
         const size_t end = std::min(text.find('\n'), text.size());
-        const std::string line(text.substr(0, end));
+        const std::string line =
+            stretched(std::string(text.substr(0, end)), std::exchange(stretch, 0));
         text.remove_prefix(std::min(end + 1, text.size()));
         if (!asksToWait(line))
             send(device, line, replyLength);
