@@ -39,13 +39,15 @@ int64_t quantize(float sample, double scale) {
     return static_cast<int64_t>(std::clamp(scaled, -scale, scale - 1.0));
 }
 
+// A stored float as the back ends take it: a file may hold any bits, but what is played stays
+// within full scale, and NaN is silence here too.
 float readFloat(const std::byte *b) {
     uint32_t bits = 0;
     for (int i = 0; i < 4; ++i)
         bits |= uint32_t{std::to_integer<uint8_t>(b[i])} << (8 * i);
     float value;
     std::memcpy(&value, &bits, sizeof value);
-    return value;
+    return std::isnan(value) ? 0.0f : std::clamp(value, -1.0f, 1.0f);
 }
 
 void writeFloat(float value, std::byte *b) {

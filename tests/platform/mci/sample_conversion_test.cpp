@@ -89,6 +89,14 @@ INSTANTIATE_TEST_SUITE_P(Table, EncodingTest,
                              return row.param.name;
                          });
 
+TEST(SampleConversionTest, StoredFloatsBeyondFullScaleAndNaNPlayWithinFullScale) {
+    // 2.0, minus infinity and a NaN, as a file may hold them.
+    const auto raw = bytes({0, 0, 0, 0x40, 0, 0, 0x80, 0xFF, 0, 0, 0xC0, 0x7F});
+    std::vector<float> out(3);
+    samplesToFloat({SampleEncoding::Float32, 1, 8000, 32}, raw, out);
+    EXPECT_EQ(out, (std::vector<float>{1.0f, -1.0f, 0.0f}));
+}
+
 TEST(SampleConversionTest, EverySixteenBitValueSurvivesTheRoundTrip) {
     const WaveFormat format{SampleEncoding::SignedInt16, 2, 44100, 16};
     std::vector<std::byte> raw;
