@@ -6,7 +6,9 @@
 #include "mci/wave_file.h"
 #include "mci/wave_format_tags.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -53,14 +55,32 @@ std::array<std::byte, kHeaderSize> headerOf(const WaveFormat &format, uint32_t d
     return header;
 }
 
+// What the kernel did not copy from a file goes through this process's own memory: if the file
+// was cut short under the session, reading the lost pages here meets the mapping's guard, which
+// reads them as silence, where a write straight from the mapping would fail with EFAULT.
+std::optional<WaveError> writeThroughBuffer(std::span<const std::byte> bytes,
+                                            ReplacementFile &file) {
+    constexpr std::size_t kPiece = std::size_t{1} << 16;
+    std::vector<std::byte> buffer(std::min(bytes.size(), kPiece));
+    for (std::size_t at = 0; at < bytes.size(); at += kPiece) {
+        const auto piece = bytes.subspan(at, std::min(kPiece, bytes.size() - at));
+        std::copy(piece.begin(), piece.end(), buffer.begin());
+        if (auto error = file.write(std::span(buffer).first(piece.size())))
+            return error;
+    }
+    return std::nullopt;
+}
+
 // A run that lies in a file is copied inside the kernel, so the frames of an opened sound never
 // pass through this process (faulting in the mapping and copying it cost more than the write).
 std::optional<WaveError> writeFrames(const Sound &sound, ReplacementFile &file) {
     for (const Sound::ByteRun &run : sound.byteRuns()) {
         const int from = run.source.fileDescriptor();
         const uint64_t copied = from < 0 ? 0 : file.copyFrom(from, run.offset, run.length);
-        const auto rest = static_cast<std::size_t>(run.length - copied);
-        if (auto error = file.write(run.source.bytes(run.offset + copied, rest)))
+        const auto rest = run.source.bytes(run.offset + copied,
+                                           static_cast<std::size_t>(run.length - copied));
+        auto error = from < 0 ? file.write(rest) : writeThroughBuffer(rest, file);
+        if (error)
             return error;
     }
     return std::nullopt;

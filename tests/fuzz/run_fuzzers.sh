@@ -2,13 +2,14 @@
 # Runs every fuzz target of a fuzz build on a copy of its corpus for a bounded time, two at a
 # time. Any crash, leak, hang (one input running past the timeout), out-of-memory or sanitizer
 # report fails the run, with the target's log shown.
-# Usage: run_fuzzers.sh BUILD_DIR [SECONDS_EACH]
+# Usage: run_fuzzers.sh BUILD_DIR [SECONDS_EACH [TARGET...]]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 bin=$(cd "$1" && pwd)/bin
 seconds=${2:-45}
 targets=(control_invoke mci_command registry_text type_library script_line wave_reader
          find_header_size)
+(($# > 2)) && targets=("${@:3}")
 
 # Memory-backed when possible: the control syncs every working copy it writes to disk.
 [[ -d /dev/shm && -w /dev/shm ]] && export TMPDIR=/dev/shm
