@@ -1,4 +1,5 @@
 // CreateFileA: a new file only, with the umask applied, never through a symbolic link.
+#include "file_content.h"
 #include "files/create_file.h"
 #include "scratch_folder.h"
 
@@ -16,12 +17,6 @@ namespace {
 HANDLE createNew(const std::string &name) {
     return CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                        nullptr);
-}
-
-std::string contentOf(const std::string &name) {
-    std::ostringstream content;
-    content << std::ifstream(name).rdbuf();
-    return content.str();
 }
 
 class CreateFileTest : public testing::Test {

@@ -71,6 +71,20 @@ VARIANT variantBool(bool value) {
     return v;
 }
 
+VARIANT variantR4(float value) {
+    VARIANT v{};
+    v.vt = VT_R4;
+    v.fltVal = value;
+    return v;
+}
+
+VARIANT variantShortArray(int16_t *elements) {
+    VARIANT v{};
+    v.vt = VT_BYREF | VT_I2;
+    v.piVal = elements;
+    return v;
+}
+
 VARIANT variantText(const char *text) {
     VARIANT v{};
     v.vt = VT_BSTR;

@@ -23,5 +23,8 @@ std::string errorMessage(IDispatch *control);
 
 VARIANT variantI4(int32_t value);
 VARIANT variantBool(bool value);
+VARIANT variantR4(float value);
+// A short array passed by reference, as hosts pass the sample arrays.
+VARIANT variantShortArray(int16_t *elements);
 // A string argument; the caller owns the BSTR inside.
 VARIANT variantText(const char *text);

@@ -3,6 +3,7 @@
 // host's file stays as it was, and no element past ArrayLength is read or written (an exactly
 // sized heap array lets the sanitizer build see any access past it).
 #include "control_support.h"
+#include "file_content.h"
 #include "small_wave_file.h"
 
 #include <cmath>
@@ -21,26 +22,6 @@ constexpr int32_t kIntegers[] = {std::numeric_limits<int32_t>::min(),
 constexpr float kInfinity = std::numeric_limits<float>::infinity();
 constexpr float kFloats[] = {std::numeric_limits<float>::quiet_NaN(), kInfinity, -kInfinity,
                              std::numeric_limits<float>::max(),       -1.0F,     0.0F};
-
-std::string contentOf(const std::string &path) {
-    std::ostringstream content;
-    content << std::ifstream(path, std::ios::binary).rdbuf();
-    return content.str();
-}
-
-VARIANT variantR4(float value) {
-    VARIANT v{};
-    v.vt = VT_R4;
-    v.fltVal = value;
-    return v;
-}
-
-VARIANT arrayOf(int16_t *elements) {
-    VARIANT v{};
-    v.vt = VT_BYREF | VT_I2;
-    v.piVal = elements;
-    return v;
-}
 
 class HostBoundsTest : public testing::Test {
   protected:
@@ -78,8 +59,8 @@ TEST_F(HostBoundsTest, ExtremeArgumentsGiveACodeAndLeaveTheHostsFileAlone) {
         {"Record", {variantI4(0), variantI4(1), variantBool(false)}},
         {"Seek", {variantI4(0)}},
         {"Delete", {variantI4(0), variantI4(1)}},
-        {"WavFileToArray", {arrayOf(elements.get()), variantI4(kFrames)}},
-        {"ArrayToWavFile", {arrayOf(elements.get()), variantI4(kFrames)}},
+        {"WavFileToArray", {variantShortArray(elements.get()), variantI4(kFrames)}},
+        {"ArrayToWavFile", {variantShortArray(elements.get()), variantI4(kFrames)}},
         {"SetSamplingRate", {variantI4(8000)}},
         {"ChangeVolume", {variantI4(0), variantI4(-1), variantR4(0.5F)}},
         {"Copy", {variantI4(0), variantI4(1)}},
@@ -135,7 +116,7 @@ TEST_F(HostBoundsTest, ArraysAreUsedUpToArrayLengthAndNoFurther) {
         const auto count = static_cast<int32_t>(kFrames * layout.channels);
         std::vector<int16_t> guarded(static_cast<std::size_t>(count) + kGuards, kGuard);
         ASSERT_EQ(callByName(control.get(), "WavFileToArray",
-                             {arrayOf(guarded.data()), variantI4(count)}),
+                             {variantShortArray(guarded.data()), variantI4(count)}),
                   S_OK);
         EXPECT_EQ(errorCode(control.get()), 0) << what;
         EXPECT_EQ(std::vector<int16_t>(guarded.end() - kGuards, guarded.end()),
@@ -145,7 +126,8 @@ TEST_F(HostBoundsTest, ArraysAreUsedUpToArrayLengthAndNoFurther) {
         const auto exact = std::make_unique<int16_t[]>(static_cast<std::size_t>(count));
         std::copy(guarded.begin(), guarded.begin() + count, exact.get());
         for (const char *method : {"ArrayToWavFile", "WavFileToArray"}) {
-            ASSERT_EQ(callByName(control.get(), method, {arrayOf(exact.get()), variantI4(count)}),
+            ASSERT_EQ(callByName(control.get(), method,
+                                 {variantShortArray(exact.get()), variantI4(count)}),
                       S_OK);
             EXPECT_EQ(errorCode(control.get()), 0) << what << " " << method;
         }
@@ -153,9 +135,9 @@ TEST_F(HostBoundsTest, ArraysAreUsedUpToArrayLengthAndNoFurther) {
 
         const auto shorter = std::make_unique<int16_t[]>(static_cast<std::size_t>(count - 1));
         for (const char *method : {"ArrayToWavFile", "WavFileToArray"}) {
-            ASSERT_EQ(
-                callByName(control.get(), method, {arrayOf(shorter.get()), variantI4(count - 1)}),
-                S_OK);
+            ASSERT_EQ(callByName(control.get(), method,
+                                 {variantShortArray(shorter.get()), variantI4(count - 1)}),
+                      S_OK);
             EXPECT_EQ(errorCode(control.get()), 520) << what << " " << method;
         }
         ASSERT_EQ(callByName(control.get(), "Close"), S_OK);

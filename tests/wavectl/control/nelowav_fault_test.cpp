@@ -5,6 +5,7 @@
 #include "base/file_faults.h"
 #include "com/connection_point.h"
 #include "control_support.h"
+#include "file_content.h"
 #include "mci/mci_constants.h"
 #include "nelowav_error_codes.h"
 #include "nelowav_ids.h"
@@ -52,19 +53,6 @@ std::string rampWave() {
     for (int32_t n = 0; n < kFrames; ++n)
         put(static_cast<uint32_t>(n * 40), 2);
     return bytes;
-}
-
-std::string contentOf(const std::string &path) {
-    std::ostringstream content;
-    content << std::ifstream(path, std::ios::binary).rdbuf();
-    return content.str();
-}
-
-VARIANT variantR4(float value) {
-    VARIANT v{};
-    v.vt = VT_R4;
-    v.fltVal = value;
-    return v;
 }
 
 class NeloWavFaultTest : public testing::Test {

@@ -2,6 +2,7 @@
 #include "activex/ole_interfaces.h"
 #include "base/short_path_codec.h"
 #include "control_support.h"
+#include "file_content.h"
 #include "files/short_path.h"
 #include "recording_mci_device.h"
 
@@ -19,12 +20,6 @@ const VARIANT kMissingFile = variantText("/nonexistent.wav");
 
 // Just enough of a WAV file for the header scan: its data tag at 36.
 const std::string kTaggedBytes = std::string(36, 'x') + "data" + std::string(4, '\0');
-
-std::string contentOf(const std::string &path) {
-    std::ostringstream content;
-    content << std::ifstream(path, std::ios::binary).rdbuf();
-    return content.str();
-}
 
 std::string shortPathOf(const std::string &path) {
     char buffer[400] = "";

@@ -1,5 +1,6 @@
 // The rewrite behind the working copy and the clip: the new file is its owner's alone, and a
 // symbolic link planted at the name is replaced, never written through.
+#include "file_content.h"
 #include "temporary_folder.h"
 #include "wavedata/working_copy_cycle.h"
 
@@ -12,12 +13,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contentOf(const std::string &path) {
-    std::ostringstream content;
-    content << std::ifstream(path, std::ios::binary).rdbuf();
-    return content.str();
-}
 
 TEST(ReplaceFileContentTest, TheNewFileIsTheOwnersAloneAndALinkIsNotFollowed) {
     const mode_t previous = ::umask(0);
