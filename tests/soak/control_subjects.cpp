@@ -6,33 +6,13 @@
 #include "nelowav_ids.h"
 #include "small_wave_file.h"
 #include "soak_subject.h"
+#include "variant_arguments.h"
 
 #include <vector>
 
 namespace {
 
 constexpr uint32_t kFrames = 800;
-
-VARIANT variantI4(int32_t value) {
-    VARIANT v{};
-    v.vt = VT_I4;
-    v.lVal = value;
-    return v;
-}
-
-VARIANT variantR4(float value) {
-    VARIANT v{};
-    v.vt = VT_R4;
-    v.fltVal = value;
-    return v;
-}
-
-VARIANT arrayOf(int16_t *elements) {
-    VARIANT v{};
-    v.vt = VT_BYREF | VT_I2;
-    v.piVal = elements;
-    return v;
-}
 
 class ControlSubject : public SoakSubject {
   public:
@@ -112,9 +92,11 @@ class EditSubject final : public ControlSubject {
         const bool even = number / 6 % 2 == 0;
         switch (number % 6) {
         case 0:
-            return call("WavFileToArray", {arrayOf(m_samples.data()), variantI4(kFrames)});
+            return call("WavFileToArray",
+                        {variantShortArray(m_samples.data()), variantI4(kFrames)});
         case 1:
-            return call("ArrayToWavFile", {arrayOf(m_samples.data()), variantI4(kFrames)});
+            return call("ArrayToWavFile",
+                        {variantShortArray(m_samples.data()), variantI4(kFrames)});
         case 2:
             return call("ChangeVolume", {variantI4(0), variantI4(-1), variantR4(even ? 0.5F : 2)});
         case 3:

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <sstream>
 
 HRESULT callModuleExport(const char *name) {
     void *module = dlopen(NELOWAV_MODULE, RTLD_NOW);
@@ -57,32 +58,12 @@ std::string errorMessage(IDispatch *control) {
     return utf8FromBstr(result->bstrVal);
 }
 
-VARIANT variantI4(int32_t value) {
-    VARIANT v{};
-    v.vt = VT_I4;
-    v.lVal = value;
-    return v;
-}
-
-VARIANT variantBool(bool value) {
-    VARIANT v{};
-    v.vt = VT_BOOL;
-    v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
-    return v;
-}
-
-VARIANT variantR4(float value) {
-    VARIANT v{};
-    v.vt = VT_R4;
-    v.fltVal = value;
-    return v;
-}
-
-VARIANT variantShortArray(int16_t *elements) {
-    VARIANT v{};
-    v.vt = VT_BYREF | VT_I2;
-    v.piVal = elements;
-    return v;
+std::vector<std::string> wordsOf(const std::string &text) {
+    std::istringstream stream(text);
+    std::vector<std::string> words;
+    for (std::string word; stream >> word;)
+        words.push_back(word);
+    return words;
 }
 
 VARIANT variantText(const char *text) {

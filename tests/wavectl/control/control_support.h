@@ -2,6 +2,7 @@
 #pragma once
 
 #include "com/dispatch.h"
+#include "variant_arguments.h"
 
 #include <string>
 #include <vector>
@@ -21,10 +22,8 @@ HRESULT callByName(IDispatch *control, const char *name, std::vector<VARIANT> ar
 int32_t errorCode(IDispatch *control);
 std::string errorMessage(IDispatch *control);
 
-VARIANT variantI4(int32_t value);
-VARIANT variantBool(bool value);
-VARIANT variantR4(float value);
-// A short array passed by reference, as hosts pass the sample arrays.
-VARIANT variantShortArray(int16_t *elements);
+// The words of a command text, as the device splits them.
+std::vector<std::string> wordsOf(const std::string &text);
+
 // A string argument; the caller owns the BSTR inside.
 VARIANT variantText(const char *text);

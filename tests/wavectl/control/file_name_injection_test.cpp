@@ -32,14 +32,6 @@ const std::vector<std::string> kNames = {
     "save 1 x.wav wait",
 };
 
-std::vector<std::string> wordsOf(const std::string &text) {
-    std::istringstream stream(text);
-    std::vector<std::string> words;
-    for (std::string word; stream >> word;)
-        words.push_back(word);
-    return words;
-}
-
 int32_t lengthOf(IDispatch *control) {
     Variant length;
     EXPECT_EQ(callByName(control, "GetLength", {}, length.get()), S_OK);

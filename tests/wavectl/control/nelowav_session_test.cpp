@@ -27,14 +27,6 @@ std::string shortPathOf(const std::string &path) {
     return buffer;
 }
 
-std::vector<std::string> wordsOf(const std::string &text) {
-    std::istringstream stream(text);
-    std::vector<std::string> words;
-    for (std::string word; stream >> word;)
-        words.push_back(word);
-    return words;
-}
-
 std::string next(const std::string &alias) {
     return std::to_string(std::stoi(alias) + 1);
 }
