@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <string>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -25,6 +26,30 @@ int makeTemporary(char *pathTemplate, int flags) {
     const int fd = ::mkostemp(pathTemplate, flags);
     rememberFaultPath(fd, pathTemplate);
     return fd;
+}
+
+int openUnnamed(const char *folder, const char *faultPath, mode_t mode) {
+    if (fileFaultStrikes(FileCall::Open, faultPath))
+        return -1;
+    const int fd = ::open(folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    rememberFaultPath(fd, faultPath);
+    return fd;
+}
+
+int linkUnnamed(int fd, const char *to) {
+    if (fileFaultStrikes(FileCall::Link, to))
+        return -1;
+    // Through /proc any user may link a file it has open; AT_EMPTY_PATH, the way without /proc,
+    // is kept for those who may read any file (root).
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, to, AT_SYMLINK_FOLLOW) == 0)
+        return 0;
+    const int error = errno;
+    if (error != ENOENT || ::access("/proc/self/fd", X_OK) == 0) {
+        errno = error;
+        return -1;
+    }
+    return ::linkat(fd, "", AT_FDCWD, to, AT_EMPTY_PATH);
 }
 
 int close(int fd) {

@@ -11,6 +11,11 @@ namespace faultable {
 int open(const char *path, int flags, mode_t mode = 0);
 // mkostemp: the template's path is what a fault matches.
 int makeTemporary(char *pathTemplate, int flags);
+// open(folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, mode): a file without a name in folder. A fault
+// matches faultPath, the name the file is meant to have, which later calls on it match too.
+int openUnnamed(const char *folder, const char *faultPath, mode_t mode);
+// Gives the unnamed file open as fd the name to, which must not exist; a fault matches to.
+int linkUnnamed(int fd, const char *to);
 int close(int fd);
 ssize_t read(int fd, void *buffer, std::size_t count);
 ssize_t write(int fd, const void *buffer, std::size_t count);

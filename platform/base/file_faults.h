@@ -5,7 +5,7 @@
 
 #include <string>
 
-enum class FileCall { Open, Read, Write, Sync, Close, Rename, Unlink, Stat, Map };
+enum class FileCall { Open, Read, Write, Sync, Close, Rename, Link, Unlink, Stat, Map };
 
 struct FileFault {
     FileCall call = FileCall::Open;

@@ -3,9 +3,10 @@
 
 #include "base/faultable_calls.h"
 #include "base/file_descriptor.h"
+#include "base/file_replacement.h"
+#include "base/link_target.h"
 #include "com/error_detail.h"
 
-#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <pwd.h>
+#include <span>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <thread>
@@ -20,10 +22,6 @@
 #include <utility>
 
 namespace {
-// As many links as the kernel itself follows before it gives up with ELOOP.
-constexpr int kMaxLinkHops = 40;
-// Names of temporary files only collide with leftovers of a crashed writer; a few tries pass them.
-constexpr int kTemporaryNameAttempts = 100;
 // Another writer holds the lock for the milliseconds of one update; one that holds it longer
 // is stuck or is a person's editor, and registering then fails rather than hangs.
 constexpr std::chrono::milliseconds kLockPatience{2000};
@@ -84,56 +82,6 @@ HRESULT readAll(int fd, const std::string &file, std::string &text) {
     }
 }
 
-bool writeAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t put = faultable::write(fd, text.data(), text.size());
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put < 0)
-            return false;
-        text.remove_prefix(static_cast<size_t>(put));
-    }
-    return true;
-}
-
-// Created with the final mode already (less what the umask takes), so that the contents are
-// never readable by more users than the finished file will be.
-int createTemporary(const std::string &file, mode_t mode, std::string &temporary) {
-    static std::atomic<unsigned> counter{0};
-    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        temporary = file + ".new-" + std::to_string(::getpid()) + '-' + std::to_string(counter++);
-        const int fd = faultable::open(temporary.c_str(),
-                                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    return -1;
-}
-
-// Only root can give a file away, so an owner that cannot be kept is no error: the replacement
-// then belongs to whoever writes it, as any new file would.
-bool keepOwner(int fd, const struct stat &existing) {
-    if (existing.st_uid == ::geteuid() && existing.st_gid == ::getegid())
-        return true;
-    return ::fchown(fd, existing.st_uid, existing.st_gid) == 0;
-}
-
-// Gives the new file the old one's owner and mode, then the text; errno tells why it failed.
-bool fillTemporary(int fd, const std::string &text, const struct stat *existing) {
-    if (existing) {
-        keepOwner(fd, *existing);
-        // After the owner, since a change of owner may clear the set-id bits.
-        if (::fchmod(fd, existing->st_mode & 07777) != 0)
-            return false;
-    }
-    return writeAll(fd, text) && faultable::fsync(fd) == 0;
-}
-
-void syncFolder(const std::filesystem::path &folder) {
-    FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.valid())
-        ::fsync(fd.get());
-}
 } // namespace
 
 bool configuredRegistryFile(std::string &path) {
@@ -162,24 +110,14 @@ bool configuredRegistryFile(std::string &path) {
 }
 
 bool resolveRegistryFile(const std::string &path, std::string &file) {
-    std::filesystem::path current = path;
-    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
-        struct stat info {};
-        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-            file = current.string();
-            return true;
-        }
-        std::error_code error;
-        const std::filesystem::path target = std::filesystem::read_symlink(current, error);
-        if (error) {
-            setLastErrorDetail("cannot follow the link " + current.string() + ": " +
-                               error.message());
-            return false;
-        }
-        current = target.is_absolute() ? target : current.parent_path() / target;
+    ReplaceFailure failure{};
+    const std::optional<std::string> followed = followLinks(path, failure);
+    if (!followed) {
+        setLastErrorDetail(failure.reason);
+        return false;
     }
-    setLastSystemErrorDetail("cannot follow the links from " + path, ELOOP);
-    return false;
+    file = *followed;
+    return true;
 }
 
 RegistryLock::~RegistryLock() {
@@ -246,26 +184,15 @@ HRESULT replaceRegistryFile(const std::string &file, const std::string &text) {
                            std::to_string(kMaxRegistrySize));
         return REGDB_E_WRITEREGDB;
     }
-    struct stat existing {};
-    const bool exists = ::stat(file.c_str(), &existing) == 0;
-    std::string temporary;
-    FileDescriptor fd(createTemporary(file, exists ? existing.st_mode & 0777 : 0666, temporary));
-    if (!fd.valid()) {
-        const int failure = errno;
-        return systemFailure(REGDB_E_WRITEREGDB, "cannot create a file beside " + file, failure);
+    FileReplacement replacement(file, ReplacePolicy::Durable);
+    std::optional<ReplaceFailure> failure = replacement.create();
+    if (!failure)
+        failure = replacement.write(std::as_bytes(std::span(text.data(), text.size())));
+    if (!failure)
+        failure = replacement.commit();
+    if (failure) {
+        setLastErrorDetail(failure->reason);
+        return REGDB_E_WRITEREGDB;
     }
-    const bool filled = fillTemporary(fd.get(), text, exists ? &existing : nullptr);
-    const int fillError = errno;
-    if (!filled || !fd.close()) {
-        const int failure = filled ? errno : fillError;
-        faultable::unlink(temporary.c_str());
-        return systemFailure(REGDB_E_WRITEREGDB, "cannot write " + file, failure);
-    }
-    if (faultable::rename(temporary.c_str(), file.c_str()) != 0) {
-        const int failure = errno;
-        faultable::unlink(temporary.c_str());
-        return systemFailure(REGDB_E_WRITEREGDB, "cannot replace " + file, failure);
-    }
-    syncFolder(std::filesystem::path(file).parent_path());
     return S_OK;
 }

@@ -39,7 +39,7 @@ class RegistryLock {
 // a regular file, is larger than kMaxRegistrySize or is not registry text.
 HRESULT readRegistryFile(const std::string &file, RegistryTree &out);
 
-// Writes text to a new file beside file, with the old file's mode and owner, and renames it
-// over file. REGDB_E_WRITEREGDB, with file untouched, when any step fails or text is larger
-// than kMaxRegistrySize.
+// Replaces file with text as a person's file is replaced (base/file_replacement.h): the old
+// file's mode and owner kept, flushed to disk. REGDB_E_WRITEREGDB, with file untouched, when
+// any step fails, file is not a regular file or text is larger than kMaxRegistrySize.
 HRESULT replaceRegistryFile(const std::string &file, const std::string &text);

@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr mode_t kNewFileMode = 0644;
+// Less the umask, as for any new file.
+constexpr mode_t kNewFileMode = 0666;
 
 HANDLE handleOf(int descriptor) {
     return reinterpret_cast<HANDLE>(static_cast<intptr_t>(descriptor));

@@ -56,6 +56,8 @@ MCIERROR mciErrorOf(DeviceFault fault) {
         return MCIERR_NONAPPLICABLE_FUNCTION;
     case DeviceFault::FileNotSaved:
         return MCIERR_FILE_NOT_SAVED;
+    case DeviceFault::FileNotWritable:
+        return MCIERR_FILE_WRITE;
     case DeviceFault::UnnamedFile:
         return MCIERR_UNNAMED_RESOURCE;
     case DeviceFault::ReplyTooLong:

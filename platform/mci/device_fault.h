@@ -34,6 +34,7 @@ enum class DeviceFault : uint8_t {
     OutOfRange,
     NotApplicable,
     FileNotSaved,
+    FileNotWritable,
     UnnamedFile,
     ReplyTooLong,
     OutputUnavailable,

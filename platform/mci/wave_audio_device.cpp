@@ -52,6 +52,7 @@ DeviceFault openFault(const WaveError &error) {
     case WaveError::Kind::Truncated:
     case WaveError::Kind::Unsupported:
     case WaveError::Kind::WriteFailed:
+    case WaveError::Kind::NotWritable:
         break;
     }
     return DeviceFault::InvalidFile;

@@ -322,7 +322,9 @@ DeviceResult<Ok> WaveSession::save(const SaveSound &saveSound, const std::string
     const WaveResult<WaveSaved> saved = saveSound(m_sound, path);
     if (!saved.ok()) {
         mciTrace("device %u not saved: %s", m_deviceId, saved.error().reason.c_str());
-        return DeviceFault::FileNotSaved;
+        // A permission problem is told apart: more space or a network would not help there.
+        return saved.error().kind == WaveError::Kind::NotWritable ? DeviceFault::FileNotWritable
+                                                                  : DeviceFault::FileNotSaved;
     }
     return Ok{};
 }

@@ -1,8 +1,8 @@
 // Saving a sound as a WAV file with the plain 44-byte header, written piece by piece into a file
 // that replaces the target only when complete.
+#include "base/file_replacement.h"
 #include "mci/chunk_walker.h"
 #include "mci/little_endian.h"
-#include "mci/replacement_file.h"
 #include "mci/wave_file.h"
 #include "mci/wave_format_tags.h"
 
@@ -17,6 +17,13 @@ constexpr uint32_t kFmtBodySize = 16;
 
 WaveError writeFailure(const char *reason) {
     return {WaveError::Kind::WriteFailed, reason, 0};
+}
+
+WaveError waveErrorOf(const ReplaceFailure &failure) {
+    const auto kind = failure.kind == ReplaceFailure::Kind::NotPermitted
+                          ? WaveError::Kind::NotWritable
+                          : WaveError::Kind::WriteFailed;
+    return {kind, failure.reason, 0};
 }
 
 // The bytes of the data chunk: all of the sound's frames, checked against the 32-bit sizes of
@@ -58,8 +65,8 @@ std::array<std::byte, kHeaderSize> headerOf(const WaveFormat &format, uint32_t d
 // What the kernel did not copy from a file goes through this process's own memory: if the file
 // was cut short under the session, reading the lost pages here meets the mapping's guard, which
 // reads them as silence, where a write straight from the mapping would fail with EFAULT.
-std::optional<WaveError> writeThroughBuffer(std::span<const std::byte> bytes,
-                                            ReplacementFile &file) {
+std::optional<ReplaceFailure> writeThroughBuffer(std::span<const std::byte> bytes,
+                                                 FileReplacement &file) {
     constexpr std::size_t kPiece = std::size_t{1} << 16;
     std::vector<std::byte> buffer(std::min(bytes.size(), kPiece));
     for (std::size_t at = 0; at < bytes.size(); at += kPiece) {
@@ -73,12 +80,12 @@ std::optional<WaveError> writeThroughBuffer(std::span<const std::byte> bytes,
 
 // A run that lies in a file is copied inside the kernel, so the frames of an opened sound never
 // pass through this process (faulting in the mapping and copying it cost more than the write).
-std::optional<WaveError> writeFrames(const Sound &sound, ReplacementFile &file) {
+std::optional<ReplaceFailure> writeFrames(const Sound &sound, FileReplacement &file) {
     for (const Sound::ByteRun &run : sound.byteRuns()) {
         const int from = run.source.fileDescriptor();
         const uint64_t copied = from < 0 ? 0 : file.copyFrom(from, run.offset, run.length);
-        const auto rest = run.source.bytes(run.offset + copied,
-                                           static_cast<std::size_t>(run.length - copied));
+        const auto rest =
+            run.source.bytes(run.offset + copied, static_cast<std::size_t>(run.length - copied));
         auto error = from < 0 ? file.write(rest) : writeThroughBuffer(rest, file);
         if (error)
             return error;
@@ -92,10 +99,10 @@ WaveResult<WaveSaved> saveWaveFile(const Sound &sound, const std::string &path) 
     const auto dataBytes = dataBytesOf(sound);
     if (!dataBytes.ok())
         return dataBytes.error();
-    ReplacementFile file(path);
+    FileReplacement file(path, ReplacePolicy::Durable);
     const auto header = headerOf(sound.format(), dataBytes.value());
     const std::array<std::byte, 1> pad{};
-    std::optional<WaveError> error = file.create();
+    std::optional<ReplaceFailure> error = file.create();
     if (!error)
         error = file.write(header);
     if (!error)
@@ -105,6 +112,6 @@ WaveResult<WaveSaved> saveWaveFile(const Sound &sound, const std::string &path) 
     if (!error)
         error = file.commit();
     if (error)
-        return *error;
+        return waveErrorOf(*error);
     return WaveSaved{};
 }

@@ -1,14 +1,16 @@
 // Reading and writing little-endian 16-bit arrays.
 #include "array_file.h"
 
+#include "base/file_replacement.h"
+
 #include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <filesystem>
 #include <memory>
+#include <span>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -80,35 +82,6 @@ bool readValues(std::FILE *file, size_t maxElements, std::vector<int16_t> &value
     return std::ferror(file) == 0;
 }
 
-// The mode a new file gets from open(2): the temporary file is made 0600, whatever the umask.
-mode_t newFileMode() {
-    // nelowav's other threads (the audio device's) create no files, so the umask may be read
-    // by setting it.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-bool writeTemporary(int fd, const std::vector<char> &bytes, mode_t mode) {
-    File file(::fdopen(fd, "wb"));
-    if (!file) {
-        ::close(fd);
-        return false;
-    }
-    // fwrite may not be handed the null data of an empty array.
-    const bool written =
-        (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size()) &&
-        std::fflush(file.get()) == 0 && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    if (!written) {
-        // The message names the write's failure, not what closing made of errno.
-        const int writeError = errno;
-        file.reset();
-        errno = writeError;
-        return false;
-    }
-    return std::fclose(file.release()) == 0;
-}
-
 std::vector<char> littleEndianBytes(const std::vector<int16_t> &values) {
     std::vector<char> bytes(values.size() * 2);
     for (size_t i = 0; i < values.size(); ++i) {
@@ -145,27 +118,15 @@ std::optional<std::vector<int16_t>> readArrayFile(const std::string &path, size_
 
 bool writeArrayFile(const std::string &path, const std::vector<int16_t> &values,
                     std::string &error) {
-    std::error_code ignored;
-    const std::string target = std::filesystem::weakly_canonical(path, ignored).string();
-    const std::string &file = target.empty() ? path : target;
-    struct stat info {};
-    const bool exists = ::stat(file.c_str(), &info) == 0;
-    if (exists && !S_ISREG(info.st_mode)) {
-        error = notRegular(path);
-        return false;
-    }
     const std::vector<char> bytes = littleEndianBytes(values);
-    std::string temporary = file + ".XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) {
-        error = failure("cannot write", path, errno);
-        return false;
-    }
-    const mode_t mode = exists ? info.st_mode & 07777 : newFileMode();
-    if (!writeTemporary(fd, bytes, mode) || ::rename(temporary.c_str(), file.c_str()) != 0) {
-        error = failure("cannot write", path, errno);
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    return true;
+    FileReplacement replacement(path, ReplacePolicy::Durable);
+    std::optional<ReplaceFailure> failure = replacement.create();
+    if (!failure)
+        failure = replacement.write(std::as_bytes(std::span(bytes)));
+    if (!failure)
+        failure = replacement.commit();
+    if (!failure)
+        return true;
+    error = failure->kind == ReplaceFailure::Kind::NotRegular ? notRegular(path) : failure->reason;
+    return false;
 }

@@ -9,12 +9,28 @@
 #include "files/create_file.h"
 #include "mci/mci_constants.h"
 #include "mci/mci_send_string.h"
+#include "mci/mci_trace.h"
 #include "nelowav_ctrl.h"
 #include "nelowav_error_codes.h"
 #include "short_path_buffer.h"
 #include "wavedata/find_header_size.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+// The device's answer to a file SaveAs could not make, or 0 where the name already stands or
+// its folder is missing (which the short path reports as not found).
+MCIERROR creationRefusal(int error) {
+    if (error == EEXIST || error == ENOENT || error == ENOTDIR)
+        return 0;
+    return error == EACCES || error == EPERM || error == EROFS ? MCIERR_FILE_WRITE
+                                                               : MCIERR_FILE_NOT_SAVED;
+}
+
+} // namespace
 
 MCIERROR CNeloWavCtrl::SendCommand(const CommandText &command, char *reply, UINT replySize) {
     if (!command.fits())
@@ -95,9 +111,19 @@ void CNeloWavCtrl::SaveAs(const char *WavFilename) {
     // save replaces the contents.
     const HANDLE file = CreateFileA(WavFilename, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE)
+    const bool created = file != INVALID_HANDLE_VALUE;
+    const int createError = errno;
+    if (created) {
         CloseHandle(file);
+    } else if (const MCIERROR refusal = creationRefusal(createError)) {
+        // The short path of a file that could not be made would report it as not found.
+        mciTrace("cannot create \"%s\": %s", WavFilename, std::strerror(createError));
+        m_nErrorCode = static_cast<int32_t>(refusal);
+        return;
+    }
     SaveTo(WavFilename);
     if (m_nErrorCode == 0)
         m_strWavFilename = WavFilename;
+    else if (created)
+        std::remove(WavFilename); // the empty file made above, which the failed save left
 }

@@ -3,11 +3,12 @@
 #include "wavedata/working_copy_cycle.h"
 
 #include "base/faultable_calls.h"
-#include "base/file_descriptor.h"
+#include "base/file_replacement.h"
 #include "files/temp_files.h"
 #include "wavedata/chunked_transfer.h"
 
-#include <fcntl.h>
+#include <algorithm>
+#include <span>
 
 namespace {
 
@@ -63,23 +64,6 @@ bool saveNewWorkingCopy(WaveSessionView &session, const WorkingCopyOperation &op
     return true;
 }
 
-std::string folderOf(const std::string &path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
-// Fills the file that GetTempFileNameA has just made for this write (exclusively, mode 0600);
-// without O_CREAT and with O_NOFOLLOW, nothing put at its name since can take the bytes.
-// No fsync: a working copy or clip is worth nothing after a crash, and a failed write still
-// shows in the count or the close.
-bool writeWhole(const std::string &path, const uint8_t *data, int32_t size) {
-    FileDescriptor fd(faultable::open(path.c_str(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC));
-    if (!fd.valid())
-        return false;
-    const bool complete = WriteInPieces(fd.get(), data, size) == size;
-    return fd.close() && complete;
-}
-
 } // namespace
 
 std::string MakeTemporaryFile(const char *prefix) {
@@ -94,14 +78,18 @@ std::string MakeTemporaryFile(const char *prefix) {
 }
 
 bool ReplaceFileContent(const std::string &path, const uint8_t *data, int32_t size) {
-    char replacement[kNameBufferSize] = "";
-    if (GetTempFileNameA(folderOf(path).c_str(), "new", 0, replacement) == 0)
+    if (size < 0)
         return false;
-    if (!writeWhole(replacement, data, size) || faultable::rename(replacement, path.c_str()) != 0) {
-        faultable::unlink(replacement);
+    FileReplacement replacement(path, ReplacePolicy::Scratch);
+    if (replacement.create())
         return false;
+    const auto bytes = std::as_bytes(std::span(data, static_cast<std::size_t>(size)));
+    for (std::size_t at = 0; at < bytes.size(); at += kTransferPiece) {
+        const std::size_t piece = std::min<std::size_t>(kTransferPiece, bytes.size() - at);
+        if (replacement.write(bytes.subspan(at, piece)))
+            return false;
     }
-    return true;
+    return !replacement.commit();
 }
 
 void RunWorkingCopyCycle(WaveSessionView &session, int32_t rememberedPosition,

@@ -36,24 +36,24 @@ class RegistryFaultTest : public testing::Test {
 TEST_F(RegistryFaultTest, AFailingFileCallGivesTheCodeAndKeepsTheFile) {
     struct Case {
         FileCall call;
-        const char *part; // after the registry's path
+        const char *part; // after the registry's folder
         int error;
         HRESULT readCode;
         HRESULT writeCode;
         const char *detail; // how the reason of a failed read, else of the write, starts
     } cases[] = {
-        {FileCall::Open, "", EACCES, REGDB_E_READREGDB, REGDB_E_WRITEREGDB, "cannot read "},
-        {FileCall::Read, "", EIO, REGDB_E_READREGDB, REGDB_E_READREGDB, "cannot read "},
-        {FileCall::Open, ".lock", EACCES, S_OK, REGDB_E_WRITEREGDB, "cannot open the lock "},
-        {FileCall::Open, ".new", EACCES, S_OK, REGDB_E_WRITEREGDB, "cannot create a file beside "},
-        {FileCall::Write, ".new", ENOSPC, S_OK, REGDB_E_WRITEREGDB, "cannot write "},
-        {FileCall::Sync, ".new", EIO, S_OK, REGDB_E_WRITEREGDB, "cannot write "},
-        {FileCall::Rename, "", EXDEV, S_OK, REGDB_E_WRITEREGDB, "cannot replace "},
+        {FileCall::Open, "/com-registry", EACCES, REGDB_E_READREGDB, REGDB_E_WRITEREGDB, "cannot read "},
+        {FileCall::Read, "/com-registry", EIO, REGDB_E_READREGDB, REGDB_E_READREGDB, "cannot read "},
+        {FileCall::Open, "/com-registry.lock", EACCES, S_OK, REGDB_E_WRITEREGDB, "cannot open the lock "},
+        {FileCall::Open, "/.com-registry.", EACCES, S_OK, REGDB_E_WRITEREGDB, "cannot create a file beside "},
+        {FileCall::Write, "/.com-registry.", ENOSPC, S_OK, REGDB_E_WRITEREGDB, "cannot write "},
+        {FileCall::Sync, "/.com-registry.", EIO, S_OK, REGDB_E_WRITEREGDB, "cannot write "},
+        {FileCall::Rename, "/com-registry", EXDEV, S_OK, REGDB_E_WRITEREGDB, "cannot replace "},
     };
     const std::string before = registry.contents();
     for (const Case &c : cases) {
-        SCOPED_TRACE(testing::Message() << registry.path() + c.part << " errno " << c.error);
-        armFileFault({c.call, registry.path() + c.part, c.error, 1, true});
+        SCOPED_TRACE(testing::Message() << registry.folder() + c.part << " errno " << c.error);
+        armFileFault({c.call, registry.folder() + c.part, c.error, 1, true});
         clearLastErrorDetail();
         RegistryTree tree;
         EXPECT_EQ(Registry::read(tree), c.readCode);

@@ -41,6 +41,7 @@ constexpr CodeName kCodeNames[] = {
     {MCIERR_OUTOFRANGE, "OUTOFRANGE"},
     {MCIERR_FLAGS_NOT_COMPATIBLE, "FLAGS_NOT_COMPATIBLE"},
     {MCIERR_FILE_NOT_SAVED, "FILE_NOT_SAVED"},
+    {MCIERR_FILE_WRITE, "FILE_WRITE"},
     {MCIERR_DUPLICATE_ALIAS, "DUPLICATE_ALIAS"},
     {MCIERR_BAD_CONSTANT, "BAD_CONSTANT"},
     {MCIERR_MISSING_DEVICE_NAME, "MISSING_DEVICE_NAME"},
@@ -107,6 +108,8 @@ DeviceHarness::DeviceHarness() {
                                 const std::string &path) -> WaveResult<WaveSaved> {
         if (path == kUnwritablePath)
             return WaveError{WaveError::Kind::WriteFailed, "disk full", 0};
+        if (path == kReadOnlyPath)
+            return WaveError{WaveError::Kind::NotWritable, "Permission denied", 0};
         saves.emplace_back(path, sound.frameCount());
         return WaveSaved{};
     };

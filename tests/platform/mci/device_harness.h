@@ -37,6 +37,7 @@ inline constexpr const char *kEmptyPath = "/w/empty.wav";
 inline constexpr const char *kBadPath = "/w/bad.wav";
 // saveSound fails for this path.
 inline constexpr const char *kUnwritablePath = "/full/out.wav";
+inline constexpr const char *kReadOnlyPath = "/read-only/out.wav";
 
 class DeviceHarness {
   public:

@@ -203,6 +203,7 @@ TEST_F(ToneTest, SaveHandsTheSoundToTheWriterAndReportsItsFailure) {
     EXPECT_EQ(saves[0], std::make_pair(std::string("/w/out.wav"), uint64_t{8000}));
     EXPECT_EQ(send(std::string("save a ") + kUnwritablePath + " notify"),
               MciCode{MCIERR_FILE_NOT_SAVED});
+    EXPECT_EQ(send(std::string("save a ") + kReadOnlyPath), MciCode{MCIERR_FILE_WRITE});
     expectNotices(__LINE__, {});
 }
 

@@ -84,7 +84,7 @@ inline void writeFile(const std::filesystem::path &path, const Bytes &bytes) {
 
 // Error kinds by name in failure messages.
 inline void PrintTo(WaveError::Kind kind, std::ostream *out) {
-    static const char *const names[] = {"NotFound",    "Unreadable", "NotWave",    "Truncated",
-                                        "Unsupported", "NoMemory",   "WriteFailed"};
+    static const char *const names[] = {"NotFound",    "Unreadable", "NotWave",     "Truncated",
+                                        "Unsupported", "NoMemory",   "WriteFailed", "NotWritable"};
     *out << names[static_cast<int>(kind)];
 }

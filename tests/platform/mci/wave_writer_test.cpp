@@ -135,7 +135,9 @@ TEST(WaveWriterTest, FailedSaveLeavesTheTargetAsItWas) {
         const auto saved = saveWaveFile(sound, target);
         limit.reset();
         ASSERT_FALSE(saved.ok());
-        EXPECT_EQ(saved.error().kind, WaveError::Kind::WriteFailed);
+        EXPECT_EQ(saved.error().kind, fault == Fault::ReadOnlyFolder
+                                          ? WaveError::Kind::NotWritable
+                                          : WaveError::Kind::WriteFailed);
         EXPECT_FALSE(saved.error().reason.empty());
         EXPECT_EQ(fileBytes(target), fault == Fault::MissingFolder ? Bytes{} : old);
         EXPECT_EQ(entriesIn(folder.path()), fault == Fault::MissingFolder ? 0u : 1u);

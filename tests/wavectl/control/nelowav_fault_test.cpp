@@ -174,7 +174,9 @@ TEST_F(NeloWavFaultTest, EachFaultGivesItsCodeAndKeepsTheHostsFile) {
          errSaveTmpFile, Afterwards::Usable},
         {"working copy not flushed", FileCall::Sync, "/", false, EIO, 0, setRate, errSaveTmpFile,
          Afterwards::Usable},
-        {"full disk during a rewrite", FileCall::Write, "/new", false, ENOSPC, 0, halveVolume,
+        // The rewrite's file beside the working copy is named as the device's save of it was,
+        // which wrote the header and the samples first.
+        {"full disk during a rewrite", FileCall::Write, "/.wav", false, ENOSPC, 3, halveVolume,
          errSaveTmpFile, Afterwards::Usable},
         // The first rename onto the working copy is the device's save of it; the second is
         // the rewrite's.
@@ -184,7 +186,7 @@ TEST_F(NeloWavFaultTest, EachFaultGivesItsCodeAndKeepsTheHostsFile) {
          Afterwards::Usable},
         {"working copy unreadable for the edit", FileCall::Read, "/wav", false, EIO, 1, halveVolume,
          errWavBuffer, Afterwards::Usable},
-        {"full disk during a clip write", FileCall::Write, "/new", false, ENOSPC, 0, copyFrames,
+        {"full disk during a clip write", FileCall::Write, "/.clp", false, ENOSPC, 0, copyFrames,
          errClipAccess, Afterwards::Usable},
         {"working copy cannot be reopened", FileCall::Map, "/wav", false, EIO, 0, setRate,
          errReopenFile, Afterwards::Closed},
@@ -208,6 +210,7 @@ TEST_F(NeloWavFaultTest, EachFaultGivesItsCodeAndKeepsTheHostsFile) {
         EXPECT_EQ(c.act(*this), c.code);
         disarmFileFaults();
         EXPECT_EQ(contentOf(host), original);
+        EXPECT_FALSE(fs::exists(home.file("copy.wav"))) << "a failed SaveAs leaves nothing it made";
         EXPECT_EQ(strayTemporaries(true), std::vector<std::string>{});
         if (c.afterwards == Afterwards::Usable) {
             EXPECT_EQ(length(), kFrames);
