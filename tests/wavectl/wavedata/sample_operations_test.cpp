@@ -72,14 +72,14 @@ TEST_F(SampleOperationsTest, ArrayRoundTripKeepsPositionAndTheHostsFile) {
     EXPECT_EQ(array[1], 2) << "right of frame 0";
     for (int16_t &sample : array)
         sample = static_cast<int16_t>(-sample);
-    const std::string firstWorkFile = session.workFile;
     ArrayToWavFile(session, array.data(), 2000);
     EXPECT_EQ(session.code, 0);
     EXPECT_EQ(session.position, 123);
     EXPECT_EQ(samplesOf(session), array);
-    EXPECT_FALSE(fs::exists(firstWorkFile)) << "each cycle deletes the working copy before it";
     EXPECT_EQ(readFileBytes(host), hostBytes);
-    EXPECT_EQ(temporaryFiles(), 1u);
+    // A deleted working copy's name may be taken again by a later one, so count, not names.
+    EXPECT_EQ(temporaryFiles(), 1u) << "each cycle deletes the working copy before it";
+    EXPECT_TRUE(fs::exists(session.workFile));
 }
 
 TEST_F(SampleOperationsTest, EightBitElementsAreBytesAndStoreTheirLowByte) {
