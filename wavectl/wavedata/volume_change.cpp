@@ -7,6 +7,16 @@
 
 #include <cmath>
 
+namespace {
+
+// Every negative factor silences, minus infinity included; a factor with no value or an
+// unbounded gain has no result to give.
+bool isUsableFactor(float factor) {
+    return !std::isnan(factor) && factor != INFINITY;
+}
+
+} // namespace
+
 void ChangeVolume(WaveSessionView &session, int32_t From, int32_t To, float Factor) {
     if (!CheckFileOpen(session))
         return;
@@ -21,7 +31,8 @@ void ChangeVolume(WaveSessionView &session, int32_t From, int32_t To, float Fact
     const int32_t length = session.GetLength();
     if (To == -1)
         To = length;
-    if (From < 0 || From > length || To < 0 || To > length || From > To || !std::isfinite(Factor)) {
+    if (From < 0 || From > length || To < 0 || To > length || From > To ||
+        !isUsableFactor(Factor)) {
         session.ErrorCode() = kCodeOutOfRange;
         return;
     }

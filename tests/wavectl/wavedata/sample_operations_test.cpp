@@ -187,6 +187,17 @@ TEST_F(SampleOperationsTest, VolumeRefusesBadRangesAndFactorsBeforeAnyFile) {
     EXPECT_EQ(samplesOf(session)[9], 10) << "From equal to To changes nothing";
 }
 
+TEST_F(SampleOperationsTest, MinusInfinityIsANegativeFactorAndSilences) {
+    FakeWaveSession eightBit(hostFile(1, 8, 3, "eight.wav"));
+    ChangeVolume(eightBit, 0, -1, -INFINITY);
+    EXPECT_EQ(eightBit.code, 0);
+    EXPECT_EQ(samplesOf(eightBit), (std::vector<int16_t>{128, 128, 128}));
+    FakeWaveSession sixteenBit(hostFile(2, 16, 2, "sixteen.wav"));
+    ChangeVolume(sixteenBit, 0, -1, -INFINITY);
+    EXPECT_EQ(sixteenBit.code, 0);
+    EXPECT_EQ(samplesOf(sixteenBit), std::vector<int16_t>(4, 0));
+}
+
 TEST_F(SampleOperationsTest, PasteReplacesFramesWithTheClip) {
     FakeWaveSession session(hostFile(2, 16, 100));
     Paste(session, 0, 0);
