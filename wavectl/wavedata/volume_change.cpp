@@ -20,8 +20,8 @@ bool isUsableFactor(float factor) {
 void ChangeVolume(WaveSessionView &session, int32_t From, int32_t To, float Factor) {
     if (!CheckFileOpen(session))
         return;
-    const int32_t count = SampleCount(session);
-    if (count == 0) {
+    const int64_t count = SampleCount(session);
+    if (count <= 0) {
         session.ErrorCode() = kCodeEmptyFile;
         return;
     }
@@ -38,12 +38,16 @@ void ChangeVolume(WaveSessionView &session, int32_t From, int32_t To, float Fact
     }
     const int bits = session.GetNumBits();
     const int channels = session.GetNumChannels();
+    if (!CheckFitsOneBuffer(session, count * (bits / 8)))
+        return;
     WorkingCopyOperation operation;
-    operation.edit = EditSamples(bits, count, WriteBack::Yes, [&](uint8_t *samples) {
-        const auto first = static_cast<std::size_t>(From) * static_cast<std::size_t>(channels);
-        const auto changed =
-            static_cast<std::size_t>(To - From) * static_cast<std::size_t>(channels);
-        ScaleSamples(samples + first * static_cast<std::size_t>(bits / 8), bits, changed, Factor);
-    });
+    operation.edit =
+        EditSamples(bits, static_cast<int32_t>(count), WriteBack::Yes, [&](uint8_t *samples) {
+            const auto first = static_cast<std::size_t>(From) * static_cast<std::size_t>(channels);
+            const auto changed =
+                static_cast<std::size_t>(To - From) * static_cast<std::size_t>(channels);
+            ScaleSamples(samples + first * static_cast<std::size_t>(bits / 8), bits, changed,
+                         Factor);
+        });
     RunWorkingCopyCycle(session, remembered, operation);
 }
