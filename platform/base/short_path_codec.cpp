@@ -1,13 +1,76 @@
-// Percent-encoding of file names for media command strings.
+// Percent-encoding of file names for media command strings, and the tokens of long names.
 #include "base/short_path_codec.h"
 
 #include "base/hex_digit.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
+// An encoding writes every percent sign as %25, so "%%" starts no encoded name.
+constexpr std::string_view kTokenPrefix = "/%%";
 
 bool needsEscape(unsigned char byte) {
     return byte <= ' ' || byte == '"' || byte == '%' || byte == 0x7F;
+}
+
+struct LongName {
+    uint64_t serial;
+    std::string path;
+};
+
+// The long names that tokens stand for, shared by the control and the device of one process,
+// which may run on different threads.
+class LongNameTable {
+  public:
+    uint64_t remember(std::string_view path) {
+        const std::lock_guard guard(m_lock);
+        const auto known = std::find_if(m_names.begin(), m_names.end(),
+                                        [&](const LongName &name) { return name.path == path; });
+        LongName name =
+            known != m_names.end() ? *known : LongName{++m_lastSerial, std::string(path)};
+        if (known != m_names.end())
+            m_names.erase(known);
+        m_names.push_back(std::move(name));
+        if (m_names.size() > kRememberedLongPaths)
+            m_names.pop_front();
+        return m_names.back().serial;
+    }
+
+    std::optional<std::string> recall(uint64_t serial) {
+        const std::lock_guard guard(m_lock);
+        for (const LongName &name : m_names)
+            if (name.serial == serial)
+                return name.path;
+        return std::nullopt;
+    }
+
+  private:
+    std::mutex m_lock;
+    // Guarded by m_lock: the latest long names, the most recently shortened last.
+    std::deque<LongName> m_names;
+    // Guarded by m_lock; serials are never reused, so an old token names nothing, never
+    // another file.
+    uint64_t m_lastSerial = 0;
+};
+
+LongNameTable &longNames() {
+    static LongNameTable table;
+    return table;
+}
+
+std::optional<std::string> recallToken(std::string_view token) {
+    const std::string_view digits = token.substr(kTokenPrefix.size());
+    uint64_t serial = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), serial);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
+        return std::nullopt;
+    return longNames().recall(serial);
 }
 
 } // namespace
@@ -27,7 +90,16 @@ std::string encodeShortPath(std::string_view path) {
     return encoded;
 }
 
+std::string shortenPath(std::string_view path) {
+    std::string encoded = encodeShortPath(path);
+    if (encoded.size() <= kLongestSpelledShortPath)
+        return encoded;
+    return std::string(kTokenPrefix) + std::to_string(longNames().remember(path));
+}
+
 std::optional<std::string> decodeShortPath(std::string_view shortPath) {
+    if (shortPath.starts_with(kTokenPrefix))
+        return recallToken(shortPath);
     std::string decoded;
     decoded.reserve(shortPath.size());
     for (std::size_t i = 0; i < shortPath.size(); ++i) {

@@ -17,7 +17,7 @@ DWORD GetShortPathNameA(const char *longPath, char *shortPath, DWORD bufferLengt
     }
     if (faultable::stat(longPath, &status) != 0)
         return 0;
-    const std::string encoded = encodeShortPath(longPath);
+    const std::string encoded = shortenPath(longPath);
     if (encoded.size() >= bufferLength || shortPath == nullptr)
         return static_cast<DWORD>(encoded.size() + 1);
     std::memcpy(shortPath, encoded.c_str(), encoded.size() + 1);

@@ -2,10 +2,10 @@
 // instance's alias.
 //
 // Every path reaches the device in its short form, so no name can split a command or pass for
-// a keyword. A path is refused before anything is sent when it cannot be found (the device's
-// MCIERR_FILE_NOT_FOUND) or when its short form or a command naming it would not fit the
-// session's buffers (MCIERR_FILENAME_REQUIRED, "The filename is invalid..."; only a path can
-// make a command that long).
+// a keyword, and a long one travels as a token that keeps the command within its buffer. A path
+// is refused before anything is sent when it cannot be found (the device's
+// MCIERR_FILE_NOT_FOUND) or is longer than the system takes (MCIERR_FILENAME_REQUIRED, "The
+// filename is invalid...").
 #include "files/create_file.h"
 #include "mci/mci_constants.h"
 #include "mci/mci_send_string.h"

@@ -7,7 +7,8 @@
 
 // A path that cannot be found is refused with the device's own code for it.
 inline constexpr MCIERROR kPathNotFound = MCIERR_FILE_NOT_FOUND;
-// Only a path can make a command too long for its buffer: "The filename is invalid...".
+// A path longer than the system takes, or a command too long for its buffer, which only a
+// path could make: "The filename is invalid...".
 inline constexpr MCIERROR kPathTooLong = MCIERR_FILENAME_REQUIRED;
 
 struct ShortPath {

@@ -22,19 +22,6 @@ int32_t g_nClipSize = 0;
 
 namespace {
 
-// The layout of the sound's frames: bytes per sample and the frame size Copy and Paste use.
-struct FrameLayout {
-    int64_t bytesPerSample;
-    int64_t rangeFrameBytes; // (1 for mono, else 2) x bytes per sample
-    int64_t dataFrameBytes;  // channels x bytes per sample
-};
-
-FrameLayout layoutOf(WaveSessionView &session) {
-    const int64_t bytes = session.GetNumBits() / 8;
-    const int64_t channels = session.GetNumChannels();
-    return {bytes, (channels == 1 ? 1 : 2) * bytes, channels * bytes};
-}
-
 int32_t headerSizeOf(const std::string &workFile) {
     CWavBuffer head;
     if (head.Load(workFile.c_str(), 0, static_cast<int32_t>(kLastTagOffset) + 3) == 0)
@@ -80,16 +67,16 @@ void putLittleEndian(uint8_t *at, int64_t value) {
 // The working copy with frames range.from through range.to replaced by the clip, ending at the
 // last sample byte of the frames measured before the operation.
 int32_t pasteInto(const std::string &workFile, FrameRange range, int32_t length,
-                  FrameLayout layout) {
+                  int64_t frameBytes) {
     const int64_t header = headerSizeOf(workFile);
     const int64_t size = fileSize(workFile.c_str());
     if (header == 0 || size < header)
         return kCodeCannotCreateBuffer;
     if (fileSize(g_szClipFile) < g_nClipSize)
         return kCodeClipEmpty;
-    const int64_t dataEnd = std::min(header + layout.dataFrameBytes * length, size);
-    const int64_t first = std::min(header + range.from * layout.rangeFrameBytes, dataEnd);
-    const int64_t after = std::min(header + (range.to + 1) * layout.rangeFrameBytes, dataEnd);
+    const int64_t dataEnd = std::min(header + frameBytes * length, size);
+    const int64_t first = std::min(header + range.from * frameBytes, dataEnd);
+    const int64_t after = std::min(header + (range.to + 1) * frameBytes, dataEnd);
     const int64_t total = first + g_nClipSize + (dataEnd - after);
     if (total > INT32_MAX)
         return kCodeCannotCreateBuffer;
@@ -120,7 +107,7 @@ int32_t pasteInto(const std::string &workFile, FrameRange range, int32_t length,
 void Copy(WaveSessionView &session, int32_t From, int32_t To) {
     if (!CheckFileOpen(session) || !CheckEightOrSixteenBits(session))
         return;
-    const FrameLayout layout = layoutOf(session);
+    const int64_t frameBytes = FrameBytes(session);
     const int32_t remembered = session.GetPosition();
     const int32_t length = session.GetLength();
     if (length == 0) {
@@ -132,12 +119,15 @@ void Copy(WaveSessionView &session, int32_t From, int32_t To) {
         session.ErrorCode() = kCodeOutOfRange;
         return;
     }
+    // The range is loaded by its byte offsets in the working copy, which must fit a buffer's.
+    if (!CheckFitsOneBuffer(session, (int64_t{range->to} + 1) * frameBytes))
+        return;
     WorkingCopyOperation operation;
     operation.clearCodeAfterReopen = true;
     operation.edit = [&](const std::string &workFile) {
         const int64_t header = headerSizeOf(workFile);
-        const int64_t first = header + range->from * layout.rangeFrameBytes;
-        const int64_t last = header + (range->to + 1) * layout.rangeFrameBytes - 1;
+        const int64_t first = header + range->from * frameBytes;
+        const int64_t last = header + (range->to + 1) * frameBytes - 1;
         CWavBuffer bytes;
         if (header == 0 || last > INT32_MAX ||
             bytes.Load(workFile.c_str(), static_cast<int32_t>(first), static_cast<int32_t>(last)) ==
@@ -157,7 +147,12 @@ void Paste(WaveSessionView &session, int32_t From, int32_t To) {
     }
     if (!CheckEightOrSixteenBits(session))
         return;
-    const FrameLayout layout = layoutOf(session);
+    // Part of a frame would move every later sample into the next channel.
+    const int64_t frameBytes = FrameBytes(session);
+    if (frameBytes <= 0 || g_nClipSize % frameBytes != 0) {
+        session.ErrorCode() = kCodeClipNotWholeFrames;
+        return;
+    }
     const int32_t remembered = session.GetPosition();
     const int32_t length = session.GetLength();
     const std::optional<FrameRange> range = ClampFrameRange(From, To, length);
@@ -165,11 +160,14 @@ void Paste(WaveSessionView &session, int32_t From, int32_t To) {
         session.ErrorCode() = kCodeOutOfRange;
         return;
     }
+    const int64_t keptFrames = std::max<int64_t>(length - (range->to - range->from + 1), 0);
+    if (!CheckFitsOneBuffer(session, keptFrames * frameBytes + g_nClipSize))
+        return;
     WorkingCopyOperation operation;
     operation.recordIntoEmptySound = true;
     operation.clearCodeAfterReopen = true;
     operation.edit = [&](const std::string &workFile) {
-        return pasteInto(workFile, *range, length, layout);
+        return pasteInto(workFile, *range, length, frameBytes);
     };
     RunWorkingCopyCycle(session, remembered, operation);
 }

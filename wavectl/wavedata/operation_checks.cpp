@@ -1,6 +1,15 @@
 // The shared precondition checks of the sample-level operations.
 #include "wavedata/operation_checks.h"
 
+#include "wavedata/working_copy_cycle.h"
+
+namespace {
+
+// The header that the device writes before the samples of every working copy it saves.
+constexpr int64_t kSavedHeaderSize = 44;
+
+} // namespace
+
 bool CheckFileOpen(WaveSessionView &session) {
     if (session.IsFileOpen())
         return true;
@@ -16,7 +25,17 @@ bool CheckEightOrSixteenBits(WaveSessionView &session) {
     return false;
 }
 
-int32_t SampleCount(WaveSessionView &session) {
-    const int64_t count = int64_t{session.GetNumChannels()} * session.GetLength();
-    return count > 0 && count <= INT32_MAX ? static_cast<int32_t>(count) : 0;
+int64_t SampleCount(WaveSessionView &session) {
+    return int64_t{session.GetNumChannels()} * session.GetLength();
+}
+
+int64_t FrameBytes(WaveSessionView &session) {
+    return int64_t{session.GetNumChannels()} * (session.GetNumBits() / 8);
+}
+
+bool CheckFitsOneBuffer(WaveSessionView &session, int64_t dataBytes) {
+    if (kSavedHeaderSize + dataBytes <= INT32_MAX)
+        return true;
+    session.ErrorCode() = kCodeCannotCreateBuffer;
+    return false;
 }

@@ -6,6 +6,9 @@
 #include <cstdint>
 
 inline constexpr int32_t kCodeOutOfRange = 282;
+// The device's code for a file "not in the correct format": a clip that is no whole number of
+// the sound's frames.
+inline constexpr int32_t kCodeClipNotWholeFrames = 296;
 inline constexpr int32_t kCodeNotOpen = 515;
 inline constexpr int32_t kCodeNot8Or16Bit = 516;
 inline constexpr int32_t kCodeInvalidArrayLength = 520;
@@ -18,5 +21,13 @@ inline constexpr int32_t kCodeEmptyFile = 524;
 bool CheckFileOpen(WaveSessionView &session);
 bool CheckEightOrSixteenBits(WaveSessionView &session);
 
-// Channel count x length in frames, 0 when the product would not fit 32 bits.
-int32_t SampleCount(WaveSessionView &session);
+// Channel count x length in frames.
+int64_t SampleCount(WaveSessionView &session);
+
+// The bytes of one frame: one sample of every channel.
+int64_t FrameBytes(WaveSessionView &session);
+
+// An operation holds the sound in one buffer, whose size is a signed 32-bit count. False, with
+// 518 set, when a working copy holding dataBytes of samples would not fit one; checked before
+// the cycle, so that no working copy of such a sound is ever written in vain.
+bool CheckFitsOneBuffer(WaveSessionView &session, int64_t dataBytes);

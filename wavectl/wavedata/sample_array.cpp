@@ -12,19 +12,20 @@ namespace {
 bool checkArray(WaveSessionView &session, int32_t ArrayLength, int32_t &count, int &bits) {
     if (!CheckFileOpen(session))
         return false;
-    count = SampleCount(session);
-    if (count == 0) {
+    const int64_t samples = SampleCount(session);
+    if (samples <= 0) {
         session.ErrorCode() = kCodeEmptyFile;
         return false;
     }
-    if (ArrayLength != count) {
+    if (ArrayLength != samples) {
         session.ErrorCode() = kCodeInvalidArrayLength;
         return false;
     }
     if (!CheckEightOrSixteenBits(session))
         return false;
     bits = session.GetNumBits();
-    return true;
+    count = ArrayLength;
+    return CheckFitsOneBuffer(session, int64_t{count} * (bits / 8));
 }
 
 } // namespace

@@ -7,11 +7,21 @@
 
 #include <cmath>
 
+namespace {
+
+// Every negative factor silences, minus infinity included; a factor with no value or an
+// unbounded gain has no result to give.
+bool isUsableFactor(float factor) {
+    return !std::isnan(factor) && factor != INFINITY;
+}
+
+} // namespace
+
 void ChangeVolume(WaveSessionView &session, int32_t From, int32_t To, float Factor) {
     if (!CheckFileOpen(session))
         return;
-    const int32_t count = SampleCount(session);
-    if (count == 0) {
+    const int64_t count = SampleCount(session);
+    if (count <= 0) {
         session.ErrorCode() = kCodeEmptyFile;
         return;
     }
@@ -21,18 +31,23 @@ void ChangeVolume(WaveSessionView &session, int32_t From, int32_t To, float Fact
     const int32_t length = session.GetLength();
     if (To == -1)
         To = length;
-    if (From < 0 || From > length || To < 0 || To > length || From > To || !std::isfinite(Factor)) {
+    if (From < 0 || From > length || To < 0 || To > length || From > To ||
+        !isUsableFactor(Factor)) {
         session.ErrorCode() = kCodeOutOfRange;
         return;
     }
     const int bits = session.GetNumBits();
     const int channels = session.GetNumChannels();
+    if (!CheckFitsOneBuffer(session, count * (bits / 8)))
+        return;
     WorkingCopyOperation operation;
-    operation.edit = EditSamples(bits, count, WriteBack::Yes, [&](uint8_t *samples) {
-        const auto first = static_cast<std::size_t>(From) * static_cast<std::size_t>(channels);
-        const auto changed =
-            static_cast<std::size_t>(To - From) * static_cast<std::size_t>(channels);
-        ScaleSamples(samples + first * static_cast<std::size_t>(bits / 8), bits, changed, Factor);
-    });
+    operation.edit =
+        EditSamples(bits, static_cast<int32_t>(count), WriteBack::Yes, [&](uint8_t *samples) {
+            const auto first = static_cast<std::size_t>(From) * static_cast<std::size_t>(channels);
+            const auto changed =
+                static_cast<std::size_t>(To - From) * static_cast<std::size_t>(channels);
+            ScaleSamples(samples + first * static_cast<std::size_t>(bits / 8), bits, changed,
+                         Factor);
+        });
     RunWorkingCopyCycle(session, remembered, operation);
 }

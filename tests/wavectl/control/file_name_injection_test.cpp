@@ -3,6 +3,7 @@
 // word that names the host's file, so no name can add a keyword to a command.
 #include "base/short_path_codec.h"
 #include "control_support.h"
+#include "file_content.h"
 #include "recording_mci_device.h"
 #include "small_wave_file.h"
 
@@ -130,6 +131,35 @@ TEST_P(FileNameInjectionTest, TheDeviceOpensAndWritesTheNamedFile) {
             EXPECT_EQ(lengthOf(control.get()), expected) << file;
         }
     }
+}
+
+// A path of over a thousand bytes, in nested folders with blanks in their names: the device
+// opens it, the sound is edited, saved to another such path and found there when reopened.
+TEST_P(FileNameInjectionTest, AThousandBytePathOpensAndSavesAnEditedSound) {
+    std::string nested;
+    for (int depth = 0; depth < 10; ++depth)
+        nested += "folder " + std::string(93, char('a' + depth)) + "/";
+    fs::create_directories(nested + "out");
+    const std::string path = hostName(nested + "host with blanks.wav");
+    const std::string target = hostName(nested + "out/saved with blanks.wav");
+    ASSERT_GT(path.size(), 1000u);
+    ASSERT_TRUE(writeSmallWave(path, 1000, 16, 2));
+    const std::string original = contentOf(path);
+    call("Open", path);
+    ASSERT_EQ(errorCode(control.get()), 0);
+    EXPECT_EQ(lengthOf(control.get()), 1000);
+    ASSERT_EQ(
+        callByName(control.get(), "ChangeVolume", {variantI4(0), variantI4(-1), variantR4(0)}),
+        S_OK);
+    EXPECT_EQ(errorCode(control.get()), 0);
+    ASSERT_EQ(callByName(control.get(), "Delete", {variantI4(0), variantI4(10)}), S_OK);
+    call("SaveAs", target);
+    EXPECT_EQ(errorCode(control.get()), 0);
+    call("Open", target);
+    ASSERT_EQ(errorCode(control.get()), 0);
+    EXPECT_EQ(lengthOf(control.get()), 990);
+    EXPECT_EQ(contentOf(target).substr(44), std::string(990 * 4, '\0')) << "silenced";
+    EXPECT_EQ(contentOf(path), original);
 }
 
 INSTANTIATE_TEST_SUITE_P(AbsoluteAndRelative, FileNameInjectionTest, testing::Bool(),

@@ -73,6 +73,8 @@ int16_t FakeWaveSession::GetNumBits() {
 }
 
 int32_t FakeWaveSession::GetLength() {
+    if (reportedLength)
+        return *reportedLength;
     const int frame = GetNumChannels() * GetNumBits() / 8;
     return frame == 0 ? 0
                       : static_cast<int32_t>((sound.size() - 44) / static_cast<unsigned>(frame));

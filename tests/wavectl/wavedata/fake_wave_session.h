@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,4 +51,6 @@ class FakeWaveSession final : public WaveSessionView {
     // Runs when the device closes, between the save of a working copy and its use.
     std::function<void()> onClose;
     bool failOpen = false;
+    // The length the device reports instead of the sound's own, for sounds too large to make.
+    std::optional<int32_t> reportedLength;
 };

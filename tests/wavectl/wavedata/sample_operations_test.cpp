@@ -9,13 +9,33 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <numeric>
+#include <sndfile.h>
 #include <sys/resource.h>
 
 namespace {
 
 namespace fs = std::filesystem;
+
+// The frames of a WAV file as libsndfile reads them, each as its bytes.
+std::vector<std::vector<uint8_t>> framesReadBySndfile(const std::string &path, int frameBytes) {
+    SF_INFO info{};
+    SNDFILE *file = sf_open(path.c_str(), SFM_READ, &info);
+    if (file == nullptr) {
+        ADD_FAILURE() << path << ": " << sf_strerror(nullptr);
+        return {};
+    }
+    std::vector<uint8_t> bytes(static_cast<std::size_t>(info.frames * frameBytes));
+    const sf_count_t read = sf_read_raw(file, bytes.data(), static_cast<sf_count_t>(bytes.size()));
+    sf_close(file);
+    EXPECT_EQ(read, static_cast<sf_count_t>(bytes.size())) << path;
+    std::vector<std::vector<uint8_t>> frames;
+    for (auto at = bytes.begin(); at != bytes.end(); at += frameBytes)
+        frames.emplace_back(at, at + frameBytes);
+    return frames;
+}
 
 class SampleOperationsTest : public testing::Test {
   protected:
@@ -72,14 +92,14 @@ TEST_F(SampleOperationsTest, ArrayRoundTripKeepsPositionAndTheHostsFile) {
     EXPECT_EQ(array[1], 2) << "right of frame 0";
     for (int16_t &sample : array)
         sample = static_cast<int16_t>(-sample);
-    const std::string firstWorkFile = session.workFile;
     ArrayToWavFile(session, array.data(), 2000);
     EXPECT_EQ(session.code, 0);
     EXPECT_EQ(session.position, 123);
     EXPECT_EQ(samplesOf(session), array);
-    EXPECT_FALSE(fs::exists(firstWorkFile)) << "each cycle deletes the working copy before it";
     EXPECT_EQ(readFileBytes(host), hostBytes);
-    EXPECT_EQ(temporaryFiles(), 1u);
+    // A deleted working copy's name may be taken again by a later one, so count, not names.
+    EXPECT_EQ(temporaryFiles(), 1u) << "each cycle deletes the working copy before it";
+    EXPECT_TRUE(fs::exists(session.workFile));
 }
 
 TEST_F(SampleOperationsTest, EightBitElementsAreBytesAndStoreTheirLowByte) {
@@ -187,6 +207,17 @@ TEST_F(SampleOperationsTest, VolumeRefusesBadRangesAndFactorsBeforeAnyFile) {
     EXPECT_EQ(samplesOf(session)[9], 10) << "From equal to To changes nothing";
 }
 
+TEST_F(SampleOperationsTest, MinusInfinityIsANegativeFactorAndSilences) {
+    FakeWaveSession eightBit(hostFile(1, 8, 3, "eight.wav"));
+    ChangeVolume(eightBit, 0, -1, -INFINITY);
+    EXPECT_EQ(eightBit.code, 0);
+    EXPECT_EQ(samplesOf(eightBit), (std::vector<int16_t>{128, 128, 128}));
+    FakeWaveSession sixteenBit(hostFile(2, 16, 2, "sixteen.wav"));
+    ChangeVolume(sixteenBit, 0, -1, -INFINITY);
+    EXPECT_EQ(sixteenBit.code, 0);
+    EXPECT_EQ(samplesOf(sixteenBit), std::vector<int16_t>(4, 0));
+}
+
 TEST_F(SampleOperationsTest, PasteReplacesFramesWithTheClip) {
     FakeWaveSession session(hostFile(2, 16, 100));
     Paste(session, 0, 0);
@@ -202,6 +233,90 @@ TEST_F(SampleOperationsTest, PasteReplacesFramesWithTheClip) {
     const std::vector<uint8_t> file = readFileBytes(session.openedFile);
     EXPECT_EQ(file[4] | file[5] << 8, static_cast<int>(file.size() - 8));
     EXPECT_EQ(file[40] | file[41] << 8, static_cast<int>(file.size() - 44));
+}
+
+// Copy 0 9 then Paste 50 50 on 100 frames gives frames 0 to 49, the clip (old frames 0 to 9),
+// then old frames 51 to 99, however many channels a frame holds.
+TEST_F(SampleOperationsTest, CopyAndPasteMoveWholeFramesOfAnyChannelCount) {
+    struct Case {
+        int channels, bits;
+    };
+    for (const Case c : {Case{1, 16},
+                         {2, 16},
+                         {3, 16},
+                         {4, 16},
+                         {5, 16},
+                         {6, 16},
+                         {7, 16},
+                         {8, 16},
+                         {3, 8},
+                         {6, 8}}) {
+        SCOPED_TRACE(testing::Message() << c.channels << " channels of " << c.bits << " bits");
+        const int frameBytes = c.channels * c.bits / 8;
+        const std::string host = hostFile(c.channels, c.bits, 100);
+        const auto before = framesReadBySndfile(host, frameBytes);
+        ASSERT_EQ(before.size(), 100u);
+        FakeWaveSession session(host);
+        Copy(session, 0, 9);
+        EXPECT_EQ(session.code, 0);
+        Paste(session, 50, 50);
+        EXPECT_EQ(session.code, 0);
+        const auto after = framesReadBySndfile(session.openedFile, frameBytes);
+        ASSERT_EQ(after.size(), 109u);
+        EXPECT_EQ(after[49], before[49]);
+        EXPECT_EQ(after[50], before[0]);
+        EXPECT_EQ(after[59], before[9]);
+        EXPECT_EQ(after[60], before[51]);
+        EXPECT_EQ(after[108], before[99]);
+    }
+}
+
+// Into 16-bit stereo, whose frames are 4 bytes, 8 bytes of an 8-bit mono clip go in as two
+// frames, byte for byte; 3 bytes would shift every later frame and change nothing.
+TEST_F(SampleOperationsTest, AClipOfPartFramesIsRefusedAndWholeFramesGoInByteForByte) {
+    FakeWaveSession source(hostFile(1, 8, 10, "source.wav"));
+    FakeWaveSession target(hostFile(2, 16, 100, "target.wav"));
+    target.position = 40;
+    Copy(source, 0, 2);
+    Paste(target, 20, 20);
+    EXPECT_EQ(target.code, 296);
+    EXPECT_EQ(target.GetLength(), 100);
+    EXPECT_EQ(target.position, 40);
+    EXPECT_TRUE(target.workFile.empty()) << "no working copy made";
+
+    Copy(source, 0, 7);
+    Paste(target, 20, 20);
+    ASSERT_EQ(target.code, 0);
+    EXPECT_EQ(target.GetLength(), 101);
+    const std::vector<int16_t> samples = samplesOf(target);
+    EXPECT_EQ(std::vector<int16_t>(samples.begin() + 40, samples.begin() + 45),
+              (std::vector<int16_t>{0x0201, 0x0403, 0x0605, 0x0807, 43}));
+}
+
+// 2^30 - 1 frames of 16-bit stereo are 4 GB of samples, more than one buffer holds: every
+// operation that loads the sound refuses it before it saves a working copy.
+TEST_F(SampleOperationsTest, ASoundTooLargeForOneBufferIsRefusedBeforeAnyWorkingCopy) {
+    FakeWaveSession source(hostFile(2, 16, 10, "source.wav"));
+    Copy(source, 0, 0);
+    FakeWaveSession session(hostFile(2, 16, 10));
+    const int32_t frames = 1073741823;
+    session.reportedLength = frames;
+    int16_t array[1] = {};
+    const std::pair<const char *, std::function<void()>> operations[] = {
+        {"WavFileToArray", [&] { WavFileToArray(session, array, 2 * frames); }},
+        {"ArrayToWavFile", [&] { ArrayToWavFile(session, array, 2 * frames); }},
+        {"ChangeVolume", [&] { ChangeVolume(session, 0, -1, 2); }},
+        {"Copy", [&] { Copy(session, 0, -1); }},
+        {"Paste", [&] { Paste(session, 0, 0); }},
+    };
+    const std::size_t filesBefore = temporaryFiles();
+    for (const auto &[name, operation] : operations) {
+        session.code = 0;
+        operation();
+        EXPECT_EQ(session.code, 518) << name;
+        EXPECT_TRUE(session.workFile.empty()) << name;
+    }
+    EXPECT_EQ(temporaryFiles(), filesBefore);
 }
 
 TEST_F(SampleOperationsTest, ClipCrossesInstancesAndFillsAnEmptySound) {
