@@ -7,6 +7,7 @@
 #include "base/link_target.h"
 
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <filesystem>
 #include <random>
@@ -28,10 +29,12 @@ std::string folderOf(const std::string &path) {
 }
 
 // ".<name>.XXXXXX" beside the target: hidden, so that file pickers do not offer a file still
-// being written.
+// being written. The name is cut to leave room for the dot and the suffix, so that a target
+// whose name is near the system's limit can still be replaced.
 std::string patternBeside(const std::string &target, const std::string &folder) {
+    constexpr std::size_t kRoomForName = NAME_MAX - 2 - kNameSuffix.size();
     const std::string name = std::filesystem::path(target).filename().string();
-    return folder + "/." + name + "." + std::string(kNameSuffix);
+    return folder + "/." + name.substr(0, kRoomForName) + "." + std::string(kNameSuffix);
 }
 
 std::string randomName(const std::string &pattern) {

@@ -236,3 +236,12 @@ TEST(FileReplacementTest, WithoutUnnamedFilesAHiddenNamedOneStandsIn) {
 }
 
 } // namespace
+
+TEST(FileReplacementTest, AnExistingTargetNamedNearTheSystemsLimitIsReplaced) {
+    TemporaryFolder folder;
+    const std::string target = folder.file(std::string(250, 'n') + ".wav");
+    writeText(target, "old", 0644);
+    const auto failure = replaceWith(target, "new");
+    ASSERT_FALSE(failure.has_value()) << failure->reason;
+    EXPECT_EQ(contentOf(target), "new");
+}
