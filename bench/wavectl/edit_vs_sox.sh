@@ -40,8 +40,9 @@ timed() {
 # nelowav SCRIPT: a run of nelowav whose every call reported code 0.
 nelowav() {
     timed "$build/bin/nelowav" "$1"
-    [[ -s run.out ]] && ! grep -qv '\[code 0\]$' run.out ||
+    if [[ ! -s run.out ]] || grep -qv '\[code 0\]$' run.out; then
         die "nelowav $1 reported: $(grep -v '\[code 0\]$' run.out | head -n1)"
+    fi
 }
 
 # same_sound EDIT: edit.wav as long as out.wav, at the same rate and with the same channels,
@@ -63,6 +64,7 @@ same_sound() {
 # run of nelowav its file is checked against sox's.
 best() {
     local -n result=$1
+    local seconds kb
     shift
     result=""
     for _ in $(seq "$runs"); do
@@ -75,6 +77,7 @@ best() {
     done
 }
 
+cp_best=""
 best cp_best timed cp in.wav out.wav
 printf '%-16s %9s %7s %6s %8s %7s %13s %9s\n' \
     "edit" "nelowav s" "sox s" "cp s" "÷ sox" "÷ cp" "peak RSS MB" "÷ file"
@@ -82,7 +85,7 @@ printf '%-16s %9s %7s %6s %8s %7s %13s %9s\n' \
 row() {
     local name=$1 script=$2
     shift 2
-    local sox_best nelowav_best
+    local sox_best nelowav_best sox_seconds seconds kb
     best sox_best timed "$@"
     best nelowav_best nelowav "$script"
     read -r sox_seconds _ <<<"$sox_best"
