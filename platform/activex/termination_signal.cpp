@@ -21,10 +21,13 @@ extern "C" void onTerminationSignal(int signal) {
     const int savedErrno = errno;
     if (g_caught == 0)
         g_caught = signal;
-    for (const int each : {SIGINT, SIGTERM, SIGHUP}) {
+    for (const int each : TerminationSignal::kSignals) {
         struct sigaction current {};
-        if (::sigaction(each, nullptr, &current) == 0 && current.sa_handler == onTerminationSignal)
-            std::signal(each, SIG_DFL);
+        if (::sigaction(each, nullptr, &current) == 0 &&
+            current.sa_handler == onTerminationSignal) {
+            current.sa_handler = SIG_DFL;
+            ::sigaction(each, &current, nullptr);
+        }
     }
     const char wake = 0;
     // The pipe never blocks; when it is full, a wake-up is already waiting.

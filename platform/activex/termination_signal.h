@@ -24,10 +24,10 @@ class TerminationSignal {
     // 0 before. Code that runs long without the event loop asks it when it returns.
     static int exitStatus();
 
+    static constexpr std::array kSignals{SIGINT, SIGTERM, SIGHUP};
+
   private:
     void onWake();
-
-    static constexpr std::array kSignals{SIGINT, SIGTERM, SIGHUP};
 
     FileDescriptor m_wakeRead{-1};
     FileDescriptor m_wakeWrite{-1};
