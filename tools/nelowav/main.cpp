@@ -1,4 +1,5 @@
 // nelowav: the scripting host of the NELOWAV wave control.
+#include "activex/termination_signal.h"
 #include "application_start.h"
 #include "com/creation.h"
 #include "control_host.h"
@@ -94,7 +95,11 @@ int run(int argc, char **argv) {
 
     bool canShowDialogs = false;
     const auto application = startApplication(argc, argv, canShowDialogs);
-    return runScript(script, options, canShowDialogs);
+    // The control goes before this returns, deleting its working copy, and the module's clip
+    // goes when the process exits in order: a signal must not cut that short.
+    const TerminationSignal termination;
+    const int status = runScript(script, options, canShowDialogs);
+    return TerminationSignal::exitStatus() != 0 ? TerminationSignal::exitStatus() : status;
 }
 
 } // namespace

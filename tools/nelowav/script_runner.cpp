@@ -1,6 +1,7 @@
 // The script's commands: method calls, wait-done and sleep.
 #include "script_runner.h"
 
+#include "activex/termination_signal.h"
 #include "method_arguments.h"
 
 #include <QEventLoop>
@@ -38,12 +39,19 @@ int ScriptRunner::run(ScriptReader &script) {
     std::string error;
     for (;;) {
         const ScriptReader::Status status = script.next(line, error);
+        // Asked after every step, since a long call runs without the event loop: what the
+        // signal interrupted, a read, a wait or a write, is no fault of the script.
+        if (const int stopped = TerminationSignal::exitStatus(); stopped != 0)
+            return stopped;
         if (status == ScriptReader::Status::End)
             return 0;
         ++m_lineNumber;
         if (status == ScriptReader::Status::Line) {
             const auto words = splitScriptLine(line, error);
-            if (words && runLine(*words, error) && m_outputError == 0)
+            const bool ran = words && runLine(*words, error);
+            if (const int stopped = TerminationSignal::exitStatus(); stopped != 0)
+                return stopped;
+            if (ran && m_outputError == 0)
                 continue;
             if (m_outputError != 0)
                 error = std::string("cannot write the output: ") + std::strerror(m_outputError);
@@ -88,7 +96,7 @@ bool ScriptRunner::waitDone(const std::vector<ScriptWord> &words, std::string &e
     }
     const unsigned long before = m_doneCount;
     processEvents(*ms, true);
-    if (m_doneCount == before)
+    if (m_doneCount == before && TerminationSignal::exitStatus() == 0)
         std::fprintf(stderr, "nelowav: line %zu: no Done within %d ms\n", m_lineNumber, *ms);
     return true;
 }

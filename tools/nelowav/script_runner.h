@@ -16,7 +16,7 @@ class ScriptRunner {
     ScriptRunner(ControlHost &host, OutputStyle style, bool canShowDialogs);
 
     // 0 when the script ran to its end, 2 after a script error or a failed write to standard
-    // output (reported on stderr).
+    // output (reported on stderr), 128 + N when signal N stopped it after the step it was in.
     int run(ScriptReader &script);
 
     // For the control's Done events.

@@ -92,4 +92,9 @@ EXIT STATUS
         could not be written; one line on standard error names the script
         line and the reason. Also a wrong command line or an unreadable
         SCRIPT.
+    128+N
+        Signal N (SIGINT 2, SIGTERM 15 or SIGHUP 1) stopped the script. The
+        step under way finishes first (a long edit runs to its end), then
+        the control is closed and its temporary files are deleted; a second
+        signal ends nelowav at once, leaving them behind.
 )";

@@ -17,6 +17,10 @@ DESCRIPTION
     MODULE may be given relative to the current folder; it is resolved to an
     absolute path first, since the registry only ever names absolute paths.
 
+    A module that every user could have changed (the file, or a folder on its
+    way without the sticky bit, writable by all) is refused unloaded, as
+    object creation would refuse it later.
+
     The function's result code is printed in hexadecimal with its name, on
     standard output when it succeeded and as one line on standard error when
     it did not; that line ends with the cause where one is known, such as the
@@ -40,6 +44,6 @@ EXIT STATUS
     0   The function succeeded.
     1   The function returned a failure code.
     2   The command line was wrong.
-    3   MODULE was not found, could not be loaded, or does not export the
-        function.
+    3   MODULE was not found, was refused or could not be loaded, or does
+        not export the function.
 )";

@@ -88,6 +88,17 @@ elseif(CASE STREQUAL "failures")
   run(3 "${WORK}/text.so")
   expect_one_error_line("cannot load ${WORK}/text.so: ")
 
+  # A module every user could have changed is refused before any of its code runs, as
+  # creation would refuse it later.
+  file(COPY_FILE "${MODULE_PATH}" "${WORK}/open.so")
+  file(CHMOD "${WORK}/open.so" PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ WORLD_WRITE)
+  run(3 "${WORK}/open.so")
+  expect_one_error_line("the module ${WORK}/open.so is not loaded: ${WORK}/open.so is writable by every user\n$")
+  registry_text(text)
+  if(NOT text STREQUAL "")
+    message(FATAL_ERROR "a refused module was registered:\n${text}")
+  endif()
+
   # A registry that cannot be written: its folder would have to be a plain file.
   file(WRITE "${WORK}/plain" "x")
   set(ENV{KORVANE_COM_REGISTRY} "${WORK}/plain/com-registry")
