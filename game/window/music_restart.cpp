@@ -10,8 +10,10 @@ namespace {
 
 using std::chrono::milliseconds;
 
-// No music worth looping is shorter; a play from the start that ends sooner played nothing.
-constexpr milliseconds kEndedAtOnce{500};
+// A play of no frames ends in the same turn of the event loop that started it, while even a
+// very short music takes its own length to play; a play from the start that ends sooner than
+// this played next to nothing.
+constexpr milliseconds kEndedAtOnce{40};
 constexpr milliseconds kFirstPause{1000};
 constexpr milliseconds kLongestPause{30000};
 
