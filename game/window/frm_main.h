@@ -6,6 +6,7 @@
 #include "game_window.h"
 #include "main_controls.h"
 #include "main_menus.h"
+#include "music_restart.h"
 
 #include <QMainWindow>
 #include <cstdint>
@@ -68,6 +69,7 @@ class frmMain : public QMainWindow, public GameWindow {
                    std::int32_t plngDiscDiameter);
     void startBackgroundMusic();
     void playMusic();
+    void rewindAndPlayMusic();
     void NeloWav1_Done(int16_t NotifyCode);
     void mnuTwoPlayer_Triggered(bool checkedByMenu);
     void mnuExit_Click();
@@ -85,6 +87,7 @@ class frmMain : public QMainWindow, public GameWindow {
     QString m_musicPath;
     std::unique_ptr<ControlSite> NeloWav1;
     bool mfSoundOff = false;
+    MusicRestart m_musicRestart{[this] { rewindAndPlayMusic(); }};
 };
 
 } // namespace korvane

@@ -1,7 +1,8 @@
 // frmMain's background music: the hidden NELOWAV control NeloWav1 plays Music.wav from the
-// program's folder, and its Done event starts it again while sound is on. The game calls the
-// control late bound by its dispatch identifiers and never looks at what it answers: without
-// the control or the file there is simply no music.
+// program's folder, and its Done event starts it again while sound is on, after a pause when
+// the play failed or played nothing. The game calls the control late bound by its dispatch
+// identifiers and never looks at what it answers: without the control or the file there is
+// simply no music.
 #include "activex/control_site.h"
 #include "frm_main.h"
 #include "nelowav_ids.h"
@@ -30,6 +31,7 @@ void frmMain::startBackgroundMusic() {
     const Variant path(m_musicPath.toStdString());
     NeloWav1->invoke(dispidOpen, std::span(path.get(), 1));
     playMusic();
+    m_musicRestart.playStarted(true);
 }
 
 // From the position where the music stands to its end, without waiting; Done tells the end.
@@ -44,20 +46,24 @@ void frmMain::playMusic() {
     NeloWav1->invoke(dispidPlay, args);
 }
 
-// A failed play is not restarted: a device that opens but fails each play at once would
-// otherwise restart the music as fast as the failures arrive. Sound On tries again.
 void frmMain::NeloWav1_Done(int16_t NotifyCode) {
-    if (mfSoundOff || NotifyCode == kNotifyFailure)
+    if (mfSoundOff)
         return;
+    m_musicRestart.playEnded(NotifyCode == kNotifyFailure);
+}
+
+void frmMain::rewindAndPlayMusic() {
     VARIANT start{};
     start.vt = VT_I4;
     start.lVal = 0;
     NeloWav1->invoke(dispidSeek, std::span(&start, 1));
     playMusic();
+    m_musicRestart.playStarted(true);
 }
 
 void frmMain::mnuSndOff_Click() {
     NeloWav1->invoke(dispidStop, {});
+    m_musicRestart.cancel();
     mfSoundOff = true;
     m_menus.mnuSndOn->setVisible(true);
     m_menus.mnuSndOff->setVisible(false);
@@ -65,6 +71,7 @@ void frmMain::mnuSndOff_Click() {
 
 void frmMain::mnuSndOn_Click() {
     playMusic();
+    m_musicRestart.playStarted(false);
     mfSoundOff = false;
     m_menus.mnuSndOff->setVisible(true);
     m_menus.mnuSndOn->setVisible(false);

@@ -35,7 +35,7 @@ uint64_t WaveSession::length() const {
 }
 
 uint64_t WaveSession::position() const {
-    const uint64_t done = m_stream ? m_stream->framesDone() : 0;
+    const uint64_t done = framesDone();
     const std::lock_guard lock(m_lock);
     return positionLocked(done);
 }
@@ -71,18 +71,27 @@ void WaveSession::flushRecordingLocked() {
     m_recordInserted += frames;
 }
 
+uint64_t WaveSession::framesDone() const {
+    return m_stream ? m_stream->framesDone() : 0;
+}
+
+std::unique_ptr<AudioStream> WaveSession::endStreamLocked(uint64_t framesDone,
+                                                          NoticesToPost &posts) {
+    if (m_runningStream != 0) {
+        m_position = positionLocked(framesDone);
+        finishLocked(MCI_NOTIFY_ABORTED, posts);
+        mciTrace("device %u stopped at frame %llu", m_deviceId,
+                 static_cast<unsigned long long>(m_position));
+    }
+    return std::move(m_stream);
+}
+
 void WaveSession::stop(NoticesToPost &posts) {
-    const uint64_t done = m_stream ? m_stream->framesDone() : 0;
+    const uint64_t done = framesDone();
     std::unique_ptr<AudioStream> stopped;
     {
         const std::lock_guard lock(m_lock);
-        if (m_runningStream != 0) {
-            m_position = positionLocked(done);
-            finishLocked(MCI_NOTIFY_ABORTED, posts);
-            mciTrace("device %u stopped at frame %llu", m_deviceId,
-                     static_cast<unsigned long long>(m_position));
-        }
-        stopped = std::move(m_stream);
+        stopped = endStreamLocked(done, posts);
     }
     // Destroyed with m_lock released: the destructor waits for callbacks, which take it.
     stopped.reset();
@@ -303,29 +312,45 @@ void WaveSession::seek(uint64_t frame, NoticesToPost &posts) {
     m_position = frame;
 }
 
-// The position keeps to the same sound: after the cut it moves back by the frames removed,
-// inside the cut it moves to where the cut was.
+// The cut comes first and the play or record ends only after it, under the same lock: a cut
+// that runs out of memory leaves both as they were, and no callback sees the shortened sound
+// with the old stream's cursor. The position keeps to the same sound: after the cut it moves
+// back by the frames removed, inside the cut it moves to where the cut was.
 void WaveSession::erase(FrameRange range, NoticesToPost &posts) {
-    stop(posts);
-    const std::lock_guard lock(m_lock);
-    m_sound.erase(range.first, range.last);
-    if (m_position >= range.last)
-        m_position -= range.last - range.first;
-    else if (m_position > range.first)
-        m_position = range.first;
+    const uint64_t done = framesDone();
+    std::unique_ptr<AudioStream> stopped;
+    {
+        const std::lock_guard lock(m_lock);
+        // Recorded frames still waiting go in at their place in the sound before the cut.
+        flushRecordingLocked();
+        m_sound.erase(range.first, range.last);
+        stopped = endStreamLocked(done, posts);
+        if (m_position >= range.last)
+            m_position -= range.last - range.first;
+        else if (m_position > range.first)
+            m_position = range.first;
+    }
+    stopped.reset();
 }
 
+// The sound is written as it stands when the command comes, from a copy of its list of pieces
+// (their bytes are read-only and shared), so a play goes on while the disk works and a save
+// that fails leaves it running. Only a save that succeeded ends the play or record.
 DeviceResult<Ok> WaveSession::save(const SaveSound &saveSound, const std::string &path,
                                    NoticesToPost &posts) {
-    stop(posts);
-    const std::lock_guard lock(m_lock);
-    const WaveResult<WaveSaved> saved = saveSound(m_sound, path);
+    const Sound sound = [this] {
+        const std::lock_guard lock(m_lock);
+        flushRecordingLocked();
+        return m_sound;
+    }();
+    const WaveResult<WaveSaved> saved = saveSound(sound, path);
     if (!saved.ok()) {
         mciTrace("device %u not saved: %s", m_deviceId, saved.error().reason.c_str());
         // A permission problem is told apart: more space or a network would not help there.
         return saved.error().kind == WaveError::Kind::NotWritable ? DeviceFault::FileNotWritable
                                                                   : DeviceFault::FileNotSaved;
     }
+    stop(posts);
     return Ok{};
 }
 

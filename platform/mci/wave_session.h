@@ -59,6 +59,7 @@ class WaveSession : public std::enable_shared_from_this<WaveSession> {
     DeviceResult<Ok> pause();
     DeviceResult<Ok> resume();
     void seek(uint64_t frame, NoticesToPost &posts);
+    // Both end what runs only once they have succeeded.
     void erase(FrameRange range, NoticesToPost &posts);
     DeviceResult<Ok> save(const SaveSound &saveSound, const std::string &path,
                           NoticesToPost &posts);
@@ -71,6 +72,10 @@ class WaveSession : public std::enable_shared_from_this<WaveSession> {
   private:
     enum class Activity : uint8_t { Play, Record };
 
+    uint64_t framesDone() const;
+    // Ends a play or record where it has got to, posting its notice ABORTED, and hands over
+    // its stream, which the caller must destroy with m_lock released.
+    std::unique_ptr<AudioStream> endStreamLocked(uint64_t framesDone, NoticesToPost &posts);
     void endRunning(bool supersedeNotice, NoticesToPost &posts);
     void completeAtOnce(uint64_t position, std::optional<CompletionNotice> notice,
                         NoticesToPost &posts);

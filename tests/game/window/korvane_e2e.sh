@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Starts the real korvane under an X server of its own, reads the board off screenshots,
-# plays one move with the mouse and watches the computer answer, then quits with Ctrl+X.
+# plays one move with the mouse and watches the computer answer, then quits with Ctrl+X. Its
+# music plays with no sound server and no sound card, and the program prints nothing.
 set -euo pipefail
 
-korvane=${1:?usage: korvane_e2e.sh PATH_TO_KORVANE}
+korvane=${1:?usage: korvane_e2e.sh KORVANE REGSVR MODULE}
+regsvr=${2:?}
+module=${3:?}
 for tool in Xvfb xdotool import convert; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (xvfb, xdotool, imagemagick)"; exit 1; }
 done
@@ -38,6 +41,12 @@ export DISPLAY=":$(head -n1 "$work/display")"
 export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+export KORVANE_COM_REGISTRY="$work/com-registry"
+QT_QPA_PLATFORM=offscreen "$regsvr" "$module" >/dev/null || fail "the control did not register"
+# No sound server (one named that is not there, so none is started either) and SDL left to
+# choose its driver, as on a desktop without sound.
+unset SDL_AUDIODRIVER KORVANE_TRACE
+export PULSE_SERVER="unix:$work/no-sound-server"
 
 "$korvane" >"$work/korvane.log" 2>&1 &
 korvane_pid=$!
@@ -117,4 +126,5 @@ done
 if kill -0 "$korvane_pid" 2>/dev/null; then fail "Ctrl+X did not end the program"; fi
 wait "$korvane_pid" || fail "korvane ended with status $?"
 korvane_pid=''
+[[ ! -s $work/korvane.log ]] || fail "korvane printed on its output"
 echo "PASS"

@@ -207,6 +207,21 @@ TEST_F(ToneTest, SaveHandsTheSoundToTheWriterAndReportsItsFailure) {
     expectNotices(__LINE__, {});
 }
 
+TEST_F(ToneTest, ASaveOrDeleteThatFailsLeavesThePlayRunning) {
+    ASSERT_EQ(send("play a from 0 to 300 notify"), MciCode{0});
+    audio.pump(100);
+    const std::pair<std::string, MCIERROR> refused[] = {
+        {std::string("save a ") + kUnwritablePath + " notify", MCIERR_FILE_NOT_SAVED},
+        {"delete a from 8001 notify", MCIERR_OUTOFRANGE}};
+    for (const auto &[command, code] : refused) {
+        EXPECT_EQ(send(command), MciCode{code}) << command;
+        EXPECT_EQ(reply("status a mode"), "playing") << command;
+    }
+    audio.pump(1000);
+    expectNotices(__LINE__, {successful()});
+    EXPECT_EQ(audio.played().size(), 300u);
+}
+
 TEST_F(ToneTest, APlayThatCannotStartIsRefused) {
     audio.refuseStreams();
     EXPECT_EQ(send("play a from 0 notify"), MciCode{MCIERR_WAVE_OUTPUTSUNSUITABLE});
