@@ -21,10 +21,10 @@
 
 namespace {
 
-// The device's answer to a file SaveAs could not make, or 0 where the name already stands or
-// its folder is missing (which the short path reports as not found).
+// The device's answer to a file SaveAs could not make, or 0 where the name already stands, its
+// folder is missing or it is too long (which the short path reports, as it does for Open).
 MCIERROR creationRefusal(int error) {
-    if (error == EEXIST || error == ENOENT || error == ENOTDIR)
+    if (error == EEXIST || error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG)
         return 0;
     return error == EACCES || error == EPERM || error == EROFS ? MCIERR_FILE_WRITE
                                                                : MCIERR_FILE_NOT_SAVED;

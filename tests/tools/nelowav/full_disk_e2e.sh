@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # A real full disk: a 2 MB tmpfs, mounted in a mount namespace of its own so that nothing stays
 # mounted, is the temporary folder and the target of a SaveAs. The edit and the SaveAs do not
-# fit; each reports its code, the host's file stays as it was and the tmpfs holds nothing but
-# the name SaveAs made. Needs root (and the right to mount); skipped otherwise.
+# fit; each reports its code, the host's file stays as it was and the tmpfs is left empty: the
+# failed SaveAs removes the name it made. Needs root (and the right to mount); skipped otherwise.
 set -euo pipefail
 
 nelowav=${1:?usage: full_disk_e2e.sh NELOWAV REGSVR MODULE}
@@ -45,5 +45,5 @@ GetLength -> 882000 [code 286]
 GetWavFilename -> "host.wav" [code 286]'
 [[ $(cat out.txt) == "$expected" ]] || fail "unexpected output: $(cat out.txt)"
 [[ $(sha1sum host.wav) == "$before" ]] || fail "the host's file changed"
-[[ $(cat left.txt) == copy.wav ]] || fail "left on the tmpfs: $(cat left.txt)"
+[[ ! -s left.txt ]] || fail "left on the tmpfs: $(cat left.txt)"
 [[ -z $(find full -mindepth 1) ]] || fail "the tmpfs stayed mounted"
