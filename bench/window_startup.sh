@@ -14,22 +14,18 @@ for tool in Xvfb xev xdotool import convert stdbuf; do
 done
 
 work=$(mktemp -d)
+source "$root/tests/support/xvfb_display.sh"
 pids=()
 cleanup() {
     local at
     for ((at = ${#pids[@]} - 1; at >= 0; at--)); do kill "${pids[at]}" 2>/dev/null || true; done
+    xvfb_stop
     wait 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
-export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+xvfb_start
 
 ticks_per_second=$(getconf CLK_TCK)
 now_ns() { date +%s%N; }

@@ -8,16 +8,14 @@ build=$(realpath "${1:?usage: music_load.sh BUILD_DIR [SECONDS]}")
 seconds=${2:-20}
 work=$(mktemp -d)
 source "$(dirname "$0")/../../tests/support/pulse_null_sink.sh"
+source "$(dirname "$0")/../../tests/support/xvfb_display.sh"
 pids=()
-trap 'kill "${pids[@]}" 2>/dev/null; pulse_stop; rm -rf "$work"' EXIT
+trap 'kill "${pids[@]}" 2>/dev/null; xvfb_stop; pulse_stop; rm -rf "$work"' EXIT
 
 export KORVANE_COM_REGISTRY="$work/com-registry"
 QT_QPA_PLATFORM=offscreen "$build/bin/regsvr" "$build/bin/libnelowav.so" >/dev/null
 pulse_start
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-sleep 1
-export DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb
+xvfb_start
 
 ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 rss_mb() { awk '/VmRSS/ { printf "%.1f", $2 / 1024 }' "/proc/$1/status"; }

@@ -21,7 +21,7 @@ class SilentWindow final : public korvane::GameWindow {
     bool twoPlayerMenuChecked() const override { return true; }
     void setTwoPlayerMenuChecked(bool) override {}
     void setModeControlsEnabled(bool) override {}
-    void DisplayBoard() override {}
+    void showDiscs(const std::array<std::int32_t, korvane::kBoardSquares> &) override {}
     void showMessage(const std::string &) override {}
     Clock::time_point now() const override { return {}; }
     void processEvents(Clock::duration) override {}

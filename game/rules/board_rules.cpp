@@ -56,7 +56,7 @@ void GameRules::ResetGame() {
     // A finished game's verdict stays up until the new game's first click refreshes the label.
     if (!mfGameOver)
         m_window.setTurnText(std::string(texts::kWhitesTurn));
-    m_window.DisplayBoard();
+    DisplayBoard();
     m_window.setModeControlsEnabled(true);
 }
 

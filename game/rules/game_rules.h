@@ -29,6 +29,8 @@ class GameRules {
     std::int32_t GetScore();
 
     // Turn controller.
+    // Shows the board, the side to move unless the game is over, and the counts.
+    void DisplayBoard();
     void lblSquare_Click(std::int16_t Index);
     void Sleep(float psglSeconds);
     // True while the computer's pause runs; square clicks are refused meanwhile.

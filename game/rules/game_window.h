@@ -1,8 +1,12 @@
-// The main window as the rules see it: its labels, mode controls, display refresh,
-// message box, pause with event processing, and random numbers.
+// The main window as the rules see it: its labels, mode controls, discs, message box,
+// pause with event processing, and random numbers.
 #pragma once
 
+#include "board_dimensions.h"
+
+#include <array>
 #include <chrono>
+#include <cstdint>
 #include <string>
 
 namespace korvane {
@@ -31,9 +35,8 @@ class GameWindow {
     // mnuTwoPlayer, then chkTwoPlayer.
     virtual void setModeControlsEnabled(bool enabled) = 0;
 
-    // Shows the discs of mlngBoard, writes the turn label unless the game is over, and
-    // publishes the counts through GetScore.
-    virtual void DisplayBoard() = 0;
+    // shpDisc: per square, hidden when empty, else filled white (1) or black (-1).
+    virtual void showDiscs(const std::array<std::int32_t, kBoardSquares> &board) = 0;
 
     // A modal box with an OK button only, no icon, titled "Korvane".
     virtual void showMessage(const std::string &text) = 0;

@@ -45,22 +45,30 @@ std::int32_t leadingNumber(std::string_view text) {
 
 } // namespace
 
+void GameRules::DisplayBoard() {
+    m_window.showDiscs(mlngBoard);
+    // The verdict written at the end of a game stays until a new game's first refresh.
+    if (!mfGameOver)
+        setTurn(m_window, mlngTurn == kWhite ? texts::kWhitesTurn : texts::kBlacksTurn);
+    GetScore();
+}
+
 void GameRules::lblSquare_Click(std::int16_t Index) {
     if (isClickRefused())
         return;
     if (MakeMove(mlngTurn, Index, true) == 0) {
         show(m_window, texts::kIllegalMove);
-        m_window.DisplayBoard();
+        DisplayBoard();
         return;
     }
-    m_window.DisplayBoard();
+    DisplayBoard();
     mlngTurn = -mlngTurn;
     if (isTwoPlayer()) {
         continueTwoPlayer();
     } else if (!continueOnePlayer()) {
         return;
     }
-    m_window.DisplayBoard();
+    DisplayBoard();
 }
 
 void GameRules::Sleep(float psglSeconds) {
@@ -119,7 +127,7 @@ bool GameRules::continueOnePlayer() {
 
 void GameRules::playComputerMoves() {
     while (CheckAllMoves(true)) {
-        m_window.DisplayBoard();
+        DisplayBoard();
         mlngTurn = -mlngTurn;
         setTurn(m_window, texts::kWhitesTurn);
         if (CheckAllMoves(false))

@@ -42,7 +42,7 @@ class frmMain : public QMainWindow, public GameWindow {
     bool twoPlayerMenuChecked() const override;
     void setTwoPlayerMenuChecked(bool checked) override;
     void setModeControlsEnabled(bool enabled) override;
-    void DisplayBoard() override;
+    void showDiscs(const std::array<std::int32_t, kBoardSquares> &board) override;
     void showMessage(const std::string &text) override;
     Clock::time_point now() const override;
     void processEvents(Clock::duration maxWait) override;

@@ -1,9 +1,8 @@
-// frmMain as the rules see it: its labels and mode controls, the board display, the
-// message box, the computer's pause and the random numbers.
+// frmMain as the rules see it: its labels and mode controls, the discs, the message box,
+// the computer's pause and the random numbers.
 #include "disc_shape.h"
 #include "event_wait.h"
 #include "frm_main.h"
-#include "game_texts.h"
 #include "message_box.h"
 #include "square_description.h"
 #include "square_label.h"
@@ -71,9 +70,9 @@ void frmMain::setModeControlsEnabled(bool enabled) {
     m_controls.chkTwoPlayer->setEnabled(enabled);
 }
 
-void frmMain::DisplayBoard() {
-    for (std::size_t index = 0; index < m_rules.mlngBoard.size(); ++index) {
-        const std::int32_t color = m_rules.mlngBoard[index];
+void frmMain::showDiscs(const std::array<std::int32_t, kBoardSquares> &board) {
+    for (std::size_t index = 0; index < board.size(); ++index) {
+        const std::int32_t color = board[index];
         DiscShape *disc = m_controls.shpDisc[index];
         if (color == GameRules::kEmpty) {
             disc->hide();
@@ -84,11 +83,6 @@ void frmMain::DisplayBoard() {
         m_controls.lblSquare[index]->setAccessibleName(
             squareDescription(static_cast<int>(index), color));
     }
-    if (!m_rules.mfGameOver) {
-        setTurnText(std::string(m_rules.mlngTurn == GameRules::kWhite ? texts::kWhitesTurn
-                                                                      : texts::kBlacksTurn));
-    }
-    m_rules.GetScore();
 }
 
 void frmMain::showMessage(const std::string &text) {

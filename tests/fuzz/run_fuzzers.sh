@@ -3,13 +3,17 @@
 # time. Any crash, leak, hang (one input running past the timeout), out-of-memory or sanitizer
 # report fails the run, with the target's log shown.
 # Usage: run_fuzzers.sh BUILD_DIR [SECONDS_EACH [TARGET...]]
+# Without TARGETs it runs every target the build lists in bin/fuzz_targets.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-bin=$(cd "$1" && pwd)/bin
+bin=$(cd "${1:?usage: run_fuzzers.sh BUILD_DIR [SECONDS_EACH [TARGET...]]}" && pwd)/bin
 seconds=${2:-45}
-targets=(control_invoke mci_command registry_text type_library script_line wave_reader
-         find_header_size)
-(($# > 2)) && targets=("${@:3}")
+if (($# > 2)); then
+    targets=("${@:3}")
+else
+    [[ -s $bin/fuzz_targets ]] || { echo "no fuzz targets listed in $bin/fuzz_targets: configure a fuzz build" >&2; exit 1; }
+    mapfile -t targets <"$bin/fuzz_targets"
+fi
 
 # Memory-backed when possible: the control syncs every working copy it writes to disk.
 [[ -d /dev/shm && -w /dev/shm ]] && export TMPDIR=/dev/shm

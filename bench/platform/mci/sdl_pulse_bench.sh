@@ -15,37 +15,18 @@ done
 # Read only by a sanitizer build of the benchmark.
 export LSAN_OPTIONS=suppressions=$root/tests/support/libpulse.lsan.supp
 work=$(mktemp -d)
-export XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-recorder=
-cleanup() {
-    [[ -n $recorder ]] && kill "$recorder" 2>/dev/null
-    pulseaudio --kill 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$root/tests/support/pulse_null_sink.sh"
+trap 'pulse_stop; rm -rf "$work"' EXIT
 
-pulseaudio -D -n --exit-idle-time=-1 --system=false --disallow-exit \
-    --load=module-native-protocol-unix --load="module-null-sink sink_name=bench_sink" \
-    --log-target=file:"$work/pulse.log"
-for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-
+pulse_start
 # The null sink paces playback only once a low-latency reader is attached.
-parecord --device=bench_sink.monitor --latency-msec=20 --file-format=wav "$work/out.wav" &
-recorder=$!
-sleep 2.5
-SDL_AUDIODRIVER=pulseaudio "$bench" --benchmark_filter=PlayToFirstPull
-SDL_AUDIODRIVER=pulseaudio "$bench" --benchmark_filter=PlayTenSeconds
-sleep 0.5
-# A background job ignores SIGINT in a script; parecord finishes its file on SIGTERM as well.
-kill -TERM "$recorder"
-wait "$recorder" || true
-recorder=
+pulse_record "$work/out.wav"
+"$bench" --benchmark_filter=PlayToFirstPull
+"$bench" --benchmark_filter=PlayTenSeconds
+pulse_record_stop
 
-sox "$work/out.wav" "$work/tone.wav" silence 1 0.02 1% reverse silence 1 0.02 1% reverse
-seconds=$(soxi -D "$work/tone.wav")
-echo "tone that came out: $seconds s," \
-    "RMS $(sox "$work/tone.wav" -n stats 2>&1 | awk '/RMS lev dB/{print $4}') dB"
+read -r seconds rms < <(sound_span "$work/out.wav")
+echo "tone that came out: $seconds s, RMS $rms dB"
 # Longer than 10 s means the server ran dry somewhere (a loaded machine); shorter, frames were lost.
 awk -v s="$seconds" 'BEGIN { exit !(s >= 9.9 && s <= 11) }' || {
     echo "the 10 s tone did not come out whole" >&2

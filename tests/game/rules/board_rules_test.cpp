@@ -45,7 +45,7 @@ TEST(BoardRules, ResetGameSetsUpTheOpening) {
 TEST(BoardRules, ResetGameAfterGameOverKeepsTheVerdictAndUnlocksTheMode) {
     Game game;
     game.rules.MakeMove(W, 20, true);
-    game.window.DisplayBoard();
+    game.rules.DisplayBoard();
     game.window.setTurnText("Black Wins!");
     game.rules.mfGameOver = true;
 

@@ -24,16 +24,10 @@ void FakeWindow::setTwoPlayerValue(int value) {
     rules().chkTwoPlayer_Click();
 }
 
-void FakeWindow::DisplayBoard() {
+void FakeWindow::showDiscs(const std::array<std::int32_t, GameRules::kSquares> &board) {
     ++refreshes;
-    GameRules &game = rules();
     for (std::size_t n = 0; n < m_discs.size(); ++n)
-        m_discs[n] = game.mlngBoard[n] == GameRules::kEmpty   ? 0
-                     : game.mlngBoard[n] == GameRules::kWhite ? 1
-                                                              : -1;
-    if (!game.mfGameOver)
-        m_turnText = game.mlngTurn == GameRules::kWhite ? "White's Turn" : "Black's Turn";
-    game.GetScore();
+        m_discs[n] = board[n] == GameRules::kEmpty ? 0 : board[n] == GameRules::kWhite ? 1 : -1;
 }
 
 void FakeWindow::showMessage(const std::string &text) {
@@ -92,7 +86,7 @@ Game::Game(std::uint32_t seed)
 void Game::setPosition(const std::array<const char *, 8> &rows, std::int32_t turn) {
     rules.mlngBoard = boardFromRows(rows);
     rules.mlngTurn = turn;
-    window.DisplayBoard();
+    rules.DisplayBoard();
 }
 
 void Game::setTwoPlayer(bool twoPlayer) {

@@ -42,7 +42,7 @@ class FakeWindow final : public GameWindow {
     bool twoPlayerMenuChecked() const override { return m_menuChecked; }
     void setTwoPlayerMenuChecked(bool checked) override { m_menuChecked = checked; }
     void setModeControlsEnabled(bool enabled) override { m_modeControlsEnabled = enabled; }
-    void DisplayBoard() override;
+    void showDiscs(const std::array<std::int32_t, GameRules::kSquares> &board) override;
     void showMessage(const std::string &text) override;
     Clock::time_point now() const override { return m_now; }
     void processEvents(Clock::duration maxWait) override;

@@ -12,11 +12,12 @@ for tool in Xvfb xdotool import convert; do
 done
 
 work=$(mktemp -d)
-xvfb_pid=''
+# shellcheck source=../../support/xvfb_display.sh
+source "$(dirname "$0")/../../support/xvfb_display.sh"
 korvane_pid=''
 cleanup() {
     [[ -n $korvane_pid ]] && kill "$korvane_pid" 2>/dev/null
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+    xvfb_stop
     wait 2>/dev/null
     rm -rf "$work"
 }
@@ -30,17 +31,7 @@ fail() {
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [[ -s $work/display ]] && break
-    sleep 0.1
-done
-[[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
-export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+xvfb_start || fail "no X server"
 export KORVANE_COM_REGISTRY="$work/com-registry"
 QT_QPA_PLATFORM=offscreen "$regsvr" "$module" >/dev/null || fail "the control did not register"
 # No sound server (one named that is not there, so none is started either) and SDL left to

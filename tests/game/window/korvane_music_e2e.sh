@@ -9,11 +9,12 @@ module=${3:?}
 work=$(mktemp -d)
 # shellcheck source=../../support/pulse_null_sink.sh
 source "$(dirname "$0")/../../support/pulse_null_sink.sh"
-xvfb_pid=''
+# shellcheck source=../../support/xvfb_display.sh
+source "$(dirname "$0")/../../support/xvfb_display.sh"
 korvane_pid=''
 cleanup() {
     [[ -n $korvane_pid ]] && kill "$korvane_pid" 2>/dev/null
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+    xvfb_stop
     pulse_stop
     wait 2>/dev/null
     rm -rf "$work"
@@ -27,14 +28,9 @@ fail() {
 
 export KORVANE_COM_REGISTRY="$work/com-registry"
 QT_QPA_PLATFORM=offscreen "$regsvr" "$module" >/dev/null
-pulse_start || fail "pulseaudio did not start"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [[ -s $work/display ]] && break
-    sleep 0.1
-done
-export DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb KORVANE_TRACE=mci
+pulse_start || fail "no sound server"
+xvfb_start || fail "no X server"
+export KORVANE_TRACE=mci
 
 music_seconds=$(soxi -D "$(dirname "$(realpath "$korvane")")/Music.wav")
 pulse_record "$work/heard.wav"

@@ -21,7 +21,7 @@ fail() {
 
 export KORVANE_COM_REGISTRY="$work/com-registry" QT_QPA_PLATFORM=offscreen
 "$regsvr" "$module" >/dev/null
-pulse_start || fail "pulseaudio did not start: $(cat "$work/pulse-runtime/pulse.log" 2>/dev/null)"
+pulse_start || fail "no sound server"
 
 # A check that passes without sound would prove nothing: first make sure silence fails it.
 pulse_record "$work/silence.wav"
