@@ -1,6 +1,8 @@
 // Saving a sound as a WAV file with the plain 44-byte header, written piece by piece into a file
-// that replaces the target only when complete.
+// that replaces the target only when complete: durably for a person's file, without the
+// flushes for a scratch file that its maker marked as one.
 #include "base/file_replacement.h"
+#include "base/scratch_files.h"
 #include "mci/chunk_walker.h"
 #include "mci/little_endian.h"
 #include "mci/wave_file.h"
@@ -99,7 +101,8 @@ WaveResult<WaveSaved> saveWaveFile(const Sound &sound, const std::string &path) 
     const auto dataBytes = dataBytesOf(sound);
     if (!dataBytes.ok())
         return dataBytes.error();
-    FileReplacement file(path, ReplacePolicy::Durable);
+    FileReplacement file(path,
+                         IsScratchFile(path) ? ReplacePolicy::Scratch : ReplacePolicy::Durable);
     const auto header = headerOf(sound.format(), dataBytes.value());
     const std::array<std::byte, 1> pad{};
     std::optional<ReplaceFailure> error = file.create();
