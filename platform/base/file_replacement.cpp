@@ -3,6 +3,7 @@
 // Where the file system has no unnamed files, a hidden named one stands in for it.
 #include "base/file_replacement.h"
 
+#include "base/background_release.h"
 #include "base/faultable_calls.h"
 #include "base/link_target.h"
 
@@ -217,8 +218,11 @@ std::optional<ReplaceFailure> FileReplacement::linkIntoPlace() {
         return replaceFailure("cannot replace", m_target, errno);
     if (!m_fd.close())
         return replaceFailure("cannot write", m_target, errno);
+    // The file replaced is freed off the caller's path.
+    HeldFile replaced(m_target);
     if (faultable::rename(m_temporary.c_str(), m_target.c_str()) != 0)
         return replaceFailure("cannot replace", m_target, errno);
+    replaced.releaseInBackground();
     m_named = false;
     return std::nullopt;
 }

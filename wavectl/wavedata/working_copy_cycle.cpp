@@ -2,6 +2,7 @@
 // ran on or reopened on the newest working copy, and never touches the host's file.
 #include "wavedata/working_copy_cycle.h"
 
+#include "base/background_release.h"
 #include "base/faultable_calls.h"
 #include "base/file_replacement.h"
 #include "base/scratch_files.h"
@@ -82,7 +83,9 @@ std::string MakeTemporaryFile(const char *prefix) {
 }
 
 void DeleteWorkingCopy(const std::string &path) {
+    HeldFile copy(path);
     faultable::unlink(path.c_str());
+    copy.releaseInBackground();
     ForgetScratchFile(path);
 }
 
