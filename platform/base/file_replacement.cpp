@@ -162,6 +162,12 @@ uint64_t FileReplacement::copyFrom(int from, uint64_t offset, uint64_t length) {
     return copied;
 }
 
+// Only a hint to the kernel, outside the fault seam: the flush in commit reports any failure.
+void FileReplacement::startWriteBack() {
+    if (m_policy == ReplacePolicy::Durable)
+        ::sync_file_range(m_fd.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
 std::optional<ReplaceFailure> FileReplacement::commit() {
     if (auto failed = keepAttributes())
         return failed;
