@@ -26,7 +26,8 @@ std::unique_ptr<AudioBackend> loadSdlBackend(std::string &why) {
     void *module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     void *entry = module == nullptr ? nullptr : ::dlsym(module, kSdlBackendEntry);
     if (entry == nullptr) {
-        why = ::dlerror();
+        const char *error = ::dlerror();
+        why = error != nullptr ? error : "it has no entry";
         return nullptr;
     }
     std::unique_ptr<AudioBackend> backend(reinterpret_cast<AudioBackend *(*)()>(entry)());
