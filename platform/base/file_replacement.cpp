@@ -226,9 +226,28 @@ std::optional<ReplaceFailure> FileReplacement::linkIntoPlace() {
         return replaceFailure("cannot write", m_target, errno);
     // The file replaced is freed off the caller's path.
     HeldFile replaced(m_target);
+    if (auto failed = takeTargetsPlace())
+        return failed;
+    replaced.releaseInBackground();
+    return std::nullopt;
+}
+
+// Renaming over a file makes ext4 write the new one out at once (its guard for programs that
+// replace files without flushing them): disk work that a scratch file never needs. Such a file
+// trades places with the old one instead, whose hidden name then goes; a file system that
+// cannot trade names gets the rename.
+std::optional<ReplaceFailure> FileReplacement::takeTargetsPlace() {
+    if (m_policy == ReplacePolicy::Scratch && m_existing) {
+        if (faultable::exchange(m_temporary.c_str(), m_target.c_str()) == 0) {
+            // Should the old file's name stay, the destructor tries once more.
+            m_named = faultable::unlink(m_temporary.c_str()) != 0;
+            return std::nullopt;
+        }
+        if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP && errno != ENOENT)
+            return replaceFailure("cannot replace", m_target, errno);
+    }
     if (faultable::rename(m_temporary.c_str(), m_target.c_str()) != 0)
         return replaceFailure("cannot replace", m_target, errno);
-    replaced.releaseInBackground();
     m_named = false;
     return std::nullopt;
 }

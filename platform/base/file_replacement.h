@@ -51,6 +51,7 @@ class FileReplacement {
     std::optional<ReplaceFailure> createNamed(mode_t mode);
     std::optional<ReplaceFailure> keepAttributes();
     std::optional<ReplaceFailure> linkIntoPlace();
+    std::optional<ReplaceFailure> takeTargetsPlace();
 
     std::string m_target;
     ReplacePolicy m_policy;
