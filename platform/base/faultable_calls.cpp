@@ -105,6 +105,12 @@ int rename(const char *from, const char *to) {
     return std::rename(from, to);
 }
 
+int exchange(const char *from, const char *to) {
+    if (fileFaultStrikes(FileCall::Rename, to))
+        return -1;
+    return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_EXCHANGE);
+}
+
 int unlink(const char *path) {
     if (fileFaultStrikes(FileCall::Unlink, path))
         return -1;

@@ -26,6 +26,9 @@ int fstat(int fd, struct stat *info);
 int stat(const char *path, struct stat *info);
 // A fault matches the path renamed to.
 int rename(const char *from, const char *to);
+// renameat2 with RENAME_EXCHANGE: the two names trade their files. A fault matches to, as for a
+// rename.
+int exchange(const char *from, const char *to);
 int unlink(const char *path);
 // A private read-only mapping of the first length bytes; MAP_FAILED on failure.
 void *mapReadOnly(int fd, std::size_t length);

@@ -3,6 +3,7 @@
 // Where the file system has no unnamed files, a hidden named one stands in for it.
 #include "base/file_replacement.h"
 
+#include "base/background_release.h"
 #include "base/faultable_calls.h"
 #include "base/link_target.h"
 
@@ -164,6 +165,12 @@ uint64_t FileReplacement::copyFrom(int from, uint64_t offset, uint64_t length) {
     return copied;
 }
 
+// Only a hint to the kernel, outside the fault seam: the flush in commit reports any failure.
+void FileReplacement::startWriteBack() {
+    if (m_policy == ReplacePolicy::Durable)
+        ::sync_file_range(m_fd.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
 std::optional<ReplaceFailure> FileReplacement::commit() {
     if (auto failed = keepAttributes())
         return failed;
@@ -220,6 +227,28 @@ std::optional<ReplaceFailure> FileReplacement::linkIntoPlace() {
         return replaceFailure("cannot replace", m_target, errno);
     if (!m_fd.close())
         return replaceFailure("cannot write", m_target, errno);
+    // The file replaced is freed off the caller's path.
+    HeldFile replaced(m_target);
+    if (auto failed = takeTargetsPlace())
+        return failed;
+    replaced.releaseInBackground();
+    return std::nullopt;
+}
+
+// Renaming over a file makes ext4 write the new one out at once (its guard for programs that
+// replace files without flushing them): disk work that a scratch file never needs. Such a file
+// trades places with the old one instead, whose hidden name then goes; a file system that
+// cannot trade names gets the rename.
+std::optional<ReplaceFailure> FileReplacement::takeTargetsPlace() {
+    if (m_policy == ReplacePolicy::Scratch && m_existing) {
+        if (faultable::exchange(m_temporary.c_str(), m_target.c_str()) == 0) {
+            // Should the old file's name stay, the destructor tries once more.
+            m_named = faultable::unlink(m_temporary.c_str()) != 0;
+            return std::nullopt;
+        }
+        if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP && errno != ENOENT)
+            return replaceFailure("cannot replace", m_target, errno);
+    }
     if (faultable::rename(m_temporary.c_str(), m_target.c_str()) != 0)
         return replaceFailure("cannot replace", m_target, errno);
     m_named = false;

@@ -40,6 +40,9 @@ class FileReplacement {
     // many it copied, fewer where the kernel cannot copy between these files (the caller writes
     // the rest, and a failing disk then reports itself there).
     uint64_t copyFrom(int from, uint64_t offset, uint64_t length);
+    // Starts writing what the file holds so far to disk without waiting for it, so that the
+    // flush of a durable commit finds most of it done; nothing for a scratch file.
+    void startWriteBack();
     // Puts the new file in the target's place.
     std::optional<ReplaceFailure> commit();
 
@@ -48,6 +51,7 @@ class FileReplacement {
     std::optional<ReplaceFailure> createNamed(mode_t mode);
     std::optional<ReplaceFailure> keepAttributes();
     std::optional<ReplaceFailure> linkIntoPlace();
+    std::optional<ReplaceFailure> takeTargetsPlace();
 
     std::string m_target;
     ReplacePolicy m_policy;

@@ -83,5 +83,6 @@ std::shared_ptr<AudioClock> steadyAudioClock();
 // A back end that plays into nothing and records silence, in real time by clock.
 std::unique_ptr<AudioBackend> makeNullBackend(std::shared_ptr<AudioClock> clock);
 
-// SDL2 where a device can be opened, for each stream, and the null sink otherwise.
+// SDL2 where a device can be opened, for each stream, and the null sink otherwise. SDL is
+// loaded at the first stream, so a process that never plays or records does not load it.
 std::unique_ptr<AudioBackend> makeDefaultBackend();

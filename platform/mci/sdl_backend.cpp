@@ -1,8 +1,8 @@
-// The default back end: each stream on an SDL device of its own, or on the real-time null sink
+// The SDL back end: each stream on an SDL device of its own, or on the real-time null sink
 // when SDL cannot give it one (no sound server, no sound card, no driver).
-#include "mci/audio_backend.h"
 #include "mci/mci_trace.h"
 #include "mci/sdl_audio_subsystem.h"
+#include "mci/sdl_backend_module.h"
 #include "mci/sdl_stream.h"
 #include "mci/stream_timing.h"
 
@@ -53,6 +53,10 @@ class SdlBackend final : public AudioBackend {
 
 } // namespace
 
-std::unique_ptr<AudioBackend> makeDefaultBackend() {
-    return std::make_unique<SdlBackend>();
+AudioBackend *korvaneMakeSdlBackend() {
+    try {
+        return new SdlBackend;
+    } catch (const std::exception &) {
+        return nullptr;
+    }
 }

@@ -1,6 +1,8 @@
 // Saving a sound as a WAV file with the plain 44-byte header, written piece by piece into a file
-// that replaces the target only when complete.
+// that replaces the target only when complete: durably for a person's file, without the
+// flushes for a scratch file that its maker marked as one.
 #include "base/file_replacement.h"
+#include "base/scratch_files.h"
 #include "mci/chunk_walker.h"
 #include "mci/little_endian.h"
 #include "mci/wave_file.h"
@@ -78,12 +80,29 @@ std::optional<ReplaceFailure> writeThroughBuffer(std::span<const std::byte> byte
     return std::nullopt;
 }
 
+// The disk writes what is copied while the copying goes on, rather than all of it in the flush.
+uint64_t copyStartingWriteBack(FileReplacement &file, int from, uint64_t offset,
+                               uint64_t length) {
+    constexpr uint64_t kPiece = uint64_t{8} << 20;
+    uint64_t copied = 0;
+    while (copied < length) {
+        const uint64_t piece = std::min(kPiece, length - copied);
+        const uint64_t done = file.copyFrom(from, offset + copied, piece);
+        copied += done;
+        file.startWriteBack();
+        if (done < piece)
+            break;
+    }
+    return copied;
+}
+
 // A run that lies in a file is copied inside the kernel, so the frames of an opened sound never
 // pass through this process (faulting in the mapping and copying it cost more than the write).
 std::optional<ReplaceFailure> writeFrames(const Sound &sound, FileReplacement &file) {
     for (const Sound::ByteRun &run : sound.byteRuns()) {
         const int from = run.source.fileDescriptor();
-        const uint64_t copied = from < 0 ? 0 : file.copyFrom(from, run.offset, run.length);
+        const uint64_t copied =
+            from < 0 ? 0 : copyStartingWriteBack(file, from, run.offset, run.length);
         const auto rest =
             run.source.bytes(run.offset + copied, static_cast<std::size_t>(run.length - copied));
         auto error = from < 0 ? file.write(rest) : writeThroughBuffer(rest, file);
@@ -99,7 +118,8 @@ WaveResult<WaveSaved> saveWaveFile(const Sound &sound, const std::string &path) 
     const auto dataBytes = dataBytesOf(sound);
     if (!dataBytes.ok())
         return dataBytes.error();
-    FileReplacement file(path, ReplacePolicy::Durable);
+    FileReplacement file(path,
+                         IsScratchFile(path) ? ReplacePolicy::Scratch : ReplacePolicy::Durable);
     const auto header = headerOf(sound.format(), dataBytes.value());
     const std::array<std::byte, 1> pad{};
     std::optional<ReplaceFailure> error = file.create();

@@ -20,7 +20,8 @@ root="$work/stage$prefix"
 [[ -f $root/lib/korvane/Music.wav && -f $root/lib/korvane/libnelowav.so ]] ||
     fail "the music or the control module is not beside the game"
 # The installed programs must find their libraries in the installation, not the build tree.
-for program in bin/regsvr bin/nelowav lib/korvane/korvane lib/korvane/libnelowav.so; do
+for program in bin/regsvr bin/nelowav lib/korvane/korvane lib/korvane/libnelowav.so \
+    lib/korvane/libkorvane_sdl_audio.so; do
     ! ldd "$root/$program" | grep -q -e "$(realpath "$build")" -e 'not found' ||
         fail "$program loads libraries from outside the installation"
 done

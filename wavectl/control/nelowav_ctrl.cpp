@@ -5,11 +5,11 @@
 #include "activex/modal_dialog.h"
 #include "activex/ole_registration.h"
 #include "activex/picture_holder.h"
-#include "base/faultable_calls.h"
 #include "error_messages.h"
 #include "mci/mci_constants.h"
 #include "nelowav_ids.h"
 #include "nelowav_resources.h"
+#include "wavedata/working_copy_cycle.h"
 
 #include <array>
 
@@ -105,7 +105,7 @@ CNeloWavCtrl::CNeloWavCtrl() {
 
 CNeloWavCtrl::~CNeloWavCtrl() {
     CloseSession();
-    faultable::unlink(m_strWorkFile.c_str());
+    DeleteWorkingCopy(m_strWorkFile);
 }
 
 const CRuntimeClass *CNeloWavCtrl::GetRuntimeClass() const {

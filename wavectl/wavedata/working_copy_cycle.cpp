@@ -2,8 +2,10 @@
 // ran on or reopened on the newest working copy, and never touches the host's file.
 #include "wavedata/working_copy_cycle.h"
 
+#include "base/background_release.h"
 #include "base/faultable_calls.h"
 #include "base/file_replacement.h"
+#include "base/scratch_files.h"
 #include "files/temp_files.h"
 #include "wavedata/chunked_transfer.h"
 
@@ -46,20 +48,23 @@ bool saveNewWorkingCopy(WaveSessionView &session, const WorkingCopyOperation &op
         session.ErrorCode() = kCodeCannotSaveTmp;
         return false;
     }
+    // Only the host's Save must reach the disk before it answers; the working copy is worth
+    // nothing after a crash.
+    MarkScratchFile(workFile);
     if (operation.recordIntoEmptySound && session.GetLength() == 0) {
         const int32_t recorded = session.RecordOneFrame();
         if (recorded != 0) {
-            faultable::unlink(workFile.c_str());
+            DeleteWorkingCopy(workFile);
             session.ErrorCode() = recorded;
             return false;
         }
     }
     if (session.SaveTo(workFile) != 0) {
-        faultable::unlink(workFile.c_str());
+        DeleteWorkingCopy(workFile);
         session.ErrorCode() = kCodeCannotSaveTmp;
         return false;
     }
-    faultable::unlink(session.WorkFile().c_str());
+    DeleteWorkingCopy(session.WorkFile());
     session.WorkFile() = workFile;
     return true;
 }
@@ -75,6 +80,13 @@ std::string MakeTemporaryFile(const char *prefix) {
     if (GetTempFileNameA(folder, prefix, 0, name) == 0)
         return {};
     return name;
+}
+
+void DeleteWorkingCopy(const std::string &path) {
+    HeldFile copy(path);
+    faultable::unlink(path.c_str());
+    copy.releaseInBackground();
+    ForgetScratchFile(path);
 }
 
 bool ReplaceFileContent(const std::string &path, const uint8_t *data, int32_t size) {

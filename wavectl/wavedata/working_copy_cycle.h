@@ -32,6 +32,8 @@ void RunWorkingCopyCycle(WaveSessionView &session, int32_t rememberedPosition,
 
 // A new empty file in the temporary folder with the given prefix; empty when none can be made.
 std::string MakeTemporaryFile(const char *prefix);
+// Deletes a working copy that the cycle made; harmless for an empty name or a missing file.
+void DeleteWorkingCopy(const std::string &path);
 
 // Replaces the content of the file at path with size bytes from data through a new file beside
 // it, so a failed or short write (a full disk) leaves the file as it was. Meant for the control's

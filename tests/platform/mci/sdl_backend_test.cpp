@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <condition_variable>
+#include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <optional>
 #include <thread>
@@ -87,6 +89,31 @@ struct Capture {
     std::condition_variable changed;
     std::size_t samples = 0;
 };
+
+bool sdlIsLoaded() {
+    std::ifstream maps("/proc/self/maps");
+    std::string line;
+    while (std::getline(maps, line))
+        if (line.find("libSDL2") != std::string::npos)
+            return true;
+    return false;
+}
+
+// A host that never plays never loads SDL and the sound libraries behind it. The check runs in
+// a process of its own, since the other cases here have long loaded it.
+TEST(SdlDummyDriverTest, SdlIsLoadedByTheFirstStreamAndNotBefore) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            auto backend = makeDefaultBackend();
+            if (sdlIsLoaded())
+                std::_Exit(1);
+            Tone tone(kTwoHundredMs);
+            auto stream = backend->play(kStereo22k, tone.pull(), tone.ended());
+            std::_Exit(stream != nullptr && sdlIsLoaded() ? 0 : 2);
+        },
+        testing::ExitedWithCode(0), "");
+}
 
 TEST(SdlDummyDriverTest, APlayEndsDrainedAfterHandingOverEveryFrame) {
     auto backend = makeDefaultBackend();
