@@ -26,6 +26,10 @@ constexpr uint64_t kBuffersLeftAtEnd = 2;
 // cannot hold a command longer than this.
 constexpr auto kLastFramesWait = std::chrono::seconds(1);
 
+bool holdsFrames(const FrameRange &range) {
+    return range.first != range.last;
+}
+
 } // namespace
 
 WaveSession::WaveSession(UINT deviceId, Sound sound, AudioBackend &backend)
@@ -97,7 +101,7 @@ std::unique_ptr<AudioStream> WaveSession::endStreamLocked(uint64_t framesDone,
     }
     m_liveStream = 0;
     m_feed = {0, 0};
-    m_queued.reset();
+    m_queued = {0, 0};
     return std::move(m_stream);
 }
 
@@ -183,7 +187,7 @@ StreamEnded WaveSession::endedCallback(uint64_t streamId) {
 // new play queues behind them.
 bool WaveSession::followOnLocked(FrameRange range, std::optional<CompletionNotice> notice) {
     if (m_runningStream != 0 || m_liveStream == 0 || m_activity != Activity::Play ||
-        m_streamDraining || m_streamFailed || m_queued)
+        m_streamDraining || m_streamFailed || holdsFrames(m_queued))
         return false;
     m_playStart = range.first;
     m_playEnd = range.last;
@@ -286,10 +290,10 @@ std::size_t WaveSession::feedLocked(std::span<float> out) {
     const uint64_t room = out.size() / m_format.channels;
     uint64_t given = 0;
     while (given < room) {
-        if (m_feed.first == m_feed.last) {
-            if (!m_queued)
+        if (!holdsFrames(m_feed)) {
+            if (!holdsFrames(m_queued))
                 break;
-            m_feed = *std::exchange(m_queued, std::nullopt);
+            m_feed = std::exchange(m_queued, {0, 0});
         }
         const uint64_t wanted = std::min(room - given, m_feed.last - m_feed.first);
         try {
@@ -315,7 +319,7 @@ std::size_t WaveSession::feedLocked(std::span<float> out) {
 void WaveSession::endPlayBeforeItsLastFramesLocked(uint64_t room, NoticesToPost &posts) {
     if (m_runningStream == 0 || m_activity != Activity::Play || m_streamFailed)
         return;
-    const FrameRange &rest = m_queued ? *m_queued : m_feed;
+    const FrameRange &rest = holdsFrames(m_queued) ? m_queued : m_feed;
     if (rest.last - rest.first >= kBuffersLeftAtEnd * room)
         return;
     m_position = m_playEnd;
@@ -370,7 +374,7 @@ void WaveSession::streamEnded(uint64_t streamId, StreamEnd end) {
         if (m_activity == Activity::Record)
             m_position = m_recordAt + m_recorded;
         else
-            m_position = failed ? (m_queued ? m_playStart : m_feed.first) : m_playEnd;
+            m_position = !failed ? m_playEnd : holdsFrames(m_queued) ? m_playStart : m_feed.first;
         finishLocked(failed ? MCI_NOTIFY_FAILURE : MCI_NOTIFY_SUCCESSFUL, posts);
         mciTrace("device %u stream ended (%s) at frame %llu", m_deviceId,
                  failed ? "failed" : "drained", static_cast<unsigned long long>(m_position));
