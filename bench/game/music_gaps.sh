@@ -41,7 +41,7 @@ od -An -v -td2 -w2 "$work/heard.raw" | awk -v rate="$rate" '
     quiet { run++ }
     !quiet {
         if (heard && ms(run) >= 1) {
-            printf "gap of %.1f ms at %.2f s\n", ms(run), from / rate
+            printf "gap of %.1f ms, %.2f s after the sound began\n", ms(run), (from - first) / rate
             if (run > longest) longest = run
             gaps++
         }
@@ -53,3 +53,4 @@ od -An -v -td2 -w2 "$work/heard.raw" | awk -v rate="$rate" '
             (last - first) / rate, gaps, ms(longest)
     }'
 echo "play streams opened: $(grep -c 'play stream opened' "$work/korvane.log" || true)"
+echo "underruns traced: $(grep -c underrun "$work/korvane.log" || true)"

@@ -17,11 +17,6 @@ namespace {
 // every few seconds rather than one per audio buffer.
 constexpr std::size_t kRecordBlockBytes = std::size_t{1} << 20;
 
-// A play ends once fewer than this many of the stream's buffers remain to be handed over,
-// which gives the host at least a buffer's time to answer the notice with a play that joins
-// them.
-constexpr uint64_t kBuffersLeftAtEnd = 2;
-
 // The last frames of an ended play take a few buffers; a back end that never reports their end
 // cannot hold a command longer than this.
 constexpr auto kLastFramesWait = std::chrono::seconds(1);
@@ -275,11 +270,12 @@ std::size_t WaveSession::pullFrames(uint64_t streamId, std::span<float> out) {
         if (streamId != m_liveStream || m_streamDraining)
             return 0;
         const uint64_t room = out.size() / m_format.channels;
+        const uint64_t fedBefore = m_streamFrames;
         frames = feedLocked(out.first(static_cast<std::size_t>(room * m_format.channels)));
         m_streamFrames += frames;
         // Fewer frames than room end the stream once they have played.
         m_streamDraining = frames < room;
-        endPlayBeforeItsLastFramesLocked(room, posts);
+        endPlayBeforeItsLastFramesLocked(room, fedBefore, posts);
     }
     postNotices(posts);
     return frames;
@@ -315,12 +311,17 @@ std::size_t WaveSession::feedLocked(std::span<float> out) {
     return static_cast<std::size_t>(given);
 }
 
-// The running play ends, with its notice, while its last frames are still to be handed over.
-void WaveSession::endPlayBeforeItsLastFramesLocked(uint64_t room, NoticesToPost &posts) {
-    if (m_runningStream == 0 || m_activity != Activity::Play || m_streamFailed)
+// The running play ends, with its notice, once less than a buffer of it is left to hand over:
+// the host has until the stream asks for the next buffer to answer with a play that joins
+// it. A play that fits in the buffer that starts it ends when it has drained, as before, so
+// that a notice never follows its play at once.
+void WaveSession::endPlayBeforeItsLastFramesLocked(uint64_t room, uint64_t fedBefore,
+                                                   NoticesToPost &posts) {
+    if (m_runningStream == 0 || m_activity != Activity::Play || m_streamFailed ||
+        fedBefore <= m_playStartsAt)
         return;
     const FrameRange &rest = holdsFrames(m_queued) ? m_queued : m_feed;
-    if (rest.last - rest.first >= kBuffersLeftAtEnd * room)
+    if (rest.last - rest.first >= room)
         return;
     m_position = m_playEnd;
     finishLocked(MCI_NOTIFY_SUCCESSFUL, posts);

@@ -91,7 +91,7 @@ class WaveSession : public std::enable_shared_from_this<WaveSession> {
 
     std::size_t pullFrames(uint64_t streamId, std::span<float> out);
     std::size_t feedLocked(std::span<float> out);
-    void endPlayBeforeItsLastFramesLocked(uint64_t room, NoticesToPost &posts);
+    void endPlayBeforeItsLastFramesLocked(uint64_t room, uint64_t fedBefore, NoticesToPost &posts);
     void pushFrames(uint64_t streamId, std::span<const float> in);
     void streamEnded(uint64_t streamId, StreamEnd end);
 
