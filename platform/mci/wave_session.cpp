@@ -1,6 +1,6 @@
 // Playing and recording a session's sound through the back end. A stream's callbacks find the
-// session through a weak pointer and act only while their stream is the running one, so a
-// stream that was stopped, replaced or closed can still finish a callback harmlessly.
+// session through a weak pointer and act only while their stream is the live one, so a stream
+// that was stopped, replaced or closed can still finish a callback harmlessly.
 #include "mci/wave_session.h"
 
 #include "mci/mci_constants.h"
@@ -8,6 +8,7 @@
 #include "mci/sample_conversion.h"
 
 #include <algorithm>
+#include <chrono>
 #include <new>
 
 namespace {
@@ -15,6 +16,14 @@ namespace {
 // Captured frames go into the sound in blocks of this size, so that the sound gains a piece
 // every few seconds rather than one per audio buffer.
 constexpr std::size_t kRecordBlockBytes = std::size_t{1} << 20;
+
+// The last frames of an ended play take a few buffers; a back end that never reports their end
+// cannot hold a command longer than this.
+constexpr auto kLastFramesWait = std::chrono::seconds(1);
+
+bool holdsFrames(const FrameRange &range) {
+    return range.first != range.last;
+}
 
 } // namespace
 
@@ -50,7 +59,9 @@ uint64_t WaveSession::positionLocked(uint64_t framesDone) const {
         return m_position;
     if (m_activity == Activity::Record)
         return m_recordAt + m_recorded;
-    return std::min(m_playStart + framesDone, m_playEnd);
+    if (framesDone <= m_playStartsAt)
+        return m_playStart;
+    return std::min(m_playStart + (framesDone - m_playStartsAt), m_playEnd);
 }
 
 void WaveSession::finishLocked(WPARAM flag, NoticesToPost &posts) {
@@ -83,10 +94,22 @@ std::unique_ptr<AudioStream> WaveSession::endStreamLocked(uint64_t framesDone,
         mciTrace("device %u stopped at frame %llu", m_deviceId,
                  static_cast<unsigned long long>(m_position));
     }
+    m_liveStream = 0;
+    m_feed = {0, 0};
+    m_queued = {0, 0};
     return std::move(m_stream);
 }
 
+// The host was told that the play had ended, so its last frames are heard before the stream
+// goes, as they would have been had it ended a little later.
+void WaveSession::letLastFramesPlay() {
+    std::unique_lock lock(m_lock);
+    if (m_runningStream == 0 && m_activity == Activity::Play)
+        m_ended.wait_for(lock, kLastFramesWait, [this] { return m_liveStream == 0; });
+}
+
 void WaveSession::stop(NoticesToPost &posts) {
+    letLastFramesPlay();
     const uint64_t done = framesDone();
     std::unique_ptr<AudioStream> stopped;
     {
@@ -126,6 +149,7 @@ DeviceResult<uint64_t> WaveSession::adoptStream(uint64_t streamId,
         const std::lock_guard lock(m_lock);
         if (m_runningStream == streamId) {
             m_runningStream = 0;
+            m_liveStream = 0;
             m_mode = SessionMode::Stopped;
             m_pending.take();
             m_ended.notify_all();
@@ -136,9 +160,10 @@ DeviceResult<uint64_t> WaveSession::adoptStream(uint64_t streamId,
     return streamId;
 }
 
-// From here on the new stream's callbacks count, and the callbacks of any earlier one do not.
-uint64_t WaveSession::beginStreamLocked(Activity activity, std::optional<CompletionNotice> notice) {
-    m_runningStream = ++m_lastStreamId;
+// Starts a play or record; a new stream takes its id, and from then on only that stream's
+// callbacks count.
+uint64_t WaveSession::beginRunLocked(Activity activity, std::optional<CompletionNotice> notice) {
+    m_runningStream = ++m_lastId;
     m_activity = activity;
     m_mode = activity == Activity::Play ? SessionMode::Playing : SessionMode::Recording;
     if (notice)
@@ -153,8 +178,31 @@ StreamEnded WaveSession::endedCallback(uint64_t streamId) {
     };
 }
 
+// Nothing runs, and the stream of the play before is still being handed its last frames: the
+// new play queues behind them.
+bool WaveSession::followOnLocked(FrameRange range, std::optional<CompletionNotice> notice) {
+    if (m_runningStream != 0 || m_liveStream == 0 || m_activity != Activity::Play ||
+        m_streamDraining || m_streamFailed || holdsFrames(m_queued))
+        return false;
+    m_playStart = range.first;
+    m_playEnd = range.last;
+    m_playStartsAt = m_streamFrames + (m_feed.last - m_feed.first);
+    m_queued = range;
+    beginRunLocked(Activity::Play, notice);
+    return true;
+}
+
 DeviceResult<uint64_t> WaveSession::play(FrameRange range, std::optional<CompletionNotice> notice,
                                          NoticesToPost &posts) {
+    if (range.first != range.last) {
+        const std::lock_guard lock(m_lock);
+        if (followOnLocked(range, notice)) {
+            mciTrace("device %u plays frames %llu to %llu in the open stream", m_deviceId,
+                     static_cast<unsigned long long>(range.first),
+                     static_cast<unsigned long long>(range.last));
+            return m_runningStream;
+        }
+    }
     endRunning(notice.has_value(), posts);
     if (range.first == range.last) {
         completeAtOnce(range.last, notice, posts);
@@ -163,10 +211,14 @@ DeviceResult<uint64_t> WaveSession::play(FrameRange range, std::optional<Complet
     uint64_t streamId = 0;
     {
         const std::lock_guard lock(m_lock);
-        m_playStart = m_playCursor = range.first;
+        m_playStart = range.first;
         m_playEnd = range.last;
+        m_playStartsAt = 0;
+        m_streamFrames = 0;
+        m_streamDraining = false;
+        m_feed = range;
         m_streamFailed = false;
-        streamId = beginStreamLocked(Activity::Play, notice);
+        m_liveStream = streamId = beginRunLocked(Activity::Play, notice);
     }
     mciTrace("device %u plays frames %llu to %llu", m_deviceId,
              static_cast<unsigned long long>(range.first),
@@ -197,7 +249,7 @@ DeviceResult<uint64_t> WaveSession::record(uint64_t at, std::optional<uint64_t> 
         m_recordInserted = 0;
         m_recordLimit = frameCount;
         m_recordBlock.clear();
-        streamId = beginStreamLocked(Activity::Record, notice);
+        m_liveStream = streamId = beginRunLocked(Activity::Record, notice);
     }
     mciTrace("device %u records at frame %llu", m_deviceId, static_cast<unsigned long long>(at));
     PushFrames push = [session = weak_from_this(), streamId](std::span<const float> in) {
@@ -211,23 +263,70 @@ DeviceResult<uint64_t> WaveSession::record(uint64_t at, std::optional<uint64_t> 
 }
 
 std::size_t WaveSession::pullFrames(uint64_t streamId, std::span<float> out) {
-    const std::lock_guard lock(m_lock);
-    if (streamId != m_runningStream)
-        return 0;
-    const uint64_t room = out.size() / m_format.channels;
-    const uint64_t wanted = std::min(room, m_playEnd - m_playCursor);
-    try {
-        m_playBytes.resize(bytesOf(wanted));
-    } catch (const std::bad_alloc &) {
-        // Ending the stream short makes it drain; the flag turns that into a failure.
-        m_streamFailed = true;
-        return 0;
+    NoticesToPost posts;
+    std::size_t frames = 0;
+    {
+        const std::lock_guard lock(m_lock);
+        if (streamId != m_liveStream || m_streamDraining)
+            return 0;
+        const uint64_t room = out.size() / m_format.channels;
+        const uint64_t fedBefore = m_streamFrames;
+        frames = feedLocked(out.first(static_cast<std::size_t>(room * m_format.channels)));
+        m_streamFrames += frames;
+        // Fewer frames than room end the stream once they have played.
+        m_streamDraining = frames < room;
+        endPlayBeforeItsLastFramesLocked(room, fedBefore, posts);
     }
-    const uint64_t frames = m_sound.readFrames(m_playCursor, m_playBytes);
-    samplesToFloat(m_format, std::span(m_playBytes).first(bytesOf(frames)),
-                   out.first(static_cast<std::size_t>(frames * m_format.channels)));
-    m_playCursor += frames;
-    return static_cast<std::size_t>(frames);
+    postNotices(posts);
+    return frames;
+}
+
+// Fills out from the range being fed, then from the one queued behind it.
+std::size_t WaveSession::feedLocked(std::span<float> out) {
+    const uint64_t room = out.size() / m_format.channels;
+    uint64_t given = 0;
+    while (given < room) {
+        if (!holdsFrames(m_feed)) {
+            if (!holdsFrames(m_queued))
+                break;
+            m_feed = std::exchange(m_queued, {0, 0});
+        }
+        const uint64_t wanted = std::min(room - given, m_feed.last - m_feed.first);
+        try {
+            m_playBytes.resize(bytesOf(wanted));
+        } catch (const std::bad_alloc &) {
+            // Ending the stream short makes it drain; the flag turns that into a failure.
+            m_streamFailed = true;
+            break;
+        }
+        const uint64_t frames = m_sound.readFrames(m_feed.first, m_playBytes);
+        samplesToFloat(m_format, std::span(m_playBytes).first(bytesOf(frames)),
+                       out.subspan(static_cast<std::size_t>(given * m_format.channels),
+                                   static_cast<std::size_t>(frames * m_format.channels)));
+        m_feed.first += frames;
+        given += frames;
+        if (frames < wanted)
+            break;
+    }
+    return static_cast<std::size_t>(given);
+}
+
+// The running play ends, with its notice, once less than a buffer of it is left to hand over:
+// the host has until the stream asks for the next buffer to answer with a play that joins
+// it. A play that fits in the buffer that starts it ends when it has drained, as before, so
+// that a notice never follows its play at once.
+void WaveSession::endPlayBeforeItsLastFramesLocked(uint64_t room, uint64_t fedBefore,
+                                                   NoticesToPost &posts) {
+    if (m_runningStream == 0 || m_activity != Activity::Play || m_streamFailed ||
+        fedBefore <= m_playStartsAt)
+        return;
+    const FrameRange &rest = holdsFrames(m_queued) ? m_queued : m_feed;
+    if (rest.last - rest.first >= room)
+        return;
+    m_position = m_playEnd;
+    finishLocked(MCI_NOTIFY_SUCCESSFUL, posts);
+    mciTrace("device %u play ended, %llu frames still to go to the stream", m_deviceId,
+             static_cast<unsigned long long>(rest.last - rest.first));
 }
 
 void WaveSession::pushFrames(uint64_t streamId, std::span<const float> in) {
@@ -266,13 +365,17 @@ void WaveSession::streamEnded(uint64_t streamId, StreamEnd end) {
     NoticesToPost posts;
     {
         const std::lock_guard lock(m_lock);
-        if (streamId != m_runningStream)
+        if (streamId != m_liveStream)
+            return;
+        m_liveStream = 0;
+        m_ended.notify_all();
+        if (m_runningStream == 0)
             return;
         const bool failed = end == StreamEnd::Failed || m_streamFailed;
         if (m_activity == Activity::Record)
             m_position = m_recordAt + m_recorded;
         else
-            m_position = failed ? m_playCursor : m_playEnd;
+            m_position = !failed ? m_playEnd : holdsFrames(m_queued) ? m_playStart : m_feed.first;
         finishLocked(failed ? MCI_NOTIFY_FAILURE : MCI_NOTIFY_SUCCESSFUL, posts);
         mciTrace("device %u stream ended (%s) at frame %llu", m_deviceId,
                  failed ? "failed" : "drained", static_cast<unsigned long long>(m_position));
@@ -306,8 +409,10 @@ DeviceResult<Ok> WaveSession::resume() {
     return Ok{};
 }
 
+// A seek after a play has ended leaves its stream alone: a play that follows joins it.
 void WaveSession::seek(uint64_t frame, NoticesToPost &posts) {
-    stop(posts);
+    if (mode() != SessionMode::Stopped)
+        stop(posts);
     const std::lock_guard lock(m_lock);
     m_position = frame;
 }
@@ -317,6 +422,7 @@ void WaveSession::seek(uint64_t frame, NoticesToPost &posts) {
 // with the old stream's cursor. The position keeps to the same sound: after the cut it moves
 // back by the frames removed, inside the cut it moves to where the cut was.
 void WaveSession::erase(FrameRange range, NoticesToPost &posts) {
+    letLastFramesPlay();
     const uint64_t done = framesDone();
     std::unique_ptr<AudioStream> stopped;
     {
@@ -354,7 +460,7 @@ DeviceResult<Ok> WaveSession::save(const SaveSound &saveSound, const std::string
     return Ok{};
 }
 
-void WaveSession::waitUntilEnded(uint64_t streamId) {
+void WaveSession::waitUntilEnded(uint64_t runId) {
     std::unique_lock lock(m_lock);
-    m_ended.wait(lock, [&] { return m_runningStream != streamId; });
+    m_ended.wait(lock, [&] { return m_runningStream != runId; });
 }

@@ -1,5 +1,7 @@
 // One open sound under an alias: its frames, position and mode, the play or record stream
-// running on it, and the notice pending for that stream.
+// running on it, and the notice pending for that stream. A play ends, and its notice goes out,
+// while its last frames are still queued for the stream; a play that follows at once (the
+// music's rewind and restart) joins that stream behind them, so the two leave no hole.
 #pragma once
 
 #include "mci/audio_backend.h"
@@ -47,14 +49,15 @@ class WaveSession : public std::enable_shared_from_this<WaveSession> {
     SessionMode mode() const;
 
     // Ends what runs (its notice SUPERSEDED when notice is given, else ABORTED) and plays
-    // range; notice is posted when the play ends. Gives the stream's id, 0 for an empty range,
+    // range; notice is posted when the play ends. Gives the play's id, 0 for an empty range,
     // which completes at once.
     DeviceResult<uint64_t> play(FrameRange range, std::optional<CompletionNotice> notice,
                                 NoticesToPost &posts);
     // As play, recording into the sound at `at`: frameCount frames, or until stopped.
     DeviceResult<uint64_t> record(uint64_t at, std::optional<uint64_t> frameCount,
                                   std::optional<CompletionNotice> notice, NoticesToPost &posts);
-    // Ends a play or record where it has got to; its notice is ABORTED.
+    // Ends a play or record where it has got to; its notice is ABORTED. The last frames of a
+    // play that has already ended are played out first.
     void stop(NoticesToPost &posts);
     DeviceResult<Ok> pause();
     DeviceResult<Ok> resume();
@@ -66,13 +69,15 @@ class WaveSession : public std::enable_shared_from_this<WaveSession> {
     // A later command with notify takes the place of the pending notice.
     void supersede(NoticesToPost &posts);
 
-    // Returns once the stream streamId no longer runs: ended, stopped or replaced.
-    void waitUntilEnded(uint64_t streamId);
+    // Returns once the play or record runId no longer runs: ended, stopped or replaced.
+    void waitUntilEnded(uint64_t runId);
 
   private:
     enum class Activity : uint8_t { Play, Record };
 
     uint64_t framesDone() const;
+    void letLastFramesPlay();
+    bool followOnLocked(FrameRange range, std::optional<CompletionNotice> notice);
     // Ends a play or record where it has got to, posting its notice ABORTED, and hands over
     // its stream, which the caller must destroy with m_lock released.
     std::unique_ptr<AudioStream> endStreamLocked(uint64_t framesDone, NoticesToPost &posts);
@@ -81,10 +86,12 @@ class WaveSession : public std::enable_shared_from_this<WaveSession> {
                         NoticesToPost &posts);
     DeviceResult<uint64_t> adoptStream(uint64_t streamId, std::unique_ptr<AudioStream> stream,
                                        DeviceFault unavailable);
-    uint64_t beginStreamLocked(Activity activity, std::optional<CompletionNotice> notice);
+    uint64_t beginRunLocked(Activity activity, std::optional<CompletionNotice> notice);
     StreamEnded endedCallback(uint64_t streamId);
 
     std::size_t pullFrames(uint64_t streamId, std::span<float> out);
+    std::size_t feedLocked(std::span<float> out);
+    void endPlayBeforeItsLastFramesLocked(uint64_t room, uint64_t fedBefore, NoticesToPost &posts);
     void pushFrames(uint64_t streamId, std::span<const float> in);
     void streamEnded(uint64_t streamId, StreamEnd end);
 
@@ -100,21 +107,30 @@ class WaveSession : public std::enable_shared_from_this<WaveSession> {
     // Guarded by the device's command lock (never touched by stream callbacks).
     TimeFormat m_timeFormat = TimeFormat::Milliseconds;
     std::unique_ptr<AudioStream> m_stream;
-    uint64_t m_lastStreamId = 0;
+    uint64_t m_lastId = 0; // of plays, records and streams alike
 
     mutable std::mutex m_lock;
-    // Signalled whenever m_runningStream changes to 0.
+    // Signalled whenever m_runningStream or m_liveStream changes to 0.
     std::condition_variable m_ended;
     // Guarded by m_lock: everything below.
     Sound m_sound;
     SessionMode m_mode = SessionMode::Stopped;
     Activity m_activity = Activity::Play;
-    uint64_t m_position = 0;      // while no stream runs
-    uint64_t m_runningStream = 0; // the id of the stream whose callbacks count, 0 for none
+    uint64_t m_position = 0;      // while nothing runs
+    uint64_t m_runningStream = 0; // the id of the play or record that runs, 0 for none
+    uint64_t m_liveStream = 0;    // the id of the stream whose callbacks count, 0 for none
     PendingNotice m_pending;
     uint64_t m_playStart = 0;
-    uint64_t m_playCursor = 0; // the next frame to hand to the back end
     uint64_t m_playEnd = 0;
+    uint64_t m_playStartsAt = 0;   // the stream's frame count when the play's first frame goes
+    uint64_t m_streamFrames = 0;   // frames handed to the live play stream
+    bool m_streamDraining = false; // it has been handed its last frames
+    // Frames of the sound still to hand to the stream: a range being fed, then one queued
+    // behind it (a play that joined the last frames of the one before), empty for none. Not
+    // an optional: the wave data library has a FrameRange of its own, and the two
+    // instantiations would share one name.
+    FrameRange m_feed{0, 0};
+    FrameRange m_queued{0, 0};
     bool m_streamFailed = false;
     std::vector<std::byte> m_playBytes;
     uint64_t m_recordAt = 0;

@@ -124,6 +124,11 @@ void FakeAudio::waitForStreams(std::size_t count) {
     m_started.wait(lock, [&] { return m_streams.size() >= count; });
 }
 
+std::size_t FakeAudio::streamsStarted() const {
+    const std::lock_guard lock(m_lock);
+    return m_streams.size();
+}
+
 std::vector<float> FakeAudio::played() const {
     const std::lock_guard lock(m_lock);
     return m_played;

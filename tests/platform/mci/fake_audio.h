@@ -29,6 +29,7 @@ class FakeAudio {
 
     // Blocks until the back end has started `count` streams in all.
     void waitForStreams(std::size_t count);
+    std::size_t streamsStarted() const;
     // The samples played so far by every stream.
     std::vector<float> played() const;
 

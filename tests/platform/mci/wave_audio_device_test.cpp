@@ -114,6 +114,26 @@ TEST_F(ToneTest, PlayWithoutFromContinuesFromThePosition) {
     EXPECT_EQ(reply("status a position"), "8000");
 }
 
+// The music loop: its notice comes while the last frames are still to be played, and the play
+// that follows the rewind joins them in the same stream, so no silence lies between the two.
+TEST_F(ToneTest, APlayAfterOneThatRanToItsEndFollowsOnInTheSameStream) {
+    ASSERT_EQ(send("play a from 7000 notify"), MciCode{0});
+    audio.pump(500);
+    audio.pump(400);
+    expectNotices(__LINE__, {successful()});
+    EXPECT_EQ(reply("status a mode"), "stopped");
+    EXPECT_EQ(reply("status a position"), "8000");
+    ASSERT_EQ(send("seek a to 0 wait"), MciCode{0});
+    ASSERT_EQ(send("play a notify"), MciCode{0});
+    EXPECT_EQ(audio.pump(200), 200u);
+    EXPECT_EQ(reply("status a position"), "100");
+    EXPECT_EQ(audio.streamsStarted(), 1u);
+    const std::vector<float> played = audio.played();
+    ASSERT_EQ(played.size(), 1100u);
+    EXPECT_EQ(played[999], toneSample(7999));
+    EXPECT_EQ(played[1000], toneSample(0));
+}
+
 TEST_F(ToneTest, PauseAndResumeOnlyApplyToARunningPlay) {
     EXPECT_EQ(send("pause a"), MciCode{MCIERR_NONAPPLICABLE_FUNCTION});
     EXPECT_EQ(send("resume a"), MciCode{MCIERR_NONAPPLICABLE_FUNCTION});
