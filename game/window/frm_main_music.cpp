@@ -4,18 +4,11 @@
 // the control or the file there is simply no music.
 #include "activex/control_site.h"
 #include "frm_main.h"
-#include "nelowav_ids.h"
+#include "interface/nelowav_ids.h"
 
 #include <array>
 
 namespace korvane {
-
-namespace {
-
-// The control's Done code for a play that the device could not carry on.
-constexpr int16_t kNotifyFailure = 8;
-
-} // namespace
 
 void frmMain::startBackgroundMusic() {
     std::string error;
@@ -47,7 +40,7 @@ void frmMain::playMusic() {
 // A failed play is not restarted: a device that opens but fails each play at once would
 // otherwise restart the music as fast as the failures arrive. Sound On tries again.
 void frmMain::NeloWav1_Done(int16_t NotifyCode) {
-    if (mfSoundOff || NotifyCode == kNotifyFailure)
+    if (mfSoundOff || NotifyCode == doneFailure)
         return;
     VARIANT start{};
     start.vt = VT_I4;

@@ -7,8 +7,8 @@
 #include "activex/picture_holder.h"
 #include "base/faultable_calls.h"
 #include "error_messages.h"
+#include "interface/nelowav_ids.h"
 #include "mci/mci_constants.h"
-#include "nelowav_ids.h"
 #include "nelowav_resources.h"
 
 #include <array>
@@ -22,6 +22,19 @@ constexpr DWORD kMiscStatus = OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSIT
                               OLEMISC_INSIDEOUT | OLEMISC_CANTLINKINSIDE |
                               OLEMISC_RECOMPOSEONRESIZE;
 static_assert(kMiscStatus == 0x20191);
+
+// Major version in the high word, minor in the low one.
+constexpr uint32_t kControlVersion = 0x00010000;
+
+// Done hands hosts the device's notification flag unchanged, so the codes they are given must
+// be the device's flags.
+constexpr bool isDeviceFlag(NeloWavDoneCode code, WPARAM flag) {
+    return static_cast<WPARAM>(code) == flag;
+}
+static_assert(isDeviceFlag(doneSuccessful, MCI_NOTIFY_SUCCESSFUL) &&
+              isDeviceFlag(doneSuperseded, MCI_NOTIFY_SUPERSEDED) &&
+              isDeviceFlag(doneAborted, MCI_NOTIFY_ABORTED) &&
+              isDeviceFlag(doneFailure, MCI_NOTIFY_FAILURE));
 
 CTypeLibCache g_typeLibCache(LIBID_NelowavLib);
 

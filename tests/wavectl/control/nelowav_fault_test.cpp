@@ -6,9 +6,9 @@
 #include "com/connection_point.h"
 #include "control_support.h"
 #include "file_content.h"
+#include "interface/nelowav_ids.h"
 #include "mci/mci_constants.h"
 #include "nelowav_error_codes.h"
-#include "nelowav_ids.h"
 #include "recording_sink.h"
 #include "temporary_folder.h"
 
