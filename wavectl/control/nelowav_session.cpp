@@ -11,8 +11,8 @@
 #include "mci/mci_send_string.h"
 #include "mci/mci_trace.h"
 #include "nelowav_ctrl.h"
-#include "nelowav_error_codes.h"
 #include "short_path_buffer.h"
+#include "wavedata/error_codes.h"
 #include "wavedata/find_header_size.h"
 
 #include <cerrno>
@@ -67,7 +67,7 @@ void CNeloWavCtrl::Open(const char *WavFilename) {
     m_nHeaderSize = FindHeaderSize(shortPath.text);
     if (m_nHeaderSize == 0) {
         CloseSession();
-        m_nErrorCode = errHeaderSize;
+        m_nErrorCode = kCodeHeaderSize;
         return;
     }
     m_bFileOpen = 1;
