@@ -5,7 +5,6 @@
 #include "activex/modal_dialog.h"
 #include "activex/ole_registration.h"
 #include "activex/picture_holder.h"
-#include "base/faultable_calls.h"
 #include "error_messages.h"
 #include "interface/nelowav_ids.h"
 #include "mci/mci_constants.h"
@@ -82,8 +81,6 @@ constexpr std::array kPropPageIds = {CLSID_NeloWavPropPage, CLSID_AboutPropPage}
 
 } // namespace
 
-int32_t g_nAliasCounter = 0;
-
 const CRuntimeClass CNeloWavCtrl::classCNeloWavCtrl = {"CNeloWavCtrl", &CNeloWavCtrl::CreateObject};
 
 CNeloWavCtrl::CNeloWavCtrlFactory CNeloWavCtrl::factory;
@@ -104,22 +101,15 @@ IUnknown *CNeloWavCtrl::CreateObject() {
     return (new CNeloWavCtrl)->GetIUnknown();
 }
 
-CNeloWavCtrl::CNeloWavCtrl() {
+CNeloWavCtrl::CNeloWavCtrl()
+    : m_bSizeForced(0)
+    , m_session(GetSafeHwnd()) {
     InitializeIIDs(&IID_DNeloWav, &IID_DNeloWavEvents);
     SetInitialSize(kFaceWidth, kFaceHeight);
-    m_bSizeForced = 0;
-    m_szAlias[0] = '\0';
-    m_nErrorCode = 0;
-    m_strWavFilename.clear();
-    m_strWorkFile.clear();
-    m_nHeaderSize = 0;
-    m_bFileOpen = 0;
 }
 
-CNeloWavCtrl::~CNeloWavCtrl() {
-    CloseSession();
-    faultable::unlink(m_strWorkFile.c_str());
-}
+// The session closes itself and deletes its working copy.
+CNeloWavCtrl::~CNeloWavCtrl() = default;
 
 const CRuntimeClass *CNeloWavCtrl::GetRuntimeClass() const {
     return &classCNeloWavCtrl;
@@ -195,11 +185,11 @@ void CNeloWavCtrl::FireDone(int16_t NotifyCode) {
 }
 
 int32_t CNeloWavCtrl::GetErrorCode() {
-    return m_nErrorCode;
+    return m_session.ErrorCode();
 }
 
 BSTR CNeloWavCtrl::GetErrorMessage() {
-    return bstrFromUtf8(ErrorMessageText(m_nErrorCode));
+    return bstrFromUtf8(ErrorMessageText(m_session.ErrorCode()));
 }
 
 void CNeloWavCtrl::AboutBox() {
