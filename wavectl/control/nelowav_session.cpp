@@ -23,10 +23,13 @@
 namespace {
 
 // The device's answer to a file SaveAs could not make, or 0 where the name already stands or
-// its folder is missing (which the short path reports as not found).
+// its folder is missing (which the short path reports as not found). A name longer than the
+// system takes is refused as every method refuses it.
 MCIERROR creationRefusal(int error) {
     if (error == EEXIST || error == ENOENT || error == ENOTDIR)
         return 0;
+    if (error == ENAMETOOLONG)
+        return kPathTooLong;
     return error == EACCES || error == EPERM || error == EROFS ? MCIERR_FILE_WRITE
                                                                : MCIERR_FILE_NOT_SAVED;
 }

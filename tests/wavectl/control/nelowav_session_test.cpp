@@ -245,7 +245,8 @@ TEST_F(NeloWavSessionTest, SaveRecordsOneSampleIntoAnEmptySoundFirst) {
     }
 }
 
-// The create step only makes sure the file exists; the name changes only with a good save.
+// The create step only makes sure the file exists, and a failed save removes the file it made;
+// the name changes only with a good save.
 TEST_F(NeloWavSessionTest, SaveAsCreatesTheFileAndTakesTheNameOnlyOnSuccess) {
     struct Case {
         const char *target;
@@ -270,6 +271,11 @@ TEST_F(NeloWavSessionTest, SaveAsCreatesTheFileAndTakesTheNameOnlyOnSuccess) {
         call("SaveAs", target);
         EXPECT_EQ(contentOf(target), c.existingContent != nullptr ? c.existingContent : "")
             << c.target;
+        const bool made = c.existingContent == nullptr;
+        EXPECT_EQ(std::filesystem::exists(target), c.saveCode == 0 || !made)
+            << c.target << ": a failed SaveAs removes the file it made";
+        if (!std::filesystem::exists(target))
+            writeFile(c.target, ""); // only for its short form below
         EXPECT_EQ(device.texts(),
                   (std::vector<std::string>{"status " + a + " length wait",
                                             "save " + a + " " + shortPathOf(target) + " wait"}));
