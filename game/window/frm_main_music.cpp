@@ -5,18 +5,11 @@
 // simply no music.
 #include "activex/control_site.h"
 #include "frm_main.h"
-#include "nelowav_ids.h"
+#include "interface/nelowav_ids.h"
 
 #include <array>
 
 namespace korvane {
-
-namespace {
-
-// The control's Done code for a play that the device could not carry on.
-constexpr int16_t kNotifyFailure = 8;
-
-} // namespace
 
 void frmMain::startBackgroundMusic() {
     std::string error;
@@ -49,7 +42,7 @@ void frmMain::playMusic() {
 void frmMain::NeloWav1_Done(int16_t NotifyCode) {
     if (mfSoundOff)
         return;
-    m_musicRestart.playEnded(NotifyCode == kNotifyFailure);
+    m_musicRestart.playEnded(NotifyCode == doneFailure);
 }
 
 void frmMain::rewindAndPlayMusic() {

@@ -8,7 +8,7 @@
 #include "com/automation_string.h"
 #include "com/creation.h"
 #include "fuzz_scratch.h"
-#include "nelowav_ids.h"
+#include "interface/nelowav_ids.h"
 
 #include <QApplication>
 #include <array>

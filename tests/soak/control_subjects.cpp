@@ -3,7 +3,7 @@
 #include "com/automation_string.h"
 #include "com/hresult.h"
 #include "com/variant.h"
-#include "nelowav_ids.h"
+#include "interface/nelowav_ids.h"
 #include "small_wave_file.h"
 #include "soak_subject.h"
 #include "variant_arguments.h"

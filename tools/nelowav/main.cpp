@@ -3,6 +3,7 @@
 #include "application_start.h"
 #include "com/creation.h"
 #include "control_host.h"
+#include "interface/nelowav_ids.h"
 #include "interface_listing.h"
 #include "script_runner.h"
 #include "usage.h"
@@ -44,8 +45,7 @@ int runScript(ScriptReader &script, const Options &options, bool canShowDialogs)
                         canShowDialogs);
     std::string error;
     if (FAILED(host.create(
-            "NELOWAV.NeloWavCtrl", [&runner](int16_t notifyCode) { runner.onDone(notifyCode); },
-            error))) {
+            kNeloWavProgId, [&runner](int16_t notifyCode) { runner.onDone(notifyCode); }, error))) {
         std::fprintf(stderr, "nelowav: %s\n", error.c_str());
         return kExitNoControl;
     }

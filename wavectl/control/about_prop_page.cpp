@@ -2,7 +2,7 @@
 #include "about_prop_page.h"
 
 #include "activex/ole_registration.h"
-#include "nelowav_ids.h"
+#include "interface/nelowav_ids.h"
 #include "nelowav_resources.h"
 
 const CRuntimeClass CAboutPropPage::classCAboutPropPage = {"CAboutPropPage",

@@ -2,7 +2,7 @@
 #include "error_messages.h"
 
 #include "mci/mci_error_text.h"
-#include "nelowav_error_codes.h"
+#include "wavedata/error_codes.h"
 
 #include <array>
 
@@ -15,18 +15,18 @@ struct ErrorMessage {
 
 // Code 0 never reaches this table: it is the media device's, whose text serves.
 constexpr std::array kMessages = {
-    ErrorMessage{errHeaderSize, "Cannot determine WAV header size."},
-    ErrorMessage{errFileNotOpen, "WAV file is not open."},
-    ErrorMessage{errBitsPerSample, "This method supports only 8-bit or 16-bit WAV files."},
-    ErrorMessage{errSaveTmpFile, "Cannot save TMP file."},
-    ErrorMessage{errWavBuffer, "Cannot create WAV buffer."},
-    ErrorMessage{errReopenFile, "Cannot re-open the WAV file."},
-    ErrorMessage{errArrayLength,
+    ErrorMessage{kCodeHeaderSize, "Cannot determine WAV header size."},
+    ErrorMessage{kCodeNotOpen, "WAV file is not open."},
+    ErrorMessage{kCodeNot8Or16Bit, "This method supports only 8-bit or 16-bit WAV files."},
+    ErrorMessage{kCodeCannotSaveTmp, "Cannot save TMP file."},
+    ErrorMessage{kCodeCannotCreateBuffer, "Cannot create WAV buffer."},
+    ErrorMessage{kCodeCannotReopen, "Cannot re-open the WAV file."},
+    ErrorMessage{kCodeInvalidArrayLength,
                  "Invalid array length.\n\n Array length must be: NumSamples * NumChannels"},
-    ErrorMessage{errSamplingRate, "Invalid sampling rate."},
-    ErrorMessage{errClipAccess, "Cannot access the Clipboard."},
-    ErrorMessage{errClipEmpty, "Clipboard is empty."},
-    ErrorMessage{errFileEmpty, "WAV file is empty."},
+    ErrorMessage{kCodeInvalidSamplingRate, "Invalid sampling rate."},
+    ErrorMessage{kCodeClipInaccessible, "Cannot access the Clipboard."},
+    ErrorMessage{kCodeClipEmpty, "Clipboard is empty."},
+    ErrorMessage{kCodeEmptyFile, "WAV file is empty."},
 };
 
 constexpr const char *kUnknownError = "Unknown error.";

@@ -6,8 +6,8 @@
 #include "activex/ole_registration.h"
 #include "activex/picture_holder.h"
 #include "error_messages.h"
+#include "interface/nelowav_ids.h"
 #include "mci/mci_constants.h"
-#include "nelowav_ids.h"
 #include "nelowav_resources.h"
 #include "wavedata/working_copy_cycle.h"
 
@@ -22,6 +22,19 @@ constexpr DWORD kMiscStatus = OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSIT
                               OLEMISC_INSIDEOUT | OLEMISC_CANTLINKINSIDE |
                               OLEMISC_RECOMPOSEONRESIZE;
 static_assert(kMiscStatus == 0x20191);
+
+// Major version in the high word, minor in the low one.
+constexpr uint32_t kControlVersion = 0x00010000;
+
+// Done hands hosts the device's notification flag unchanged, so the codes they are given must
+// be the device's flags.
+constexpr bool isDeviceFlag(NeloWavDoneCode code, WPARAM flag) {
+    return static_cast<WPARAM>(code) == flag;
+}
+static_assert(isDeviceFlag(doneSuccessful, MCI_NOTIFY_SUCCESSFUL) &&
+              isDeviceFlag(doneSuperseded, MCI_NOTIFY_SUPERSEDED) &&
+              isDeviceFlag(doneAborted, MCI_NOTIFY_ABORTED) &&
+              isDeviceFlag(doneFailure, MCI_NOTIFY_FAILURE));
 
 CTypeLibCache g_typeLibCache(LIBID_NelowavLib);
 
@@ -69,8 +82,6 @@ constexpr std::array kPropPageIds = {CLSID_NeloWavPropPage, CLSID_AboutPropPage}
 
 } // namespace
 
-int32_t g_nAliasCounter = 0;
-
 const CRuntimeClass CNeloWavCtrl::classCNeloWavCtrl = {"CNeloWavCtrl", &CNeloWavCtrl::CreateObject};
 
 CNeloWavCtrl::CNeloWavCtrlFactory CNeloWavCtrl::factory;
@@ -91,22 +102,15 @@ IUnknown *CNeloWavCtrl::CreateObject() {
     return (new CNeloWavCtrl)->GetIUnknown();
 }
 
-CNeloWavCtrl::CNeloWavCtrl() {
+CNeloWavCtrl::CNeloWavCtrl()
+    : m_bSizeForced(0)
+    , m_session(GetSafeHwnd()) {
     InitializeIIDs(&IID_DNeloWav, &IID_DNeloWavEvents);
     SetInitialSize(kFaceWidth, kFaceHeight);
-    m_bSizeForced = 0;
-    m_szAlias[0] = '\0';
-    m_nErrorCode = 0;
-    m_strWavFilename.clear();
-    m_strWorkFile.clear();
-    m_nHeaderSize = 0;
-    m_bFileOpen = 0;
 }
 
-CNeloWavCtrl::~CNeloWavCtrl() {
-    CloseSession();
-    DeleteWorkingCopy(m_strWorkFile);
-}
+// The session closes itself and deletes its working copy.
+CNeloWavCtrl::~CNeloWavCtrl() = default;
 
 const CRuntimeClass *CNeloWavCtrl::GetRuntimeClass() const {
     return &classCNeloWavCtrl;
@@ -182,11 +186,11 @@ void CNeloWavCtrl::FireDone(int16_t NotifyCode) {
 }
 
 int32_t CNeloWavCtrl::GetErrorCode() {
-    return m_nErrorCode;
+    return m_session.ErrorCode();
 }
 
 BSTR CNeloWavCtrl::GetErrorMessage() {
-    return bstrFromUtf8(ErrorMessageText(m_nErrorCode));
+    return bstrFromUtf8(ErrorMessageText(m_session.ErrorCode()));
 }
 
 void CNeloWavCtrl::AboutBox() {

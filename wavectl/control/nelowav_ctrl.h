@@ -1,13 +1,11 @@
 // CNeloWavCtrl: the wave control. Everything it does is a method; each method that can fail
-// leaves its outcome in m_nErrorCode for GetErrorCode and GetErrorMessage.
+// leaves its outcome in its session's m_nErrorCode for GetErrorCode and GetErrorMessage.
 #pragma once
 
 #include "activex/ole_control.h"
-#include "command_text.h"
-#include "mci/mci_types.h"
+#include "nelowav_session.h"
 
 #include <cstdint>
-#include <string>
 
 class CNeloWavCtrl : public COleControl {
   public:
@@ -73,31 +71,6 @@ class CNeloWavCtrl : public COleControl {
     ~CNeloWavCtrl() override;
 
   private:
-    friend class NeloWavSessionView;
-
-    // The media session's steps. OpenSession takes a short path and stores the device's answer.
-    void OpenSession(const char *shortPath);
-    void CloseSession();
-    // Saves the sound to path (a name as the host gives it), storing the outcome.
-    void SaveTo(const char *path);
-    // Sends command with the control's window for completion, and a reply buffer for a query;
-    // a command that did not fit its buffer is refused without being sent.
-    MCIERROR SendCommand(const CommandText &command, char *reply = nullptr, UINT replySize = 0);
-    // The device's status replies are read into a buffer of this size.
-    static constexpr UINT kStatusReplySize = 30;
-    // Sends "status ALIAS item wait" with a reply buffer of kStatusReplySize bytes.
-    MCIERROR QueryStatus(const char *item, char *reply);
-    // The status item's value; 0 when the device refuses the query or has no number for it.
-    int32_t QueryStatusNumber(const char *item);
-
-    int32_t m_bFileOpen;
-    int32_t m_nErrorCode;
     int32_t m_bSizeForced;
-    char m_szAlias[20];
-    std::string m_strWavFilename;
-    std::string m_strWorkFile;
-    int32_t m_nHeaderSize;
+    NeloWavSession m_session;
 };
-
-// The module-wide counter behind the session aliases; the first Open in a process takes 1.
-extern int32_t g_nAliasCounter;

@@ -2,7 +2,7 @@
 #include "activex/ole_object_factory.h"
 #include "activex/ole_registration.h"
 #include "com/registry_transaction.h"
-#include "nelowav_ids.h"
+#include "interface/nelowav_ids.h"
 
 // Each runs as one registry transaction, so that a crash, a full disk or a registration racing
 // an unregistration never leaves the type library without its classes or the other way round.

@@ -1,19 +1,21 @@
-// CNeloWavCtrl: the media session on one file: opening, closing and saving under this
-// instance's alias.
+// NeloWavSession: opening, closing and saving under this instance's alias, and the raw steps
+// that the working-copy cycle takes.
 //
 // Every path reaches the device in its short form, so no name can split a command or pass for
 // a keyword, and a long one travels as a token that keeps the command within its buffer. A path
 // is refused before anything is sent when it cannot be found (the device's
 // MCIERR_FILE_NOT_FOUND) or is longer than the system takes (MCIERR_FILENAME_REQUIRED, "The
 // filename is invalid...").
+#include "nelowav_session.h"
+
+#include "base/faultable_calls.h"
 #include "files/create_file.h"
 #include "mci/mci_constants.h"
 #include "mci/mci_send_string.h"
 #include "mci/mci_trace.h"
-#include "nelowav_ctrl.h"
-#include "nelowav_error_codes.h"
-#include "short_path_buffer.h"
+#include "wavedata/error_codes.h"
 #include "wavedata/find_header_size.h"
+#include "wavedata/working_copy_cycle.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -21,92 +23,131 @@
 
 namespace {
 
-// The device's answer to a file SaveAs could not make, or 0 where the name already stands, its
-// folder is missing or it is too long (which the short path reports, as it does for Open).
+// The device's answer to a file SaveAs could not make, or 0 where the name already stands or
+// its folder is missing (which the short path reports as not found). A name longer than the
+// system takes is refused as every method refuses it.
 MCIERROR creationRefusal(int error) {
-    if (error == EEXIST || error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG)
+    if (error == EEXIST || error == ENOENT || error == ENOTDIR)
         return 0;
+    if (error == ENAMETOOLONG)
+        return kPathTooLong;
     return error == EACCES || error == EPERM || error == EROFS ? MCIERR_FILE_WRITE
                                                                : MCIERR_FILE_NOT_SAVED;
 }
 
 } // namespace
 
-MCIERROR CNeloWavCtrl::SendCommand(const CommandText &command, char *reply, UINT replySize) {
-    if (!command.fits())
-        return kPathTooLong;
-    return mciSendStringA(command.c_str(), reply, replySize, GetSafeHwnd());
+int32_t g_nAliasCounter = 0;
+
+NeloWavSession::NeloWavSession(HWND callbackWindow)
+    : m_hwndCallback(callbackWindow) {
 }
 
-void CNeloWavCtrl::OpenSession(const char *shortPath) {
+NeloWavSession::~NeloWavSession() {
+    CloseSession();
+    DeleteWorkingCopy(m_strWorkFile);
+}
+
+MCIERROR NeloWavSession::SendCommand(const CommandText &command, char *reply, UINT replySize) {
+    if (!command.fits())
+        return kPathTooLong;
+    return mciSendStringA(command.c_str(), reply, replySize, m_hwndCallback);
+}
+
+void NeloWavSession::OpenSession(const ShortPath &shortPath) {
+    m_nErrorCode = static_cast<int32_t>(shortPath.refusal);
+    if (m_nErrorCode != 0)
+        return;
     const std::string_view alias(m_szAlias);
-    m_nErrorCode = static_cast<int32_t>(SendCommand(
-        CommandText() << "open " << shortPath << " alias " << alias << " type waveaudio wait"));
+    m_nErrorCode =
+        static_cast<int32_t>(SendCommand(CommandText() << "open " << shortPath.text << " alias "
+                                                       << alias << " type waveaudio wait"));
     if (m_nErrorCode == 0)
         SendCommand(CommandText() << "set " << alias << " time format samples wait");
 }
 
-void CNeloWavCtrl::CloseSession() {
+// The working copies live in the temporary folder, whose path may hold spaces, so they are
+// shortened like every host path.
+void NeloWavSession::OpenSession(const std::string &path) {
+    OpenSession(TakeShortPath(path.c_str()));
+}
+
+void NeloWavSession::CloseDevice() {
     SendCommand(CommandText() << "close " << m_szAlias << " wait");
+}
+
+void NeloWavSession::CloseSession() {
+    CloseDevice();
     m_strWavFilename.clear();
     m_nHeaderSize = 0;
     m_bFileOpen = 0;
 }
 
-void CNeloWavCtrl::Open(const char *WavFilename) {
+void NeloWavSession::Open(const char *WavFilename) {
     CloseSession();
     ++g_nAliasCounter;
     std::snprintf(m_szAlias, sizeof m_szAlias, "%d", g_nAliasCounter);
     const ShortPath shortPath = TakeShortPath(WavFilename);
-    m_nErrorCode = static_cast<int32_t>(shortPath.refusal);
-    if (m_nErrorCode == 0)
-        OpenSession(shortPath.text);
+    OpenSession(shortPath);
     if (m_nErrorCode != 0)
         return;
     m_strWavFilename = WavFilename;
     m_nHeaderSize = FindHeaderSize(shortPath.text);
     if (m_nHeaderSize == 0) {
         CloseSession();
-        m_nErrorCode = errHeaderSize;
+        m_nErrorCode = kCodeHeaderSize;
         return;
     }
     m_bFileOpen = 1;
 }
 
-void CNeloWavCtrl::Close() {
+void NeloWavSession::Close() {
     CloseSession();
 }
 
-void CNeloWavCtrl::SaveTo(const char *path) {
+MCIERROR NeloWavSession::BuildSave(const char *path, CommandText &save) const {
     const ShortPath shortPath = TakeShortPath(path);
-    CommandText save;
     save << "save " << m_szAlias << " " << shortPath.text << " wait";
+    if (shortPath.refusal != 0)
+        return shortPath.refusal;
+    return save.fits() ? 0 : kPathTooLong;
+}
+
+int32_t NeloWavSession::SaveTo(const std::string &path) {
+    CommandText save;
+    if (const MCIERROR refusal = BuildSave(path.c_str(), save))
+        return static_cast<int32_t>(refusal);
+    return static_cast<int32_t>(SendCommand(save));
+}
+
+int32_t NeloWavSession::RecordOneFrame() {
+    return static_cast<int32_t>(
+        SendCommand(CommandText() << "record " << m_szAlias << " from 0 to 1 wait"));
+}
+
+void NeloWavSession::SaveSound(const char *path) {
     // Refused before the empty-sound record below, which would otherwise change the sound for
     // a save that cannot happen.
-    MCIERROR refusal = shortPath.refusal;
-    if (refusal == 0 && !save.fits())
-        refusal = kPathTooLong;
-    if (refusal != 0) {
+    CommandText save;
+    if (const MCIERROR refusal = BuildSave(path, save)) {
         m_nErrorCode = static_cast<int32_t>(refusal);
         return;
     }
     // A file is never saved without samples: an empty sound gets one first.
     if (GetLength() == 0) {
-        const MCIERROR recorded =
-            SendCommand(CommandText() << "record " << m_szAlias << " from 0 to 1 wait");
-        if (recorded != 0) {
-            m_nErrorCode = static_cast<int32_t>(recorded);
+        if (const int32_t recorded = RecordOneFrame()) {
+            m_nErrorCode = recorded;
             return;
         }
     }
     m_nErrorCode = static_cast<int32_t>(SendCommand(save));
 }
 
-void CNeloWavCtrl::Save() {
-    SaveTo(m_strWavFilename.c_str());
+void NeloWavSession::Save() {
+    SaveSound(m_strWavFilename.c_str());
 }
 
-void CNeloWavCtrl::SaveAs(const char *WavFilename) {
+void NeloWavSession::SaveAs(const char *WavFilename) {
     // Only makes sure the file exists: an existing file is left as it is, and the device's
     // save replaces the contents.
     const HANDLE file = CreateFileA(WavFilename, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -121,7 +162,7 @@ void CNeloWavCtrl::SaveAs(const char *WavFilename) {
         m_nErrorCode = static_cast<int32_t>(refusal);
         return;
     }
-    SaveTo(WavFilename);
+    SaveSound(WavFilename);
     if (m_nErrorCode == 0)
         m_strWavFilename = WavFilename;
     else if (created)

@@ -1,7 +1,7 @@
-// CNeloWavCtrl: the status queries. They never change the error code, and a query the device
+// NeloWavSession: the status queries. They never change the error code, and a query the device
 // refuses answers 0.
 #include "mci/mci_constants.h"
-#include "nelowav_ctrl.h"
+#include "nelowav_session.h"
 
 #include <array>
 #include <cctype>
@@ -33,39 +33,39 @@ int32_t leadingDecimal(const char *reply) {
 
 } // namespace
 
-MCIERROR CNeloWavCtrl::QueryStatus(const char *item, char *reply) {
+MCIERROR NeloWavSession::QueryStatus(const char *item, char *reply) {
     return SendCommand(CommandText() << "status " << m_szAlias << " " << item << " wait", reply,
                        kStatusReplySize);
 }
 
-int32_t CNeloWavCtrl::QueryStatusNumber(const char *item) {
+int32_t NeloWavSession::QueryStatusNumber(const char *item) {
     char reply[kStatusReplySize] = {};
     if (QueryStatus(item, reply) != 0)
         return 0;
     return leadingDecimal(reply);
 }
 
-int32_t CNeloWavCtrl::GetLength() {
+int32_t NeloWavSession::GetLength() {
     return QueryStatusNumber("length");
 }
 
-int32_t CNeloWavCtrl::GetPosition() {
+int32_t NeloWavSession::GetPosition() {
     return QueryStatusNumber("position");
 }
 
-int16_t CNeloWavCtrl::GetNumBits() {
+int16_t NeloWavSession::GetNumBits() {
     return static_cast<int16_t>(QueryStatusNumber("bitspersample"));
 }
 
-int16_t CNeloWavCtrl::GetNumChannels() {
+int16_t NeloWavSession::GetNumChannels() {
     return static_cast<int16_t>(QueryStatusNumber("channels"));
 }
 
-int32_t CNeloWavCtrl::GetSamplingRate() {
+int32_t NeloWavSession::GetSamplingRate() {
     return QueryStatusNumber("samplespersec");
 }
 
-int32_t CNeloWavCtrl::GetMode() {
+int32_t NeloWavSession::GetMode() {
     char reply[kStatusReplySize] = {};
     if (QueryStatus("mode", reply) != 0)
         return 0;
@@ -73,8 +73,4 @@ int32_t CNeloWavCtrl::GetMode() {
         if (std::strcmp(reply, mode.reply) == 0)
             return mode.mode;
     return 0;
-}
-
-BSTR CNeloWavCtrl::GetWavFilename() {
-    return bstrFromUtf8(m_strWavFilename);
 }

@@ -1,6 +1,6 @@
-// CNeloWavCtrl: playing, recording, pausing, seeking and deleting in the open sound. Each
+// NeloWavSession: playing, recording, pausing, seeking and deleting in the open sound. Each
 // method stores the device's answer to its command.
-#include "nelowav_ctrl.h"
+#include "nelowav_session.h"
 
 #include <cstring>
 #include <string>
@@ -17,13 +17,13 @@ std::string toPart(int32_t To) {
 
 } // namespace
 
-void CNeloWavCtrl::Play(int32_t From, int32_t To, bool Wait) {
+void NeloWavSession::Play(int32_t From, int32_t To, bool Wait) {
     m_nErrorCode = static_cast<int32_t>(
         SendCommand(CommandText() << "play " << m_szAlias << " " << fromPart(From) << " "
                                   << toPart(To) << " notify " << (Wait ? "wait" : "")));
 }
 
-void CNeloWavCtrl::Record(int32_t From, int32_t To, bool Wait) {
+void NeloWavSession::Record(int32_t From, int32_t To, bool Wait) {
     // A record without an end runs until Stop, so it is never waited for.
     const bool waits = Wait && To != -1;
     m_nErrorCode = static_cast<int32_t>(
@@ -31,12 +31,12 @@ void CNeloWavCtrl::Record(int32_t From, int32_t To, bool Wait) {
                                   << toPart(To) << " notify " << (waits ? "wait" : "")));
 }
 
-void CNeloWavCtrl::Stop() {
+void NeloWavSession::Stop() {
     m_nErrorCode =
         static_cast<int32_t>(SendCommand(CommandText() << "stop " << m_szAlias << " wait"));
 }
 
-void CNeloWavCtrl::Pause() {
+void NeloWavSession::Pause() {
     char mode[kStatusReplySize] = {};
     QueryStatus("mode", mode);
     const bool running = std::strcmp(mode, "playing") == 0 || std::strcmp(mode, "recording") == 0;
@@ -44,14 +44,14 @@ void CNeloWavCtrl::Pause() {
         SendCommand(CommandText() << (running ? "pause " : "resume ") << m_szAlias << " wait"));
 }
 
-void CNeloWavCtrl::Seek(int32_t To) {
+void NeloWavSession::Seek(int32_t To) {
     if (To == -1)
         To = GetLength();
     m_nErrorCode = static_cast<int32_t>(
         SendCommand(CommandText() << "seek " << m_szAlias << " to " << To << " wait"));
 }
 
-void CNeloWavCtrl::Delete(int32_t From, int32_t To) {
+void NeloWavSession::Delete(int32_t From, int32_t To) {
     m_nErrorCode =
         static_cast<int32_t>(SendCommand(CommandText() << "delete " << m_szAlias << " from " << From
                                                        << " " << toPart(To) << " wait"));

@@ -1,6 +1,7 @@
-// The checks that the sample-level operations share, and the codes they report.
+// The checks that the sample-level operations share, and the device's codes they report.
 #pragma once
 
+#include "wavedata/error_codes.h"
 #include "wavedata/wave_session_view.h"
 
 #include <cstdint>
@@ -9,13 +10,6 @@ inline constexpr int32_t kCodeOutOfRange = 282;
 // The device's code for a file "not in the correct format": a clip that is no whole number of
 // the sound's frames.
 inline constexpr int32_t kCodeClipNotWholeFrames = 296;
-inline constexpr int32_t kCodeNotOpen = 515;
-inline constexpr int32_t kCodeNot8Or16Bit = 516;
-inline constexpr int32_t kCodeInvalidArrayLength = 520;
-inline constexpr int32_t kCodeInvalidSamplingRate = 521;
-inline constexpr int32_t kCodeClipInaccessible = 522;
-inline constexpr int32_t kCodeClipEmpty = 523;
-inline constexpr int32_t kCodeEmptyFile = 524;
 
 // Each returns false, with the session's code set, when its condition does not hold.
 bool CheckFileOpen(WaveSessionView &session);

@@ -3,16 +3,12 @@
 // the operation read or rewrite that file, and reopen the session on it where it was.
 #pragma once
 
+#include "wavedata/error_codes.h"
 #include "wavedata/wave_session_view.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
-
-// The control's own codes that the cycle and the operations report.
-inline constexpr int32_t kCodeCannotSaveTmp = 517;
-inline constexpr int32_t kCodeCannotCreateBuffer = 518;
-inline constexpr int32_t kCodeCannotReopen = 519;
 
 struct WorkingCopyOperation {
     // An empty sound gets one recorded frame first, so that the device has something to save.

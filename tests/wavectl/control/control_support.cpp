@@ -2,7 +2,7 @@
 
 #include "com/creation.h"
 #include "com/registry.h"
-#include "nelowav_ids.h"
+#include "interface/nelowav_ids.h"
 
 #include <cstdio>
 #include <dlfcn.h>

@@ -1,9 +1,9 @@
 #include "activex/ole_interfaces.h"
 #include "com/connection_point.h"
 #include "control_support.h"
+#include "interface/nelowav_ids.h"
 #include "mci/mci_constants.h"
 #include "nelowav_bitmaps.h"
-#include "nelowav_ids.h"
 #include "recording_sink.h"
 
 #include <QApplication>
@@ -91,7 +91,8 @@ TEST_F(NeloWavCtrlTest, QueriesAndCloseKeepTheLastCode) {
         ASSERT_EQ(callByName(control.get(), method, {}, result.get()), S_OK) << method;
         EXPECT_EQ(errorCode(control.get()), 263) << method;
     }
-    EXPECT_EQ(errorMessage(control.get()), "The specified device is not open or is not recognized by MCI.");
+    EXPECT_EQ(errorMessage(control.get()),
+              "The specified device is not open or is not recognized by MCI.");
 }
 
 TEST_F(NeloWavCtrlTest, RefusedQueriesAnswerZero) {

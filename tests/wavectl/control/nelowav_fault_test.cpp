@@ -6,11 +6,11 @@
 #include "com/connection_point.h"
 #include "control_support.h"
 #include "file_content.h"
+#include "interface/nelowav_ids.h"
 #include "mci/mci_constants.h"
-#include "nelowav_error_codes.h"
-#include "nelowav_ids.h"
 #include "recording_sink.h"
 #include "temporary_folder.h"
+#include "wavedata/error_codes.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -169,28 +169,28 @@ TEST_F(NeloWavFaultTest, EachFaultGivesItsCodeAndKeepsTheHostsFile) {
     const auto notSaved = static_cast<int32_t>(MCIERR_FILE_NOT_SAVED);
     const FaultCase cases[] = {
         {"unwritable temporary folder", FileCall::Open, "/", false, EACCES, 0, setRate,
-         errSaveTmpFile, Afterwards::Usable},
+         kCodeCannotSaveTmp, Afterwards::Usable},
         {"full disk during the working-copy save", FileCall::Write, "/", false, ENOSPC, 0, setRate,
-         errSaveTmpFile, Afterwards::Usable},
+         kCodeCannotSaveTmp, Afterwards::Usable},
         // A working copy is scratch: it is never flushed, so a failing flush cannot stop an edit.
         {"working copy never flushed", FileCall::Sync, "/", false, EIO, 0, setRate, 0,
          Afterwards::Usable},
         // The rewrite's file beside the working copy is named as the device's save of it was,
         // which wrote the header and the samples first.
         {"full disk during a rewrite", FileCall::Write, "/.wav", false, ENOSPC, 3, halveVolume,
-         errSaveTmpFile, Afterwards::Usable},
+         kCodeCannotSaveTmp, Afterwards::Usable},
         // The first rename onto the working copy is the device's save of it; the second is
         // the rewrite's.
         {"rewrite not renamed into place", FileCall::Rename, "/wav", false, EIO, 2, halveVolume,
-         errSaveTmpFile, Afterwards::Usable},
-        {"header patch fails", FileCall::Write, "/wav", false, EIO, 1, setRate, errSaveTmpFile,
+         kCodeCannotSaveTmp, Afterwards::Usable},
+        {"header patch fails", FileCall::Write, "/wav", false, EIO, 1, setRate, kCodeCannotSaveTmp,
          Afterwards::Usable},
         {"working copy unreadable for the edit", FileCall::Read, "/wav", false, EIO, 1, halveVolume,
-         errWavBuffer, Afterwards::Usable},
+         kCodeCannotCreateBuffer, Afterwards::Usable},
         {"full disk during a clip write", FileCall::Write, "/.clp", false, ENOSPC, 0, copyFrames,
-         errClipAccess, Afterwards::Usable},
+         kCodeClipInaccessible, Afterwards::Usable},
         {"working copy cannot be reopened", FileCall::Map, "/wav", false, EIO, 0, setRate,
-         errReopenFile, Afterwards::Closed},
+         kCodeCannotReopen, Afterwards::Closed},
         {"full disk during Save", FileCall::Write, "/.host.wav", true, ENOSPC, 0, save, notSaved,
          Afterwards::Usable},
         {"Save not flushed", FileCall::Sync, "/.host.wav", true, EIO, 0, save, notSaved,
@@ -200,7 +200,7 @@ TEST_F(NeloWavFaultTest, EachFaultGivesItsCodeAndKeepsTheHostsFile) {
         {"full disk during SaveAs", FileCall::Write, "/.copy.wav", true, ENOSPC, 0, saveAsCopy,
          notSaved, Afterwards::Usable},
         {"host unreadable for the header scan", FileCall::Read, "/host.wav", true, EIO, 0, openHost,
-         errHeaderSize, Afterwards::Closed},
+         kCodeHeaderSize, Afterwards::Closed},
         {"host cannot be mapped when opened", FileCall::Map, "/host.wav", true, EIO, 0, openHost,
          static_cast<int32_t>(MCIERR_FILE_READ), Afterwards::Closed},
     };

@@ -1,7 +1,7 @@
 #include "activex/ole_interfaces.h"
 #include "com/type_info.h"
 #include "control_support.h"
-#include "nelowav_ids.h"
+#include "interface/nelowav_ids.h"
 
 #include <array>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "com/registry.h"
 #include "com/type_info.h"
 #include "control_support.h"
-#include "nelowav_ids.h"
+#include "interface/nelowav_ids.h"
 
 #include <csignal>
 #include <cstdio>

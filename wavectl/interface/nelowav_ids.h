@@ -1,5 +1,6 @@
-// The fixed identifiers of the control: its classes, interfaces and type library, which hosts
-// store and so must never change, and the dispatch identifiers of its methods and event.
+// The control as a host sees it: its classes, interfaces and type library, which hosts store
+// and so must never change, the dispatch identifiers of its methods and event, and the codes
+// that its event carries.
 #pragma once
 
 #include "com/dispatch.h"
@@ -21,9 +22,6 @@ inline constexpr const char *kAboutPropPageProgId = "CAboutPropPage0.CAboutPropP
 
 inline constexpr uint16_t kTypeLibMajorVersion = 1;
 inline constexpr uint16_t kTypeLibMinorVersion = 0;
-
-// Major version in the high word, minor in the low one.
-inline constexpr uint32_t kControlVersion = 0x00010000;
 
 enum NeloWavDispatchId : DISPID {
     dispidOpen = 1,
@@ -56,4 +54,12 @@ enum NeloWavDispatchId : DISPID {
 
 enum NeloWavEventId : DISPID {
     eventidDone = 1,
+};
+
+// The NotifyCode of Done: how the play or record ended.
+enum NeloWavDoneCode : int16_t {
+    doneSuccessful = 1, // it ran to its end
+    doneSuperseded = 2, // a later play or record took its place
+    doneAborted = 4,    // it was interrupted
+    doneFailure = 8,    // the device failed while carrying it out
 };

@@ -1,0 +1,82 @@
+// NeloWavSession: one control instance's media session on one WAV file. It owns the alias and
+// the session's fields, builds every command text, answers the status queries, and is the
+// session view through which the sample-level operations work on it.
+#pragma once
+
+#include "base/window_message.h"
+#include "command_text.h"
+#include "mci/mci_types.h"
+#include "short_path_buffer.h"
+#include "wavedata/wave_session_view.h"
+
+#include <cstdint>
+#include <string>
+
+class NeloWavSession final : public WaveSessionView {
+  public:
+    // Completion messages of every play and record go to callbackWindow.
+    explicit NeloWavSession(HWND callbackWindow);
+    // Closes the session and deletes the working copy.
+    ~NeloWavSession() override;
+    NeloWavSession(const NeloWavSession &) = delete;
+    NeloWavSession &operator=(const NeloWavSession &) = delete;
+
+    // The media methods of the control, each storing its outcome in m_nErrorCode.
+    void Open(const char *WavFilename);
+    void Close();
+    void Play(int32_t From, int32_t To, bool Wait);
+    void Record(int32_t From, int32_t To, bool Wait);
+    void Stop();
+    void Pause();
+    void Seek(int32_t To) override;
+    void Delete(int32_t From, int32_t To);
+    void Save();
+    void SaveAs(const char *WavFilename);
+
+    // The status queries; they never change the error code, and a refused query answers 0.
+    int32_t GetLength() override;
+    int32_t GetPosition() override;
+    int16_t GetNumBits() override;
+    int16_t GetNumChannels() override;
+    int32_t GetSamplingRate();
+    int32_t GetMode();
+    const std::string &GetWavFilename() const { return m_strWavFilename; }
+
+    // The session as the sample-level operations see it.
+    bool IsFileOpen() override { return m_bFileOpen != 0; }
+    int32_t SaveTo(const std::string &path) override;
+    int32_t RecordOneFrame() override;
+    void CloseDevice() override;
+    void OpenSession(const std::string &path) override;
+    void CloseSession() override;
+    int32_t &ErrorCode() override { return m_nErrorCode; }
+    std::string &WorkFile() override { return m_strWorkFile; }
+
+  private:
+    // Opens the device on a path already shortened, or stores the refusal that came with it.
+    void OpenSession(const ShortPath &shortPath);
+    // Saves the sound to path (a name as the host gives it), storing the outcome.
+    void SaveSound(const char *path);
+    // The save command for path, or the code that refuses the path before anything is sent.
+    MCIERROR BuildSave(const char *path, CommandText &save) const;
+    // Sends command with the callback window, and a reply buffer for a query; a command that
+    // did not fit its buffer is refused without being sent.
+    MCIERROR SendCommand(const CommandText &command, char *reply = nullptr, UINT replySize = 0);
+    // The device's status replies are read into a buffer of this size.
+    static constexpr UINT kStatusReplySize = 30;
+    // Sends "status ALIAS item wait" with a reply buffer of kStatusReplySize bytes.
+    MCIERROR QueryStatus(const char *item, char *reply);
+    // The status item's value; 0 when the device refuses the query or has no number for it.
+    int32_t QueryStatusNumber(const char *item);
+
+    HWND m_hwndCallback;
+    int32_t m_bFileOpen = 0;
+    int32_t m_nErrorCode = 0;
+    char m_szAlias[20] = {};
+    std::string m_strWavFilename;
+    std::string m_strWorkFile;
+    int32_t m_nHeaderSize = 0;
+};
+
+// The module-wide counter behind the session aliases; the first Open in a process takes 1.
+extern int32_t g_nAliasCounter;
