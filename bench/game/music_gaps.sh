@@ -11,16 +11,15 @@ seconds=${2:-23}
 loop_seconds=${3:-5}
 work=$(mktemp -d)
 source "$(dirname "$0")/../../tests/support/pulse_null_sink.sh"
+source "$(dirname "$0")/../../tests/support/xvfb_display.sh"
 pids=()
-trap 'kill "${pids[@]}" 2>/dev/null; pulse_stop; rm -rf "$work"' EXIT
+trap 'kill "${pids[@]}" 2>/dev/null; pulse_stop; xvfb_stop; rm -rf "$work"' EXIT
 
 export KORVANE_COM_REGISTRY="$work/com-registry"
 QT_QPA_PLATFORM=offscreen "$build/bin/regsvr" "$build/bin/libnelowav.so" >/dev/null
 pulse_start
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-sleep 1
-export DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb KORVANE_TRACE=mci
+xvfb_start
+export KORVANE_TRACE=mci
 
 # The game plays Music.wav from its own folder.
 cp "$build/bin/korvane" "$work/"
