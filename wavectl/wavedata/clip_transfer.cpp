@@ -66,7 +66,7 @@ void putLittleEndian(uint8_t *at, int64_t value) {
 
 // The working copy with frames range.from through range.to replaced by the clip, ending at the
 // last sample byte of the frames measured before the operation.
-int32_t pasteInto(const std::string &workFile, FrameRange range, int32_t length,
+int32_t pasteInto(const std::string &workFile, ClampedFrames range, int32_t length,
                   int64_t frameBytes) {
     const int64_t header = headerSizeOf(workFile);
     const int64_t size = fileSize(workFile.c_str());
@@ -114,7 +114,7 @@ void Copy(WaveSessionView &session, int32_t From, int32_t To) {
         session.ErrorCode() = kCodeEmptyFile;
         return;
     }
-    const std::optional<FrameRange> range = ClampFrameRange(From, To, length);
+    const std::optional<ClampedFrames> range = ClampFrameRange(From, To, length);
     if (!range) {
         session.ErrorCode() = kCodeOutOfRange;
         return;
@@ -155,7 +155,7 @@ void Paste(WaveSessionView &session, int32_t From, int32_t To) {
     }
     const int32_t remembered = session.GetPosition();
     const int32_t length = session.GetLength();
-    const std::optional<FrameRange> range = ClampFrameRange(From, To, length);
+    const std::optional<ClampedFrames> range = ClampFrameRange(From, To, length);
     if (!range) {
         session.ErrorCode() = kCodeOutOfRange;
         return;

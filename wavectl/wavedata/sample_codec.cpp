@@ -62,7 +62,7 @@ void ScaleSamples(uint8_t *data, int bits, std::size_t count, float factor) {
         writeSigned16(data + 2 * i, scaled[static_cast<uint16_t>(readSigned16(data + 2 * i))]);
 }
 
-std::optional<FrameRange> ClampFrameRange(int32_t From, int32_t To, int32_t length) {
+std::optional<ClampedFrames> ClampFrameRange(int32_t From, int32_t To, int32_t length) {
     if (To == -1 || To >= length)
         To = length - 1;
     if (From >= length)
@@ -71,7 +71,7 @@ std::optional<FrameRange> ClampFrameRange(int32_t From, int32_t To, int32_t leng
     From = std::max(From, 0);
     if (To < From)
         return std::nullopt;
-    return FrameRange{From, To};
+    return ClampedFrames{From, To};
 }
 
 uint32_t AverageBytesPerSecond(int bits, int channels, int32_t rate) {
