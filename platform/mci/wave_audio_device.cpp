@@ -123,7 +123,7 @@ MCIERROR WaveAudioDevice::sendString(const char *command, char *returnString, UI
         }
     }
     postNotices(posts);
-    const MCIERROR code = answer.ok() ? 0 : mciErrorOf(answer.fault());
+    const MCIERROR code = answer.ok() ? 0 : mciErrorOf(answer.error());
     if (hasBuffer) {
         const std::string &reply = code == 0 ? answer.value().reply : std::string();
         std::memcpy(returnString, reply.c_str(), reply.size() + 1);
@@ -139,7 +139,7 @@ DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::carryOut(const char *text
                                                                 Notices &posts) {
     const DeviceResult<CommandHead> head = readCommandHead(text);
     if (!head.ok())
-        return head.fault();
+        return head.error();
     Session session;
     const bool all = isKeyword({head.value().device, false}, "all");
     if (head.value().verb != CommandVerb::Open) {
@@ -153,7 +153,7 @@ DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::carryOut(const char *text
     }
     const DeviceResult<MciCommand> command = readCommandArguments(head.value());
     if (!command.ok())
-        return command.fault();
+        return command.error();
     if (command.value().verb == CommandVerb::Open)
         return open(command.value());
     if (!session)
@@ -185,7 +185,7 @@ DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::carryOutOn(const Session 
         const DeviceResult<Ok> done =
             command.verb == CommandVerb::Pause ? session->pause() : session->resume();
         if (!done.ok())
-            return done.fault();
+            return done.error();
         return atOnce;
     }
     case CommandVerb::Seek:
@@ -289,11 +289,11 @@ DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::play(const Session &sessi
                                                             HWND callback, Notices &posts) {
     const DeviceResult<FrameRange> range = rangeOf(*session, command);
     if (!range.ok())
-        return range.fault();
+        return range.error();
     const DeviceResult<uint64_t> stream =
         session->play(range.value(), noticeOf(command, callback, session->deviceId()), posts);
     if (!stream.ok())
-        return stream.fault();
+        return stream.error();
     return Answer{{}, session, session->deviceId(), false, command.wait ? stream.value() : 0};
 }
 
@@ -313,7 +313,7 @@ DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::record(const Session &ses
     const DeviceResult<uint64_t> stream =
         session->record(first, frameCount, noticeOf(command, callback, session->deviceId()), posts);
     if (!stream.ok())
-        return stream.fault();
+        return stream.error();
     return Answer{{}, session, session->deviceId(), false, command.wait ? stream.value() : 0};
 }
 
@@ -335,7 +335,7 @@ DeviceResult<WaveAudioDevice::Answer>
 WaveAudioDevice::erase(const Session &session, const MciCommand &command, Notices &posts) {
     const DeviceResult<FrameRange> range = rangeOf(*session, command);
     if (!range.ok())
-        return range.fault();
+        return range.error();
     session->erase(range.value(), posts);
     return Answer{{}, session, session->deviceId(), command.notify, 0};
 }
@@ -347,6 +347,6 @@ WaveAudioDevice::save(const Session &session, const MciCommand &command, Notices
     const DeviceResult<Ok> saved =
         session->save(m_services.saveSound, decodedPath(*command.file), posts);
     if (!saved.ok())
-        return saved.fault();
+        return saved.error();
     return Answer{{}, session, session->deviceId(), command.notify, 0};
 }
