@@ -2,6 +2,7 @@
 // after the device name; each may be given once.
 #include "mci/command_parser.h"
 
+#include "base/ascii_case.h"
 #include "mci/command_integer.h"
 
 #include <cstring>
@@ -59,7 +60,7 @@ template <typename Entry>
 const Entry *findByName(std::span<const Entry> table, const CommandWord &word) {
     if (word.quoted)
         return nullptr;
-    const std::string lower = asciiLower(word.text);
+    const std::string lower = asciiLowered(word.text);
     for (const Entry &entry : table)
         if (entry.name == lower)
             return &entry;

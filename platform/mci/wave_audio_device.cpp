@@ -2,6 +2,7 @@
 // which alone turns them into the platform's numbers and fills the reply buffer.
 #include "mci/wave_audio_device.h"
 
+#include "base/ascii_case.h"
 #include "base/short_path_codec.h"
 #include "mci/command_parser.h"
 #include "mci/completion_notice.h"
@@ -145,7 +146,7 @@ DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::carryOut(const char *text
     if (head.value().verb != CommandVerb::Open) {
         if (all && head.value().verb != CommandVerb::Close)
             return DeviceFault::CannotUseAll;
-        const auto found = m_sessions.find(asciiLower(head.value().device));
+        const auto found = m_sessions.find(asciiLowered(head.value().device));
         if (found == m_sessions.end() && !all)
             return DeviceFault::AliasNotOpen;
         if (found != m_sessions.end())
@@ -201,9 +202,9 @@ DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::carryOutOn(const Session 
 }
 
 DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::open(const MciCommand &command) {
-    if (command.type && asciiLower(*command.type) != kWaveAudioType)
+    if (command.type && asciiLowered(*command.type) != kWaveAudioType)
         return DeviceFault::UnknownDeviceType;
-    const std::string alias = asciiLower(command.alias.value_or(command.device));
+    const std::string alias = asciiLowered(command.alias.value_or(command.device));
     if (alias == "all")
         return DeviceFault::CannotUseAll;
     if (m_sessions.contains(alias))
