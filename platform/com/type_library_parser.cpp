@@ -3,6 +3,7 @@
 #include "type_library_parser.h"
 
 #include "base/ascii_case.h"
+#include "base/hex_digit.h"
 
 #include <algorithm>
 #include <limits>
@@ -174,15 +175,8 @@ class Parser {
         int64_t value = 0;
         size_t digits = 0;
         for (; m_pos < m_text.size(); ++m_pos, ++digits) {
-            const char c = m_text[m_pos];
-            int digit = -1;
-            if (isDigit(c))
-                digit = c - '0';
-            else if (base == 16 && c >= 'a' && c <= 'f')
-                digit = c - 'a' + 10;
-            else if (base == 16 && c >= 'A' && c <= 'F')
-                digit = c - 'A' + 10;
-            if (digit < 0)
+            const int digit = hexDigitValue(m_text[m_pos]);
+            if (digit < 0 || digit >= base)
                 break;
             value = value * base + digit;
             if (value > std::numeric_limits<uint32_t>::max())

@@ -1,7 +1,7 @@
 // Walking RIFF chunks: header, body, and the pad byte that keeps every chunk at an even offset.
 #include "mci/chunk_walker.h"
 
-#include "mci/little_endian.h"
+#include "base/little_endian.h"
 
 #include <algorithm>
 

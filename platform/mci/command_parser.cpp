@@ -2,6 +2,7 @@
 // after the device name; each may be given once.
 #include "mci/command_parser.h"
 
+#include "base/ascii_case.h"
 #include "mci/command_integer.h"
 
 #include <cstring>
@@ -59,7 +60,7 @@ template <typename Entry>
 const Entry *findByName(std::span<const Entry> table, const CommandWord &word) {
     if (word.quoted)
         return nullptr;
-    const std::string lower = asciiLower(word.text);
+    const std::string lower = asciiLowered(word.text);
     for (const Entry &entry : table)
         if (entry.name == lower)
             return &entry;
@@ -86,11 +87,11 @@ class ArgumentReader {
             const CommandWord &word = m_words[m_at++];
             const DeviceResult<Ok> read = readWord(word);
             if (!read.ok())
-                return read.fault();
+                return read.error();
         }
         const DeviceResult<Ok> complete = checkComplete();
         if (!complete.ok())
-            return complete.fault();
+            return complete.error();
         return m_command;
     }
 
@@ -141,7 +142,7 @@ class ArgumentReader {
             return DeviceFault::BadInteger;
         const DeviceResult<uint32_t> value = parseCommandInteger(word->text);
         if (!value.ok())
-            return value.fault();
+            return value.error();
         into = value.value();
         return Ok{};
     }
@@ -220,7 +221,7 @@ class ArgumentReader {
         if (named == SeekTarget::Position) {
             const DeviceResult<uint32_t> value = parseCommandInteger(target->text);
             if (!value.ok())
-                return value.fault();
+                return value.error();
             m_command.to = value.value();
         }
         m_command.seekTarget = named;
@@ -265,7 +266,7 @@ DeviceResult<CommandHead> readCommandHead(const char *text) {
         return DeviceFault::CommandTooLong;
     DeviceResult<std::vector<CommandWord>> words = splitCommandWords({text, length});
     if (!words.ok())
-        return words.fault();
+        return words.error();
     std::vector<CommandWord> &all = words.value();
     if (all.empty())
         return DeviceFault::EmptyCommand;

@@ -2,6 +2,8 @@
 // byte (a tab included) belongs to a word and so makes it unknown rather than silently split.
 #include "mci/command_words.h"
 
+#include "base/ascii_case.h"
+
 namespace {
 
 constexpr char kSpace = ' ';
@@ -33,14 +35,6 @@ DeviceResult<std::vector<CommandWord>> splitCommandWords(std::string_view comman
     }
 }
 
-std::string asciiLower(std::string_view text) {
-    std::string lower(text);
-    for (char &c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lower;
-}
-
 bool isKeyword(const CommandWord &word, std::string_view keyword) {
-    return !word.quoted && asciiLower(word.text) == keyword;
+    return !word.quoted && asciiLowered(word.text) == keyword;
 }

@@ -17,5 +17,3 @@ DeviceResult<std::vector<CommandWord>> splitCommandWords(std::string_view comman
 
 // Whether an unquoted word is keyword (given in lower case), ignoring ASCII case.
 bool isKeyword(const CommandWord &word, std::string_view keyword);
-
-std::string asciiLower(std::string_view text);

@@ -2,11 +2,10 @@
 // around inside, turned into the platform's error number only where mciSendStringA answers.
 #pragma once
 
+#include "base/result.h"
 #include "mci/mci_types.h"
 
 #include <cstdint>
-#include <utility>
-#include <variant>
 
 enum class DeviceFault : uint8_t {
     EmptyCommand,
@@ -47,18 +46,4 @@ MCIERROR mciErrorOf(DeviceFault fault);
 struct Ok {};
 
 // A value, or the fault that prevented it.
-template <typename T> class DeviceResult {
-  public:
-    DeviceResult(T value)
-        : m_state(std::move(value)) {}
-    DeviceResult(DeviceFault fault)
-        : m_state(fault) {}
-
-    bool ok() const { return std::holds_alternative<T>(m_state); }
-    T &value() { return std::get<T>(m_state); }
-    const T &value() const { return std::get<T>(m_state); }
-    DeviceFault fault() const { return std::get<DeviceFault>(m_state); }
-
-  private:
-    std::variant<T, DeviceFault> m_state;
-};
+template <typename T> using DeviceResult = Result<T, DeviceFault>;

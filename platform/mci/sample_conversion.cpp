@@ -3,6 +3,8 @@
 // turning it into an integer is undefined.
 #include "mci/sample_conversion.h"
 
+#include "base/little_endian.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -17,18 +19,14 @@ constexpr double kScale32 = 2147483648.0;
 constexpr int kUnsigned8Zero = 128;
 
 // Bytes b[0..count) as a little-endian two's complement value.
-int64_t readSigned(const std::byte *b, int count) {
-    uint64_t value = 0;
-    for (int i = 0; i < count; ++i)
-        value |= uint64_t{std::to_integer<uint8_t>(b[i])} << (8 * i);
+int64_t readSigned(const std::byte *b, std::size_t count) {
+    const uint64_t value = loadLittle({b, count}, 0, count);
     const uint64_t signBit = uint64_t{1} << (8 * count - 1);
     return static_cast<int64_t>(value ^ signBit) - static_cast<int64_t>(signBit);
 }
 
-void writeSigned(int64_t value, std::byte *b, int count) {
-    const auto bits = static_cast<uint64_t>(value);
-    for (int i = 0; i < count; ++i)
-        b[i] = static_cast<std::byte>((bits >> (8 * i)) & 0xFF);
+void writeSigned(int64_t value, std::byte *b, std::size_t count) {
+    storeLittle({b, count}, 0, static_cast<uint64_t>(value), count);
 }
 
 // The nearest integer to sample * scale within [-scale, scale - 1].
@@ -42,9 +40,7 @@ int64_t quantize(float sample, double scale) {
 // A stored float as the back ends take it: a file may hold any bits, but what is played stays
 // within full scale, and NaN is silence here too.
 float readFloat(const std::byte *b) {
-    uint32_t bits = 0;
-    for (int i = 0; i < 4; ++i)
-        bits |= uint32_t{std::to_integer<uint8_t>(b[i])} << (8 * i);
+    const uint32_t bits = loadLittle32({b, 4}, 0);
     float value;
     std::memcpy(&value, &bits, sizeof value);
     return std::isnan(value) ? 0.0f : std::clamp(value, -1.0f, 1.0f);
@@ -56,8 +52,7 @@ void writeFloat(float value, std::byte *b) {
     value = std::clamp(value, -1.0f, 1.0f);
     uint32_t bits;
     std::memcpy(&bits, &value, sizeof bits);
-    for (int i = 0; i < 4; ++i)
-        b[i] = static_cast<std::byte>((bits >> (8 * i)) & 0xFF);
+    storeLittle32({b, 4}, 0, bits);
 }
 
 } // namespace

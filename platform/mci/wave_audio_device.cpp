@@ -2,6 +2,7 @@
 // which alone turns them into the platform's numbers and fills the reply buffer.
 #include "mci/wave_audio_device.h"
 
+#include "base/ascii_case.h"
 #include "base/short_path_codec.h"
 #include "mci/command_parser.h"
 #include "mci/completion_notice.h"
@@ -123,7 +124,7 @@ MCIERROR WaveAudioDevice::sendString(const char *command, char *returnString, UI
         }
     }
     postNotices(posts);
-    const MCIERROR code = answer.ok() ? 0 : mciErrorOf(answer.fault());
+    const MCIERROR code = answer.ok() ? 0 : mciErrorOf(answer.error());
     if (hasBuffer) {
         const std::string &reply = code == 0 ? answer.value().reply : std::string();
         std::memcpy(returnString, reply.c_str(), reply.size() + 1);
@@ -139,13 +140,13 @@ DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::carryOut(const char *text
                                                                 Notices &posts) {
     const DeviceResult<CommandHead> head = readCommandHead(text);
     if (!head.ok())
-        return head.fault();
+        return head.error();
     Session session;
     const bool all = isKeyword({head.value().device, false}, "all");
     if (head.value().verb != CommandVerb::Open) {
         if (all && head.value().verb != CommandVerb::Close)
             return DeviceFault::CannotUseAll;
-        const auto found = m_sessions.find(asciiLower(head.value().device));
+        const auto found = m_sessions.find(asciiLowered(head.value().device));
         if (found == m_sessions.end() && !all)
             return DeviceFault::AliasNotOpen;
         if (found != m_sessions.end())
@@ -153,7 +154,7 @@ DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::carryOut(const char *text
     }
     const DeviceResult<MciCommand> command = readCommandArguments(head.value());
     if (!command.ok())
-        return command.fault();
+        return command.error();
     if (command.value().verb == CommandVerb::Open)
         return open(command.value());
     if (!session)
@@ -185,7 +186,7 @@ DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::carryOutOn(const Session 
         const DeviceResult<Ok> done =
             command.verb == CommandVerb::Pause ? session->pause() : session->resume();
         if (!done.ok())
-            return done.fault();
+            return done.error();
         return atOnce;
     }
     case CommandVerb::Seek:
@@ -201,9 +202,9 @@ DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::carryOutOn(const Session 
 }
 
 DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::open(const MciCommand &command) {
-    if (command.type && asciiLower(*command.type) != kWaveAudioType)
+    if (command.type && asciiLowered(*command.type) != kWaveAudioType)
         return DeviceFault::UnknownDeviceType;
-    const std::string alias = asciiLower(command.alias.value_or(command.device));
+    const std::string alias = asciiLowered(command.alias.value_or(command.device));
     if (alias == "all")
         return DeviceFault::CannotUseAll;
     if (m_sessions.contains(alias))
@@ -289,11 +290,11 @@ DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::play(const Session &sessi
                                                             HWND callback, Notices &posts) {
     const DeviceResult<FrameRange> range = rangeOf(*session, command);
     if (!range.ok())
-        return range.fault();
+        return range.error();
     const DeviceResult<uint64_t> stream =
         session->play(range.value(), noticeOf(command, callback, session->deviceId()), posts);
     if (!stream.ok())
-        return stream.fault();
+        return stream.error();
     return Answer{{}, session, session->deviceId(), false, command.wait ? stream.value() : 0};
 }
 
@@ -313,7 +314,7 @@ DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::record(const Session &ses
     const DeviceResult<uint64_t> stream =
         session->record(first, frameCount, noticeOf(command, callback, session->deviceId()), posts);
     if (!stream.ok())
-        return stream.fault();
+        return stream.error();
     return Answer{{}, session, session->deviceId(), false, command.wait ? stream.value() : 0};
 }
 
@@ -335,7 +336,7 @@ DeviceResult<WaveAudioDevice::Answer>
 WaveAudioDevice::erase(const Session &session, const MciCommand &command, Notices &posts) {
     const DeviceResult<FrameRange> range = rangeOf(*session, command);
     if (!range.ok())
-        return range.fault();
+        return range.error();
     session->erase(range.value(), posts);
     return Answer{{}, session, session->deviceId(), command.notify, 0};
 }
@@ -347,6 +348,6 @@ WaveAudioDevice::save(const Session &session, const MciCommand &command, Notices
     const DeviceResult<Ok> saved =
         session->save(m_services.saveSound, decodedPath(*command.file), posts);
     if (!saved.ok())
-        return saved.fault();
+        return saved.error();
     return Answer{{}, session, session->deviceId(), command.notify, 0};
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "mci/audio_backend.h"
+#include "mci/device_fault.h"
 #include "mci/mci_device.h"
 #include "mci/sound.h"
 #include "mci/wave_error.h"
@@ -25,7 +26,6 @@ struct WaveAudioServices {
 
 class WaveSession;
 struct MciCommand;
-template <typename T> class DeviceResult;
 struct NoticeToPost;
 
 class WaveAudioDevice final : public MciDevice {

@@ -2,10 +2,10 @@
 // number only when it answers a command.
 #pragma once
 
+#include "base/result.h"
+
 #include <cstdint>
 #include <string>
-#include <utility>
-#include <variant>
 
 struct WaveError {
     enum class Kind : uint8_t {
@@ -24,18 +24,4 @@ struct WaveError {
 };
 
 // A value or the error that prevented it.
-template <typename T> class WaveResult {
-  public:
-    WaveResult(T value)
-        : m_state(std::move(value)) {}
-    WaveResult(WaveError error)
-        : m_state(std::move(error)) {}
-
-    bool ok() const { return std::holds_alternative<T>(m_state); }
-    T &value() { return std::get<T>(m_state); }
-    const T &value() const { return std::get<T>(m_state); }
-    const WaveError &error() const { return std::get<WaveError>(m_state); }
-
-  private:
-    std::variant<T, WaveError> m_state;
-};
+template <typename T> using WaveResult = Result<T, WaveError>;

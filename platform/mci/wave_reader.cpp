@@ -1,7 +1,7 @@
 // Reading a WAV file: the RIFF header, the walk to the data chunk, and the check of the format
 // chunk against the sample encodings the device plays.
+#include "base/little_endian.h"
 #include "mci/chunk_walker.h"
-#include "mci/little_endian.h"
 #include "mci/wave_file.h"
 #include "mci/wave_format_tags.h"
 

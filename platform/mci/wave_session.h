@@ -126,9 +126,7 @@ class WaveSession : public std::enable_shared_from_this<WaveSession> {
     uint64_t m_streamFrames = 0;   // frames handed to the live play stream
     bool m_streamDraining = false; // it has been handed its last frames
     // Frames of the sound still to hand to the stream: a range being fed, then one queued
-    // behind it (a play that joined the last frames of the one before), empty for none. Not
-    // an optional: the wave data library has a FrameRange of its own, and the two
-    // instantiations would share one name.
+    // behind it (a play that joined the last frames of the one before), empty for none.
     FrameRange m_feed{0, 0};
     FrameRange m_queued{0, 0};
     bool m_streamFailed = false;

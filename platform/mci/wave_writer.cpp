@@ -2,9 +2,9 @@
 // that replaces the target only when complete: durably for a person's file, without the
 // flushes for a scratch file that its maker marked as one.
 #include "base/file_replacement.h"
+#include "base/little_endian.h"
 #include "base/scratch_files.h"
 #include "mci/chunk_walker.h"
-#include "mci/little_endian.h"
 #include "mci/wave_file.h"
 #include "mci/wave_format_tags.h"
 
@@ -81,8 +81,7 @@ std::optional<ReplaceFailure> writeThroughBuffer(std::span<const std::byte> byte
 }
 
 // The disk writes what is copied while the copying goes on, rather than all of it in the flush.
-uint64_t copyStartingWriteBack(FileReplacement &file, int from, uint64_t offset,
-                               uint64_t length) {
+uint64_t copyStartingWriteBack(FileReplacement &file, int from, uint64_t offset, uint64_t length) {
     constexpr uint64_t kPiece = uint64_t{8} << 20;
     uint64_t copied = 0;
     while (copied < length) {

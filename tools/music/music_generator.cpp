@@ -3,12 +3,15 @@
 //
 // The sound is mixed into a circular buffer, so the tails of the last notes ring on into the
 // first bar: played over and over, the loop point cannot be heard and cannot click.
+#include "base/little_endian.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <numbers>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -109,9 +112,11 @@ std::vector<int16_t> compose() {
     return mixer.normalised(0.5);
 }
 
-void putLittleEndian(std::string &out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+void putLittleEndian(std::string &out, uint32_t value, std::size_t bytes) {
+    std::array<std::byte, 4> field{};
+    storeLittle(field, 0, value, bytes);
+    for (const std::byte b : std::span(field).first(bytes))
+        out += static_cast<char>(b);
 }
 
 std::string waveFile(const std::vector<int16_t> &samples) {

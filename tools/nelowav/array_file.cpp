@@ -2,6 +2,7 @@
 #include "array_file.h"
 
 #include "base/file_replacement.h"
+#include "base/little_endian.h"
 
 #include <algorithm>
 #include <bit>
@@ -77,18 +78,14 @@ bool readValues(std::FILE *file, size_t maxElements, std::vector<int16_t> &value
     values.resize(bytesRead / 2);
     if constexpr (std::endian::native == std::endian::big)
         for (int16_t &value : values)
-            value = static_cast<int16_t>(static_cast<uint16_t>(value) >> 8 |
-                                         static_cast<uint16_t>(value) << 8);
+            value = static_cast<int16_t>(loadLittle16(std::as_bytes(std::span(&value, 1)), 0));
     return std::ferror(file) == 0;
 }
 
-std::vector<char> littleEndianBytes(const std::vector<int16_t> &values) {
-    std::vector<char> bytes(values.size() * 2);
-    for (size_t i = 0; i < values.size(); ++i) {
-        const auto value = static_cast<uint16_t>(values[i]);
-        bytes[2 * i] = static_cast<char>(value & 0xFF);
-        bytes[2 * i + 1] = static_cast<char>(value >> 8);
-    }
+std::vector<std::byte> littleEndianBytes(const std::vector<int16_t> &values) {
+    std::vector<std::byte> bytes(values.size() * 2);
+    for (size_t i = 0; i < values.size(); ++i)
+        storeLittle16(bytes, 2 * i, static_cast<uint16_t>(values[i]));
     return bytes;
 }
 
@@ -118,11 +115,11 @@ std::optional<std::vector<int16_t>> readArrayFile(const std::string &path, size_
 
 bool writeArrayFile(const std::string &path, const std::vector<int16_t> &values,
                     std::string &error) {
-    const std::vector<char> bytes = littleEndianBytes(values);
+    const std::vector<std::byte> bytes = littleEndianBytes(values);
     FileReplacement replacement(path, ReplacePolicy::Durable);
     std::optional<ReplaceFailure> failure = replacement.create();
     if (!failure)
-        failure = replacement.write(std::as_bytes(std::span(bytes)));
+        failure = replacement.write(bytes);
     if (!failure)
         failure = replacement.commit();
     if (!failure)

@@ -2,6 +2,7 @@
 // shared by every control instance in the process and deleted when the module ends.
 #include "base/faultable_calls.h"
 #include "base/file_descriptor.h"
+#include "base/little_endian.h"
 #include "files/movable_memory.h"
 #include "wavedata/chunked_transfer.h"
 #include "wavedata/clip_file.h"
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <cstring>
 #include <fcntl.h>
+#include <span>
 #include <unistd.h>
 
 char g_szClipFile[300] = "";
@@ -59,14 +61,9 @@ int64_t fileSize(const char *path) {
     return info.st_size;
 }
 
-void putLittleEndian(uint8_t *at, int64_t value) {
-    for (int i = 0; i < 4; ++i)
-        at[i] = static_cast<uint8_t>((value >> (8 * i)) & 0xFF);
-}
-
 // The working copy with frames range.from through range.to replaced by the clip, ending at the
 // last sample byte of the frames measured before the operation.
-int32_t pasteInto(const std::string &workFile, FrameRange range, int32_t length,
+int32_t pasteInto(const std::string &workFile, ClampedFrames range, int32_t length,
                   int64_t frameBytes) {
     const int64_t header = headerSizeOf(workFile);
     const int64_t size = fileSize(workFile.c_str());
@@ -91,8 +88,11 @@ int32_t pasteInto(const std::string &workFile, FrameRange range, int32_t length,
                    : kCodeClipEmpty;
     }
     if (code == 0) {
-        putLittleEndian(block + 4, total - 8);
-        putLittleEndian(block + header - 4, total - header);
+        const auto bytes =
+            std::as_writable_bytes(std::span(block, static_cast<std::size_t>(total)));
+        storeLittle32(bytes, 4, static_cast<uint32_t>(total - 8));
+        storeLittle32(bytes, static_cast<std::size_t>(header - 4),
+                      static_cast<uint32_t>(total - header));
         code = ReplaceFileContent(workFile, block, static_cast<int32_t>(total))
                    ? 0
                    : kCodeCannotSaveTmp;
@@ -114,7 +114,7 @@ void Copy(WaveSessionView &session, int32_t From, int32_t To) {
         session.ErrorCode() = kCodeEmptyFile;
         return;
     }
-    const std::optional<FrameRange> range = ClampFrameRange(From, To, length);
+    const std::optional<ClampedFrames> range = ClampFrameRange(From, To, length);
     if (!range) {
         session.ErrorCode() = kCodeOutOfRange;
         return;
@@ -155,7 +155,7 @@ void Paste(WaveSessionView &session, int32_t From, int32_t To) {
     }
     const int32_t remembered = session.GetPosition();
     const int32_t length = session.GetLength();
-    const std::optional<FrameRange> range = ClampFrameRange(From, To, length);
+    const std::optional<ClampedFrames> range = ClampFrameRange(From, To, length);
     if (!range) {
         session.ErrorCode() = kCodeOutOfRange;
         return;

@@ -2,20 +2,21 @@
 // to single precision, as hosts' earlier results were computed, so files come out the same.
 #include "wavedata/sample_codec.h"
 
+#include "base/little_endian.h"
+
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <vector>
 
 namespace {
 
 int16_t readSigned16(const uint8_t *bytes) {
-    return static_cast<int16_t>(static_cast<uint16_t>(bytes[0] | (bytes[1] << 8)));
+    return static_cast<int16_t>(loadLittle16(std::as_bytes(std::span(bytes, 2)), 0));
 }
 
 void writeSigned16(uint8_t *bytes, int16_t value) {
-    const auto raw = static_cast<uint16_t>(value);
-    bytes[0] = static_cast<uint8_t>(raw & 0xFF);
-    bytes[1] = static_cast<uint8_t>(raw >> 8);
+    storeLittle16(std::as_writable_bytes(std::span(bytes, 2)), 0, static_cast<uint16_t>(value));
 }
 
 double truncatedAndClipped(double value, double low, double high) {
@@ -62,7 +63,7 @@ void ScaleSamples(uint8_t *data, int bits, std::size_t count, float factor) {
         writeSigned16(data + 2 * i, scaled[static_cast<uint16_t>(readSigned16(data + 2 * i))]);
 }
 
-std::optional<FrameRange> ClampFrameRange(int32_t From, int32_t To, int32_t length) {
+std::optional<ClampedFrames> ClampFrameRange(int32_t From, int32_t To, int32_t length) {
     if (To == -1 || To >= length)
         To = length - 1;
     if (From >= length)
@@ -71,7 +72,7 @@ std::optional<FrameRange> ClampFrameRange(int32_t From, int32_t To, int32_t leng
     From = std::max(From, 0);
     if (To < From)
         return std::nullopt;
-    return FrameRange{From, To};
+    return ClampedFrames{From, To};
 }
 
 uint32_t AverageBytesPerSecond(int bits, int channels, int32_t rate) {

@@ -17,11 +17,11 @@ void ScaleSamples(uint8_t *data, int bits, std::size_t count, float factor);
 
 // Frames From through To of a sound of `length` frames after the clamping that Copy and Paste
 // share; nullopt when the clamped range is empty.
-struct FrameRange {
+struct ClampedFrames {
     int32_t from;
     int32_t to;
 };
-std::optional<FrameRange> ClampFrameRange(int32_t From, int32_t To, int32_t length);
+std::optional<ClampedFrames> ClampFrameRange(int32_t From, int32_t To, int32_t length);
 
 // Average bytes per second for a header: bits x channels x rate / 8, truncated.
 uint32_t AverageBytesPerSecond(int bits, int channels, int32_t rate);

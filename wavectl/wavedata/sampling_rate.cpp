@@ -2,11 +2,13 @@
 // the working copy change.
 #include "base/faultable_calls.h"
 #include "base/file_descriptor.h"
+#include "base/little_endian.h"
 #include "wavedata/operation_checks.h"
 #include "wavedata/sample_codec.h"
 #include "wavedata/sample_operations.h"
 #include "wavedata/working_copy_cycle.h"
 
+#include <array>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -17,9 +19,10 @@ constexpr off_t kRateOffset = 24;
 constexpr off_t kBytesPerSecondOffset = 28;
 
 bool putAt(int fd, off_t offset, uint32_t value) {
-    const uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                              static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
-    return ::lseek(fd, offset, SEEK_SET) == offset && faultable::write(fd, bytes, 4) == 4;
+    std::array<std::byte, 4> bytes{};
+    storeLittle32(bytes, 0, value);
+    return ::lseek(fd, offset, SEEK_SET) == offset &&
+           faultable::write(fd, bytes.data(), bytes.size()) == 4;
 }
 
 bool patchRate(const std::string &workFile, int32_t rate, uint32_t bytesPerSecond) {

@@ -1,6 +1,6 @@
 // How long sound files take for what a person waits on: opening a 1 GB recording, cutting a
 // second out of it, and saving ten minutes of CD-quality sound, next to cp of the same file.
-#include "mci/little_endian.h"
+#include "base/little_endian.h"
 #include "mci/wave_file.h"
 #include "temporary_folder.h"
 

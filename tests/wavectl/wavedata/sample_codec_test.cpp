@@ -71,14 +71,14 @@ TEST(SampleCodecTest, EightBitElementsStoreTheirLowByte) {
 TEST(SampleCodecTest, FrameRangesClampToTheSound) {
     struct Case {
         int32_t from, to, length;
-        std::optional<FrameRange> expected;
+        std::optional<ClampedFrames> expected;
     };
-    for (const Case &c : {Case{0, -1, 100, FrameRange{0, 99}},
-                          {10, 19, 100, FrameRange{10, 19}},
-                          {-5, 3, 100, FrameRange{0, 3}},
-                          {90, 500, 100, FrameRange{90, 99}},
-                          {200, 300, 100, FrameRange{99, 99}},
-                          {0, -1, 0, FrameRange{0, 0}},
+    for (const Case &c : {Case{0, -1, 100, ClampedFrames{0, 99}},
+                          {10, 19, 100, ClampedFrames{10, 19}},
+                          {-5, 3, 100, ClampedFrames{0, 3}},
+                          {90, 500, 100, ClampedFrames{90, 99}},
+                          {200, 300, 100, ClampedFrames{99, 99}},
+                          {0, -1, 0, ClampedFrames{0, 0}},
                           {20, 10, 100, std::nullopt}}) {
         const auto range = ClampFrameRange(c.from, c.to, c.length);
         ASSERT_EQ(range.has_value(), c.expected.has_value()) << c.from << ".." << c.to;
