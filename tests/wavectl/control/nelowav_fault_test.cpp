@@ -57,12 +57,12 @@ std::string rampWave() {
 
 class NeloWavFaultTest : public testing::Test {
   public:
-    int32_t call(const char *method, std::vector<VARIANT> args = {}) {
+    MciCode call(const char *method, std::vector<VARIANT> args = {}) {
         EXPECT_EQ(callByName(control.get(), method, std::move(args)), S_OK) << method;
         return errorCode(control.get());
     }
 
-    int32_t callWithPath(const char *method, const std::string &path) {
+    MciCode callWithPath(const char *method, const std::string &path) {
         Variant argument(path);
         return call(method, {*argument.get()});
     }
@@ -136,37 +136,37 @@ struct FaultCase {
     int error;
     // The matching call that fails; 0 for every one (a full disk).
     int nth;
-    std::function<int32_t(NeloWavFaultTest &)> act;
-    int32_t code;
+    std::function<MciCode(NeloWavFaultTest &)> act;
+    MciCode code;
     Afterwards afterwards;
 };
 
-int32_t setRate(NeloWavFaultTest &t) {
+MciCode setRate(NeloWavFaultTest &t) {
     return t.call("SetSamplingRate", {variantI4(11025)});
 }
 
-int32_t halveVolume(NeloWavFaultTest &t) {
+MciCode halveVolume(NeloWavFaultTest &t) {
     return t.call("ChangeVolume", {variantI4(0), variantI4(-1), variantR4(0.5f)});
 }
 
-int32_t copyFrames(NeloWavFaultTest &t) {
+MciCode copyFrames(NeloWavFaultTest &t) {
     return t.call("Copy", {variantI4(0), variantI4(99)});
 }
 
-int32_t save(NeloWavFaultTest &t) {
+MciCode save(NeloWavFaultTest &t) {
     return t.call("Save");
 }
 
-int32_t openHost(NeloWavFaultTest &t) {
+MciCode openHost(NeloWavFaultTest &t) {
     return t.callWithPath("Open", t.host);
 }
 
-int32_t saveAsCopy(NeloWavFaultTest &t) {
+MciCode saveAsCopy(NeloWavFaultTest &t) {
     return t.callWithPath("SaveAs", t.home.file("copy.wav"));
 }
 
 TEST_F(NeloWavFaultTest, EachFaultGivesItsCodeAndKeepsTheHostsFile) {
-    const auto notSaved = static_cast<int32_t>(MCIERR_FILE_NOT_SAVED);
+    const MciCode notSaved = MCIERR_FILE_NOT_SAVED;
     const FaultCase cases[] = {
         {"unwritable temporary folder", FileCall::Open, "/", false, EACCES, 0, setRate,
          kCodeCannotSaveTmp, Afterwards::Usable},
@@ -202,7 +202,7 @@ TEST_F(NeloWavFaultTest, EachFaultGivesItsCodeAndKeepsTheHostsFile) {
         {"host unreadable for the header scan", FileCall::Read, "/host.wav", true, EIO, 0, openHost,
          kCodeHeaderSize, Afterwards::Closed},
         {"host cannot be mapped when opened", FileCall::Map, "/host.wav", true, EIO, 0, openHost,
-         static_cast<int32_t>(MCIERR_FILE_READ), Afterwards::Closed},
+         MCIERR_FILE_READ, Afterwards::Closed},
     };
     for (const FaultCase &c : cases) {
         SCOPED_TRACE(c.what);
@@ -219,7 +219,7 @@ TEST_F(NeloWavFaultTest, EachFaultGivesItsCodeAndKeepsTheHostsFile) {
             EXPECT_EQ(length(), kFrames);
             EXPECT_EQ(setRate(*this), 0) << "a later edit works";
         } else {
-            EXPECT_EQ(call("Stop"), static_cast<int32_t>(MCIERR_INVALID_DEVICE_NAME));
+            EXPECT_EQ(call("Stop"), MCIERR_INVALID_DEVICE_NAME);
             EXPECT_EQ(callWithPath("Open", host), 0) << "the host opens again";
         }
         control = {};
@@ -238,9 +238,9 @@ TEST_F(NeloWavFaultTest, AHostFileRemovedOrCutShortUnderTheSessionIsSavedWhole) 
         const char *what;
         bool removed;
         std::size_t cutAt; // the bytes kept
-        int32_t saveCode;
+        MciCode saveCode;
     } cases[] = {
-        {"removed", true, original.size(), static_cast<int32_t>(MCIERR_FILE_NOT_FOUND)},
+        {"removed", true, original.size(), MCIERR_FILE_NOT_FOUND},
         {"cut after its first page", false, 4096, 0},
         {"cut to nothing", false, 0, 0},
     };
