@@ -8,7 +8,7 @@
 #include "file_content.h"
 #include "interface/nelowav_ids.h"
 #include "mci/mci_constants.h"
-#include "recording_sink.h"
+#include "number_event_sink.h"
 #include "temporary_folder.h"
 #include "wavedata/error_codes.h"
 
@@ -286,13 +286,13 @@ class NeloWavLostDeviceTest : public NeloWavFaultTest {
 
     std::vector<int32_t> doneCodes() const {
         std::vector<int32_t> codes;
-        for (const RecordingSink::Event &event : sink.events)
+        for (const NumberEventSink::Event &event : sink.events)
             codes.push_back(event.values.at(0));
         return codes;
     }
 
     ComPtr<IConnectionPoint> point;
-    RecordingSink sink{IID_DNeloWavEvents};
+    NumberEventSink sink{IID_DNeloWavEvents};
     uint32_t cookie = 0;
 };
 
