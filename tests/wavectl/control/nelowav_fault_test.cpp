@@ -10,6 +10,7 @@
 #include "mci/mci_constants.h"
 #include "number_event_sink.h"
 #include "temporary_folder.h"
+#include "wave_builder.h"
 #include "wavedata/error_codes.h"
 
 #include <QCoreApplication>
@@ -32,27 +33,11 @@ constexpr int32_t kFrames = 8000;
 constexpr int32_t kRate = 8000;
 
 // 16-bit mono at 8000 Hz with a ramp, so that every edit changes bytes.
-std::string rampWave() {
-    std::string bytes;
-    auto put = [&](uint32_t value, int count) {
-        for (int i = 0; i < count; ++i)
-            bytes.push_back(static_cast<char>(value >> (8 * i)));
-    };
-    bytes += "RIFF";
-    put(36 + 2 * kFrames, 4);
-    bytes += "WAVEfmt ";
-    put(16, 4);
-    put(1, 2);
-    put(1, 2);
-    put(kRate, 4);
-    put(2 * kRate, 4);
-    put(2, 2);
-    put(16, 2);
-    bytes += "data";
-    put(2 * kFrames, 4);
+Bytes rampWave() {
+    Bytes samples;
     for (int32_t n = 0; n < kFrames; ++n)
-        put(static_cast<uint32_t>(n * 40), 2);
-    return bytes;
+        appendLittle(samples, static_cast<uint32_t>(n * 40), 2);
+    return pcmWave(1, 16, kRate, samples);
 }
 
 class NeloWavFaultTest : public testing::Test {
@@ -117,7 +102,7 @@ class NeloWavFaultTest : public testing::Test {
         fs::remove(home.file("copy.wav"));
         fs::create_directory(temporary);
         ::setenv("TMPDIR", temporary.c_str(), 1);
-        std::ofstream(host, std::ios::binary) << rampWave();
+        writeFile(host, rampWave());
         original = contentOf(host);
         control = createControl();
     }
