@@ -1,6 +1,6 @@
 // FindHeaderSize on files the test writes: the first "data" in the first 10004 bytes decides.
 #include "base/short_path_codec.h"
-#include "scratch_folder.h"
+#include "temporary_folder.h"
 #include "wavedata/find_header_size.h"
 
 #include <cstdio>
@@ -60,8 +60,8 @@ TEST(FindHeaderSizeTest, GivesTheOffsetAfterTheFirstTagAndItsLength) {
         {"three bytes", "dat", 0},
         {"empty", "", 0},
     };
-    const ScratchFolder folder("find_header_size");
-    const std::string path = folder.path() + "/find header size.wav";
+    const TemporaryFolder folder;
+    const std::string path = folder.file("find header size.wav");
     for (const Case &c : cases) {
         std::ofstream(path, std::ios::binary | std::ios::trunc) << c.bytes;
         EXPECT_EQ(FindHeaderSize(encodeShortPath(path).c_str()), c.expected) << c.what;
