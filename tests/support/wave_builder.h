@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <string>
+#include <string_view>
 #include <vector>
 
 using Bytes = std::vector<std::byte>;
@@ -63,6 +65,15 @@ inline Bytes pcmWave(uint16_t channels, uint16_t bits, uint32_t rate, const Byte
     const auto blockAlign = static_cast<uint16_t>(channels * (bits / 8u));
     return riffWave(
         {chunk("fmt ", fmtBody(1, channels, rate, bits, blockAlign)), chunk("data", samples)});
+}
+
+inline Bytes bytesOf(std::string_view text) {
+    const auto *first = reinterpret_cast<const std::byte *>(text.data());
+    return Bytes(first, first + text.size());
+}
+
+inline std::string textOf(const Bytes &bytes) {
+    return std::string(reinterpret_cast<const char *>(bytes.data()), bytes.size());
 }
 
 inline bool writeFile(const std::filesystem::path &path, const Bytes &bytes) {
