@@ -1,5 +1,5 @@
 #include "dispatch_test_support.h"
-#include "recording_sink.h"
+#include "number_event_sink.h"
 #include "test_control.h"
 
 #include <QCoreApplication>
@@ -32,8 +32,8 @@ TEST(OleControlEventsTest, OnlyTheEventInterfaceHasAConnectionPoint) {
 TEST(OleControlEventsTest, EventsReachEveryAdvisedSinkWithTheMapsTypesUntilUnadvised) {
     ComPtr<IDispatch> control = createTestControl();
     ComPtr<IConnectionPoint> point = eventConnection(control);
-    RecordingSink first(IID_DTestCtrlEvents);
-    RecordingSink second(IID_DTestCtrlEvents);
+    NumberEventSink first(IID_DTestCtrlEvents);
+    NumberEventSink second(IID_DTestCtrlEvents);
     uint32_t firstCookie = 0;
     uint32_t secondCookie = 0;
     ASSERT_EQ(point->Advise(&first, &firstCookie), S_OK);
@@ -58,7 +58,7 @@ TEST(OleControlEventsTest, EventsReachEveryAdvisedSinkWithTheMapsTypesUntilUnadv
 TEST(OleControlEventsTest, EventsThatDoNotMatchTheMapAreNotFired) {
     ComPtr<IDispatch> control = createTestControl();
     ComPtr<IConnectionPoint> point = eventConnection(control);
-    RecordingSink sink(IID_DTestCtrlEvents);
+    NumberEventSink sink(IID_DTestCtrlEvents);
     uint32_t cookie = 0;
     ASSERT_EQ(point->Advise(&sink, &cookie), S_OK);
     testCtrl(control).FireEvent(2, int16_t{1});
@@ -71,7 +71,7 @@ TEST(OleControlEventsTest, EventsThatDoNotMatchTheMapAreNotFired) {
 
 TEST(OleControlEventsTest, CloseReleasesTheSinks) {
     ComPtr<IDispatch> control = createTestControl();
-    RecordingSink sink(IID_DTestCtrlEvents);
+    NumberEventSink sink(IID_DTestCtrlEvents);
     uint32_t cookie = 0;
     ASSERT_EQ(eventConnection(control)->Advise(&sink, &cookie), S_OK);
     EXPECT_EQ(sink.references(), 2u);

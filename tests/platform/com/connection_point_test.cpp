@@ -25,7 +25,7 @@ class ConnectionPointTest : public ::testing::Test {
 
     void ring(int16_t code) { ASSERT_EQ(invokeMethod(object.get(), kRing, {Variant(code)}), S_OK); }
 
-    static std::vector<int16_t> codes(const RecordingSink &sink) {
+    static std::vector<int16_t> codes(const VariantEventSink &sink) {
         std::vector<int16_t> result;
         for (const auto &event : sink.events) {
             EXPECT_EQ(event.id, kRungDispid);
@@ -43,8 +43,8 @@ class ConnectionPointTest : public ::testing::Test {
 } // namespace
 
 TEST_F(ConnectionPointTest, EventsReachAdvisedSinksUntilUnadvise) {
-    RecordingSink first;
-    RecordingSink second;
+    VariantEventSink first;
+    VariantEventSink second;
     uint32_t firstCookie = 0;
     uint32_t secondCookie = 0;
     ASSERT_EQ(point->Advise(&first, &firstCookie), S_OK);
@@ -61,7 +61,7 @@ TEST_F(ConnectionPointTest, EventsReachAdvisedSinksUntilUnadvise) {
 }
 
 TEST_F(ConnectionPointTest, SinksAreReferencedWhileAdvised) {
-    RecordingSink sink;
+    VariantEventSink sink;
     uint32_t cookie = 0;
     ASSERT_EQ(point->Advise(&sink, &cookie), S_OK);
     EXPECT_EQ(sink.references(), 2u);
@@ -76,7 +76,7 @@ TEST_F(ConnectionPointTest, SinksAreReferencedWhileAdvised) {
 TEST_F(ConnectionPointTest, BadCookiesAndSinksAreRefused) {
     EXPECT_EQ(point->Unadvise(0), CONNECT_E_NOCONNECTION);
     EXPECT_EQ(point->Unadvise(12345), CONNECT_E_NOCONNECTION);
-    RecordingSink sink;
+    VariantEventSink sink;
     uint32_t cookie = 0;
     ASSERT_EQ(point->Advise(&sink, &cookie), S_OK);
     ASSERT_EQ(point->Unadvise(cookie), S_OK);
@@ -89,8 +89,8 @@ TEST_F(ConnectionPointTest, BadCookiesAndSinksAreRefused) {
 }
 
 TEST_F(ConnectionPointTest, SinkMayUnadviseItselfDuringAnEvent) {
-    RecordingSink leaving;
-    RecordingSink staying;
+    VariantEventSink leaving;
+    VariantEventSink staying;
     uint32_t leavingCookie = 0;
     uint32_t stayingCookie = 0;
     ASSERT_EQ(point->Advise(&leaving, &leavingCookie), S_OK);

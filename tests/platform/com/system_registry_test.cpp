@@ -1,8 +1,11 @@
 // The installation's registry adds what the user's lacks and never overrides it; a private
 // registry stands alone.
 #include "com/system_registry.h"
+#include "temporary_folder.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,7 +25,11 @@ TEST(SystemRegistryTest, UserKeysWinAndTheRestIsAdded) {
 }
 
 TEST(SystemRegistryTest, APrivateRegistryStandsAlone) {
-    setenv("XDG_DATA_DIRS", testing::TempDir().c_str(), 1);
+    // A system registry along the search path, which a private registry must not see.
+    const TemporaryFolder dataDir;
+    std::filesystem::create_directory(dataDir.path() / "korvane");
+    std::ofstream(dataDir.file("korvane/com-registry")) << "[CLSID\\{B}\\InprocServer32]\n";
+    setenv("XDG_DATA_DIRS", dataDir.path().c_str(), 1);
     setenv("KORVANE_COM_REGISTRY", "/private/registry", 1);
     EXPECT_TRUE(systemRegistryFiles().empty());
 }

@@ -54,13 +54,13 @@ HRESULT invokeMethod(IDispatch *object, DISPID id, std::vector<Variant> args, VA
                           nullptr, argErr);
 }
 
-HRESULT RecordingSink::GetTypeInfoCount(uint32_t *pctinfo) {
+HRESULT VariantEventSink::GetTypeInfoCount(uint32_t *pctinfo) {
     *pctinfo = 0;
     return S_OK;
 }
 
-HRESULT RecordingSink::Invoke(DISPID dispIdMember, REFIID, LCID, uint16_t, DISPPARAMS *params,
-                              VARIANT *, EXCEPINFO *, uint32_t *) {
+HRESULT VariantEventSink::Invoke(DISPID dispIdMember, REFIID, LCID, uint16_t, DISPPARAMS *params,
+                                 VARIANT *, EXCEPINFO *, uint32_t *) {
     Event event{dispIdMember, {}};
     for (uint32_t i = params->cArgs; i > 0; --i) {
         Variant copy;

@@ -35,8 +35,8 @@ HRESULT callModuleExport(const std::string &path, const char *name);
 HRESULT invokeMethod(IDispatch *object, DISPID id, std::vector<Variant> args,
                      VARIANT *result = nullptr, uint32_t *argErr = nullptr);
 
-// An event sink that records the events it receives.
-class RecordingSink final : public TestOwnedObject<IDispatch> {
+// An event sink that records every event it receives with copies of its arguments.
+class VariantEventSink final : public TestOwnedObject<IDispatch> {
   public:
     struct Event {
         DISPID id;

@@ -1,7 +1,7 @@
 // CreateFileA: a new file only, with the umask applied, never through a symbolic link.
 #include "file_content.h"
 #include "files/create_file.h"
-#include "scratch_folder.h"
+#include "temporary_folder.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -21,8 +21,8 @@ HANDLE createNew(const std::string &name) {
 
 class CreateFileTest : public testing::Test {
   protected:
-    ScratchFolder scratch{"create_file"};
-    const std::string &folder = scratch.path();
+    const TemporaryFolder scratch;
+    const std::string folder = scratch.path().string();
 };
 
 TEST_F(CreateFileTest, MakesAnEmptyFileWithMode0644LessTheUmask) {

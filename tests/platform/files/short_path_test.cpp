@@ -1,17 +1,18 @@
 // GetShortPathNameA: only for existing paths, and never past the caller's buffer.
 #include "files/short_path.h"
+#include "temporary_folder.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
 TEST(ShortPathTest, GivesTheEncodedFormOfAnExistingPathWithinTheBuffer) {
-    const std::string path = testing::TempDir() + "short path \"test\".wav";
+    const TemporaryFolder folder;
+    const std::string path = folder.file("short path \"test\".wav");
     std::ofstream(path) << "x";
     char buffer[300];
     std::memset(buffer, '#', sizeof buffer);
@@ -24,7 +25,6 @@ TEST(ShortPathTest, GivesTheEncodedFormOfAnExistingPathWithinTheBuffer) {
     std::memset(small, '#', sizeof small);
     EXPECT_EQ(GetShortPathNameA(path.c_str(), small, sizeof small), length + 1);
     EXPECT_EQ(small[0], '#') << "nothing is written when the result does not fit";
-    ::unlink(path.c_str());
 }
 
 TEST(ShortPathTest, FailsForAMissingOrEmptyPath) {

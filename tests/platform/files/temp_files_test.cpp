@@ -1,6 +1,6 @@
 // GetTempPathA and GetTempFileNameA: the folder from TMPDIR, and unique private files in it.
 #include "files/temp_files.h"
-#include "scratch_folder.h"
+#include "temporary_folder.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -56,8 +56,8 @@ TEST(TempPathTest, ATooSmallBufferGetsTheSizeNeededAndNothingWritten) {
 
 class TempFileNameTest : public testing::Test {
   protected:
-    ScratchFolder scratch{"temp_files"};
-    const std::string &folder = scratch.path();
+    const TemporaryFolder scratch;
+    const std::string folder = scratch.path().string();
 };
 
 // Calls within one tick start from the same number, so most of these find their first

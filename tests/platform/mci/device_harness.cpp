@@ -19,42 +19,6 @@ Sound numberedSound(WaveFormat format, uint32_t frames) {
     return sound;
 }
 
-struct CodeName {
-    MCIERROR code;
-    const char *name;
-};
-
-// For reading failures only.
-constexpr CodeName kCodeNames[] = {
-    {0, "success"},
-    {MCIERR_UNRECOGNIZED_KEYWORD, "UNRECOGNIZED_KEYWORD"},
-    {MCIERR_UNRECOGNIZED_COMMAND, "UNRECOGNIZED_COMMAND"},
-    {MCIERR_INVALID_DEVICE_NAME, "INVALID_DEVICE_NAME"},
-    {MCIERR_OUT_OF_MEMORY, "OUT_OF_MEMORY"},
-    {MCIERR_MISSING_COMMAND_STRING, "MISSING_COMMAND_STRING"},
-    {MCIERR_PARAM_OVERFLOW, "PARAM_OVERFLOW"},
-    {MCIERR_MISSING_STRING_ARGUMENT, "MISSING_STRING_ARGUMENT"},
-    {MCIERR_BAD_INTEGER, "BAD_INTEGER"},
-    {MCIERR_MISSING_PARAMETER, "MISSING_PARAMETER"},
-    {MCIERR_FILE_NOT_FOUND, "FILE_NOT_FOUND"},
-    {MCIERR_CANNOT_USE_ALL, "CANNOT_USE_ALL"},
-    {MCIERR_OUTOFRANGE, "OUTOFRANGE"},
-    {MCIERR_FLAGS_NOT_COMPATIBLE, "FLAGS_NOT_COMPATIBLE"},
-    {MCIERR_FILE_NOT_SAVED, "FILE_NOT_SAVED"},
-    {MCIERR_FILE_WRITE, "FILE_WRITE"},
-    {MCIERR_DUPLICATE_ALIAS, "DUPLICATE_ALIAS"},
-    {MCIERR_BAD_CONSTANT, "BAD_CONSTANT"},
-    {MCIERR_MISSING_DEVICE_NAME, "MISSING_DEVICE_NAME"},
-    {MCIERR_BAD_TIME_FORMAT, "BAD_TIME_FORMAT"},
-    {MCIERR_NO_CLOSING_QUOTE, "NO_CLOSING_QUOTE"},
-    {MCIERR_DUPLICATE_FLAGS, "DUPLICATE_FLAGS"},
-    {MCIERR_INVALID_FILE, "INVALID_FILE"},
-    {MCIERR_UNNAMED_RESOURCE, "UNNAMED_RESOURCE"},
-    {MCIERR_NONAPPLICABLE_FUNCTION, "NONAPPLICABLE_FUNCTION"},
-    {MCIERR_EXTRA_CHARACTERS, "EXTRA_CHARACTERS"},
-    {MCIERR_WAVE_OUTPUTSUNSUITABLE, "WAVE_OUTPUTSUNSUITABLE"},
-};
-
 const char *flagName(WPARAM flag) {
     switch (flag) {
     case MCI_NOTIFY_SUCCESSFUL:
@@ -70,13 +34,6 @@ const char *flagName(WPARAM flag) {
 }
 
 } // namespace
-
-void PrintTo(MciCode code, std::ostream *out) {
-    for (const CodeName &entry : kCodeNames)
-        if (entry.code == code.value)
-            *out << entry.name << ' ';
-    *out << '(' << code.value << ')';
-}
 
 void PrintTo(const Notice &notice, std::ostream *out) {
     *out << flagName(notice.flag) << " for device " << notice.deviceId;

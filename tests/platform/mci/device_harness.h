@@ -5,6 +5,7 @@
 
 #include "fake_audio.h"
 #include "mci/wave_audio_device.h"
+#include "mci_code.h"
 
 #include <condition_variable>
 #include <map>
@@ -13,12 +14,6 @@
 #include <ostream>
 #include <string>
 #include <vector>
-
-struct MciCode {
-    MCIERROR value;
-    bool operator==(const MciCode &) const = default;
-};
-void PrintTo(MciCode code, std::ostream *out);
 
 struct Notice {
     WPARAM flag;

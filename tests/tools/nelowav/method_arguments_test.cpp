@@ -1,5 +1,6 @@
 #include "array_file.h"
 #include "method_arguments.h"
+#include "temporary_folder.h"
 
 #include <cmath>
 #include <cstdio>
@@ -23,10 +24,6 @@ std::vector<ScriptWord> words(std::initializer_list<const char *> texts) {
     for (const char *text : texts)
         result.push_back({text, false});
     return result;
-}
-
-std::string temporaryPath(const char *name) {
-    return testing::TempDir() + "/" + name;
 }
 
 struct Conversion {
@@ -95,7 +92,8 @@ const FUNCDESC kFromArray =
     method("ArrayToWavFile", {{"pArray", VT_BYREF | VT_I2}, {"ArrayLength", VT_I4}});
 
 TEST(MethodArgumentsTest, OutputArrayHasArrayLengthElementsWrittenAfterTheCall) {
-    const std::string path = temporaryPath("out.bin");
+    const TemporaryFolder scratch;
+    const std::string path = scratch.file("out.bin");
     MethodArguments arguments;
     std::string error;
     ASSERT_TRUE(arguments.prepare(kToArray, words({("@" + path).c_str(), "3"}), error)) << error;
@@ -114,7 +112,8 @@ TEST(MethodArgumentsTest, OutputArrayHasArrayLengthElementsWrittenAfterTheCall) 
 }
 
 TEST(MethodArgumentsTest, InputArrayIsPaddedToArrayLength) {
-    const std::string path = temporaryPath("in.bin");
+    const TemporaryFolder scratch;
+    const std::string path = scratch.file("in.bin");
     std::string error;
     ASSERT_TRUE(writeArrayFile(path, {7, -7}, error));
     MethodArguments arguments;
@@ -126,14 +125,15 @@ TEST(MethodArgumentsTest, InputArrayIsPaddedToArrayLength) {
 }
 
 TEST(MethodArgumentsTest, BadArrayArgumentsAreRefused) {
+    const TemporaryFolder scratch;
     std::string error;
     EXPECT_FALSE(MethodArguments().prepare(kFromArray, words({"out.bin", "1"}), error));
     EXPECT_FALSE(MethodArguments().prepare(kFromArray, words({"@", "1"}), error));
     std::vector<ScriptWord> quoted = {{"@x.bin", true}, {"1", false}};
     EXPECT_FALSE(MethodArguments().prepare(kFromArray, quoted, error));
     EXPECT_FALSE(MethodArguments().prepare(
-        kFromArray, words({("@" + temporaryPath("missing.bin")).c_str(), "1"}), error));
-    const std::string odd = temporaryPath("odd.bin");
+        kFromArray, words({("@" + scratch.file("missing.bin")).c_str(), "1"}), error));
+    const std::string odd = scratch.file("odd.bin");
     std::ofstream(odd, std::ios::binary) << "abc";
     EXPECT_FALSE(MethodArguments().prepare(kFromArray, words({("@" + odd).c_str(), "1"}), error));
     EXPECT_FALSE(MethodArguments().prepare(kToArray, words({"@big.bin", "2000000000"}), error));
@@ -146,7 +146,8 @@ std::string contents(const std::string &path) {
 }
 
 TEST(MethodArgumentsTest, FailedCallLeavesTheOutputFileAlone) {
-    const std::string path = temporaryPath("precious.bin");
+    const TemporaryFolder scratch;
+    const std::string path = scratch.file("precious.bin");
     std::ofstream(path, std::ios::binary) << "precious";
     MethodArguments arguments;
     std::string error;
@@ -156,7 +157,8 @@ TEST(MethodArgumentsTest, FailedCallLeavesTheOutputFileAlone) {
 }
 
 TEST(ArrayFileTest, InputIsReadUpToTheWantedLengthOnly) {
-    const std::string path = temporaryPath("long.bin");
+    const TemporaryFolder scratch;
+    const std::string path = scratch.file("long.bin");
     std::ofstream(path, std::ios::binary) << std::string("\x01\x00\x02\x00\x03\x00", 6);
     std::string error;
     EXPECT_EQ(readArrayFile(path, 2, error), (std::vector<int16_t>{1, 2}));
@@ -164,10 +166,10 @@ TEST(ArrayFileTest, InputIsReadUpToTheWantedLengthOnly) {
 }
 
 TEST(ArrayFileTest, OnlyRegularFilesAreRead) {
-    const std::string fifo = temporaryPath("array.fifo");
-    ::unlink(fifo.c_str());
+    const TemporaryFolder scratch;
+    const std::string fifo = scratch.file("array.fifo");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    for (const std::string &path : {testing::TempDir(), std::string("/dev/zero"), fifo}) {
+    for (const std::string &path : {scratch.path().string(), std::string("/dev/zero"), fifo}) {
         std::string error;
         EXPECT_FALSE(readArrayFile(path, 4, error).has_value()) << path;
         EXPECT_EQ(error, path + " is not a regular file");
@@ -175,11 +177,11 @@ TEST(ArrayFileTest, OnlyRegularFilesAreRead) {
 }
 
 TEST(ArrayFileTest, WritingReplacesTheFileKeepingItsMode) {
-    const std::string path = temporaryPath("replaced.bin");
-    const std::string link = temporaryPath("replaced.link");
+    const TemporaryFolder scratch;
+    const std::string path = scratch.file("replaced.bin");
+    const std::string link = scratch.file("replaced.link");
     std::ofstream(path, std::ios::binary) << "old!";
     ::chmod(path.c_str(), 0640);
-    ::unlink(link.c_str());
     ASSERT_EQ(::link(path.c_str(), link.c_str()), 0);
     std::string error;
     ASSERT_TRUE(writeArrayFile(path, {0x4241}, error)) << error;
@@ -191,7 +193,8 @@ TEST(ArrayFileTest, WritingReplacesTheFileKeepingItsMode) {
 }
 
 TEST(ArrayFileTest, UnwritableTargetsAreRefusedCleanly) {
-    const std::string folder = temporaryPath("unwritable");
+    const TemporaryFolder scratch;
+    const std::string folder = scratch.file("unwritable");
     std::filesystem::create_directories(folder + "/target");
     std::string error;
     EXPECT_FALSE(writeArrayFile(folder + "/target", {1}, error));
@@ -201,9 +204,10 @@ TEST(ArrayFileTest, UnwritableTargetsAreRefusedCleanly) {
 }
 
 TEST(MethodArgumentsTest, NegativeLengthStillHandsOverAnArray) {
+    const TemporaryFolder scratch;
     MethodArguments arguments;
     std::string error;
-    const std::string path = temporaryPath("none.bin");
+    const std::string path = scratch.file("none.bin");
     ASSERT_TRUE(arguments.prepare(kToArray, words({("@" + path).c_str(), "-5"}), error));
     EXPECT_NE(arguments.values()[0].piVal, nullptr);
     ASSERT_TRUE(arguments.finish(0, error));

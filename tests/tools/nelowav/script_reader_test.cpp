@@ -1,4 +1,5 @@
 #include "script_reader.h"
+#include "temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
                             "the line is longer than 8192 bytes"}));
 
 TEST(ScriptReaderTest, AFolderIsAReadErrorNotAnEmptyScript) {
-    std::FILE *folder = std::fopen(testing::TempDir().c_str(), "r");
+    const TemporaryFolder scratch;
+    std::FILE *folder = std::fopen(scratch.path().c_str(), "r");
     ASSERT_NE(folder, nullptr);
     ScriptReader reader(folder);
     std::string line;

@@ -44,7 +44,7 @@ HRESULT callByName(IDispatch *control, const char *name, std::vector<VARIANT> ar
     return control->Invoke(dispid, IID_NULL, 0, DISPATCH_METHOD, &params, result, nullptr, argErr);
 }
 
-int32_t errorCode(IDispatch *control) {
+MciCode errorCode(IDispatch *control) {
     Variant result;
     EXPECT_EQ(callByName(control, "GetErrorCode", {}, result.get()), S_OK);
     EXPECT_EQ(result.type(), VT_I4);

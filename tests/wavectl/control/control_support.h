@@ -2,6 +2,7 @@
 #pragma once
 
 #include "com/dispatch.h"
+#include "mci_code.h"
 #include "variant_arguments.h"
 
 #include <string>
@@ -19,7 +20,7 @@ ComPtr<IDispatch> createControl();
 HRESULT callByName(IDispatch *control, const char *name, std::vector<VARIANT> args = {},
                    VARIANT *result = nullptr, uint32_t *argErr = nullptr);
 
-int32_t errorCode(IDispatch *control);
+MciCode errorCode(IDispatch *control);
 std::string errorMessage(IDispatch *control);
 
 // The words of a command text, as the device splits them.

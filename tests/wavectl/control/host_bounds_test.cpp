@@ -86,9 +86,10 @@ TEST_F(HostBoundsTest, ExtremeArgumentsGiveACodeAndLeaveTheHostsFileAlone) {
                 std::vector<VARIANT> args = c.args;
                 args[at] = extreme;
                 ASSERT_EQ(callByName(control.get(), c.method, args), S_OK) << what;
-                const int32_t code = errorCode(control.get());
-                if (code != 0) {
-                    EXPECT_NE(errorMessage(control.get()), "Unknown error.") << what << " " << code;
+                const MciCode code = errorCode(control.get());
+                if (code != MciCode{0}) {
+                    EXPECT_NE(errorMessage(control.get()), "Unknown error.")
+                        << what << " " << testing::PrintToString(code);
                 }
                 ASSERT_EQ(callByName(control.get(), "Stop"), S_OK);
                 ASSERT_EQ(callByName(control.get(), "Close"), S_OK);

@@ -4,7 +4,7 @@
 #include "interface/nelowav_ids.h"
 #include "mci/mci_constants.h"
 #include "nelowav_bitmaps.h"
-#include "recording_sink.h"
+#include "number_event_sink.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -142,7 +142,7 @@ class NeloWavDoneTest : public NeloWavCtrlTest {
         EXPECT_TRUE(sink.events.empty()) << "posting only queues";
         QCoreApplication::processEvents();
         std::vector<int> codes;
-        for (const RecordingSink::Event &event : sink.events) {
+        for (const NumberEventSink::Event &event : sink.events) {
             const bool isDone = event.dispid == 1 && event.types == std::vector<VARTYPE>{VT_I2};
             codes.push_back(isDone ? event.values.front() : 9999);
         }
@@ -150,7 +150,7 @@ class NeloWavDoneTest : public NeloWavCtrlTest {
     }
 
     ComPtr<IConnectionPoint> point;
-    RecordingSink sink{IID_DNeloWavEvents};
+    NumberEventSink sink{IID_DNeloWavEvents};
     uint32_t cookie = 0;
     HWND hwnd = nullptr;
 };

@@ -8,8 +8,9 @@
 #include "file_content.h"
 #include "interface/nelowav_ids.h"
 #include "mci/mci_constants.h"
-#include "recording_sink.h"
+#include "number_event_sink.h"
 #include "temporary_folder.h"
+#include "wave_builder.h"
 #include "wavedata/error_codes.h"
 
 #include <QCoreApplication>
@@ -32,37 +33,21 @@ constexpr int32_t kFrames = 8000;
 constexpr int32_t kRate = 8000;
 
 // 16-bit mono at 8000 Hz with a ramp, so that every edit changes bytes.
-std::string rampWave() {
-    std::string bytes;
-    auto put = [&](uint32_t value, int count) {
-        for (int i = 0; i < count; ++i)
-            bytes.push_back(static_cast<char>(value >> (8 * i)));
-    };
-    bytes += "RIFF";
-    put(36 + 2 * kFrames, 4);
-    bytes += "WAVEfmt ";
-    put(16, 4);
-    put(1, 2);
-    put(1, 2);
-    put(kRate, 4);
-    put(2 * kRate, 4);
-    put(2, 2);
-    put(16, 2);
-    bytes += "data";
-    put(2 * kFrames, 4);
+Bytes rampWave() {
+    Bytes samples;
     for (int32_t n = 0; n < kFrames; ++n)
-        put(static_cast<uint32_t>(n * 40), 2);
-    return bytes;
+        appendLittle(samples, static_cast<uint32_t>(n * 40), 2);
+    return pcmWave(1, 16, kRate, samples);
 }
 
 class NeloWavFaultTest : public testing::Test {
   public:
-    int32_t call(const char *method, std::vector<VARIANT> args = {}) {
+    MciCode call(const char *method, std::vector<VARIANT> args = {}) {
         EXPECT_EQ(callByName(control.get(), method, std::move(args)), S_OK) << method;
         return errorCode(control.get());
     }
 
-    int32_t callWithPath(const char *method, const std::string &path) {
+    MciCode callWithPath(const char *method, const std::string &path) {
         Variant argument(path);
         return call(method, {*argument.get()});
     }
@@ -117,7 +102,7 @@ class NeloWavFaultTest : public testing::Test {
         fs::remove(home.file("copy.wav"));
         fs::create_directory(temporary);
         ::setenv("TMPDIR", temporary.c_str(), 1);
-        std::ofstream(host, std::ios::binary) << rampWave();
+        writeFile(host, rampWave());
         original = contentOf(host);
         control = createControl();
     }
@@ -136,37 +121,37 @@ struct FaultCase {
     int error;
     // The matching call that fails; 0 for every one (a full disk).
     int nth;
-    std::function<int32_t(NeloWavFaultTest &)> act;
-    int32_t code;
+    std::function<MciCode(NeloWavFaultTest &)> act;
+    MciCode code;
     Afterwards afterwards;
 };
 
-int32_t setRate(NeloWavFaultTest &t) {
+MciCode setRate(NeloWavFaultTest &t) {
     return t.call("SetSamplingRate", {variantI4(11025)});
 }
 
-int32_t halveVolume(NeloWavFaultTest &t) {
+MciCode halveVolume(NeloWavFaultTest &t) {
     return t.call("ChangeVolume", {variantI4(0), variantI4(-1), variantR4(0.5f)});
 }
 
-int32_t copyFrames(NeloWavFaultTest &t) {
+MciCode copyFrames(NeloWavFaultTest &t) {
     return t.call("Copy", {variantI4(0), variantI4(99)});
 }
 
-int32_t save(NeloWavFaultTest &t) {
+MciCode save(NeloWavFaultTest &t) {
     return t.call("Save");
 }
 
-int32_t openHost(NeloWavFaultTest &t) {
+MciCode openHost(NeloWavFaultTest &t) {
     return t.callWithPath("Open", t.host);
 }
 
-int32_t saveAsCopy(NeloWavFaultTest &t) {
+MciCode saveAsCopy(NeloWavFaultTest &t) {
     return t.callWithPath("SaveAs", t.home.file("copy.wav"));
 }
 
 TEST_F(NeloWavFaultTest, EachFaultGivesItsCodeAndKeepsTheHostsFile) {
-    const auto notSaved = static_cast<int32_t>(MCIERR_FILE_NOT_SAVED);
+    const MciCode notSaved = MCIERR_FILE_NOT_SAVED;
     const FaultCase cases[] = {
         {"unwritable temporary folder", FileCall::Open, "/", false, EACCES, 0, setRate,
          kCodeCannotSaveTmp, Afterwards::Usable},
@@ -202,7 +187,7 @@ TEST_F(NeloWavFaultTest, EachFaultGivesItsCodeAndKeepsTheHostsFile) {
         {"host unreadable for the header scan", FileCall::Read, "/host.wav", true, EIO, 0, openHost,
          kCodeHeaderSize, Afterwards::Closed},
         {"host cannot be mapped when opened", FileCall::Map, "/host.wav", true, EIO, 0, openHost,
-         static_cast<int32_t>(MCIERR_FILE_READ), Afterwards::Closed},
+         MCIERR_FILE_READ, Afterwards::Closed},
     };
     for (const FaultCase &c : cases) {
         SCOPED_TRACE(c.what);
@@ -219,7 +204,7 @@ TEST_F(NeloWavFaultTest, EachFaultGivesItsCodeAndKeepsTheHostsFile) {
             EXPECT_EQ(length(), kFrames);
             EXPECT_EQ(setRate(*this), 0) << "a later edit works";
         } else {
-            EXPECT_EQ(call("Stop"), static_cast<int32_t>(MCIERR_INVALID_DEVICE_NAME));
+            EXPECT_EQ(call("Stop"), MCIERR_INVALID_DEVICE_NAME);
             EXPECT_EQ(callWithPath("Open", host), 0) << "the host opens again";
         }
         control = {};
@@ -238,9 +223,9 @@ TEST_F(NeloWavFaultTest, AHostFileRemovedOrCutShortUnderTheSessionIsSavedWhole) 
         const char *what;
         bool removed;
         std::size_t cutAt; // the bytes kept
-        int32_t saveCode;
+        MciCode saveCode;
     } cases[] = {
-        {"removed", true, original.size(), static_cast<int32_t>(MCIERR_FILE_NOT_FOUND)},
+        {"removed", true, original.size(), MCIERR_FILE_NOT_FOUND},
         {"cut after its first page", false, 4096, 0},
         {"cut to nothing", false, 0, 0},
     };
@@ -286,13 +271,13 @@ class NeloWavLostDeviceTest : public NeloWavFaultTest {
 
     std::vector<int32_t> doneCodes() const {
         std::vector<int32_t> codes;
-        for (const RecordingSink::Event &event : sink.events)
+        for (const NumberEventSink::Event &event : sink.events)
             codes.push_back(event.values.at(0));
         return codes;
     }
 
     ComPtr<IConnectionPoint> point;
-    RecordingSink sink{IID_DNeloWavEvents};
+    NumberEventSink sink{IID_DNeloWavEvents};
     uint32_t cookie = 0;
 };
 

@@ -279,7 +279,7 @@ TEST_F(NeloWavSessionTest, SaveAsCreatesTheFileAndTakesTheNameOnlyOnSuccess) {
         EXPECT_EQ(device.texts(),
                   (std::vector<std::string>{"status " + a + " length wait",
                                             "save " + a + " " + shortPathOf(target) + " wait"}));
-        EXPECT_EQ(errorCode(control.get()), static_cast<int32_t>(c.saveCode)) << c.target;
+        EXPECT_EQ(errorCode(control.get()), c.saveCode) << c.target;
         if (c.saveCode == 0)
             name = target;
         EXPECT_EQ(wavFilename(), name) << c.target;

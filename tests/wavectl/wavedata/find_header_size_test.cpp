@@ -1,6 +1,7 @@
 // FindHeaderSize on files the test writes: the first "data" in the first 10004 bytes decides.
 #include "base/short_path_codec.h"
-#include "scratch_folder.h"
+#include "temporary_folder.h"
+#include "wave_builder.h"
 #include "wavedata/find_header_size.h"
 
 #include <cstdio>
@@ -21,25 +22,10 @@ std::string withTagAt(std::size_t offset, std::size_t size) {
     return bytes;
 }
 
-std::string littleEndian(uint32_t value, int size) {
-    std::string bytes;
-    for (int i = 0; i < size; ++i)
-        bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-    return bytes;
-}
-
 // A mono 8-bit PCM file at 8000 samples a second, with an optional chunk before the samples.
-std::string waveFile(const std::string &chunkBeforeData, uint32_t frames) {
-    const std::string format = "fmt " + littleEndian(16, 4) + littleEndian(1, 2) +
-                               littleEndian(1, 2) + littleEndian(8000, 4) + littleEndian(8000, 4) +
-                               littleEndian(1, 2) + littleEndian(8, 2);
-    const std::string body = "WAVE" + format + chunkBeforeData + "data" + littleEndian(frames, 4) +
-                             std::string(frames, '\x80');
-    return "RIFF" + littleEndian(static_cast<uint32_t>(body.size()), 4) + body;
-}
-
-std::string listChunk(const std::string &text) {
-    return "LIST" + littleEndian(static_cast<uint32_t>(text.size()), 4) + text;
+std::string waveFile(const Bytes &chunkBeforeData, uint32_t frames) {
+    return textOf(riffWave({chunk("fmt ", fmtBody(1, 1, 8000, 8, 1)), chunkBeforeData,
+                            chunk("data", Bytes(frames, std::byte{0x80}))}));
 }
 
 TEST(FindHeaderSizeTest, GivesTheOffsetAfterTheFirstTagAndItsLength) {
@@ -50,18 +36,18 @@ TEST(FindHeaderSizeTest, GivesTheOffsetAfterTheFirstTagAndItsLength) {
     };
     // "INFOmetadata" follows RIFF (12 bytes), fmt (24) and the LIST header (8): its tag is at 52.
     const Case cases[] = {
-        {"plain header", waveFile("", 100), 44},
-        {"tag inside an earlier chunk", waveFile(listChunk("INFOmetadata"), 100), 60},
+        {"plain header", waveFile({}, 100), 44},
+        {"tag inside an earlier chunk", waveFile(chunk("LIST", bytesOf("INFOmetadata")), 100), 60},
         {"tag at the last offset scanned", withTagAt(10000, 10100), 10008},
         {"tag just past it", withTagAt(10001, 10100), 0},
         {"tag ending the file", withTagAt(50, 54), 58},
-        {"tag at offset 0, the scan's first and only match", "data" + waveFile("", 4), 0},
+        {"tag at offset 0, the scan's first and only match", "data" + waveFile({}, 4), 0},
         {"no tag", filler(20000), 0},
         {"three bytes", "dat", 0},
         {"empty", "", 0},
     };
-    const ScratchFolder folder("find_header_size");
-    const std::string path = folder.path() + "/find header size.wav";
+    const TemporaryFolder folder;
+    const std::string path = folder.file("find header size.wav");
     for (const Case &c : cases) {
         std::ofstream(path, std::ios::binary | std::ios::trunc) << c.bytes;
         EXPECT_EQ(FindHeaderSize(encodeShortPath(path).c_str()), c.expected) << c.what;

@@ -1,6 +1,7 @@
 // The sample-level operations through a fake device: what they change, the codes in the order
 // they are tested, the position kept, the host's file untouched, no temporary file left over.
 #include "fake_wave_session.h"
+#include "temporary_folder.h"
 #include "wavedata/clip_file.h"
 #include "wavedata/sample_operations.h"
 
@@ -40,14 +41,11 @@ std::vector<std::vector<uint8_t>> framesReadBySndfile(const std::string &path, i
 class SampleOperationsTest : public testing::Test {
   protected:
     void SetUp() override {
-        fs::remove_all(folder);
-        fs::create_directories(folder);
         setenv("TMPDIR", folder.c_str(), 1);
         DeleteClipFile();
     }
     void TearDown() override {
         DeleteClipFile();
-        fs::remove_all(folder);
         unsetenv("TMPDIR");
     }
 
@@ -77,8 +75,8 @@ class SampleOperationsTest : public testing::Test {
     }
 
     // One folder per test: CTest runs the tests of this file side by side.
-    std::string folder = testing::TempDir() + "sample-operations-" +
-                         testing::UnitTest::GetInstance()->current_test_info()->name();
+    const TemporaryFolder scratch;
+    const std::string folder = scratch.path().string();
 };
 
 TEST_F(SampleOperationsTest, ArrayRoundTripKeepsPositionAndTheHostsFile) {

@@ -16,8 +16,8 @@
 
 namespace {
 
-std::string fileOfBytes(const std::string &name, int size) {
-    const std::string path = testing::TempDir() + name;
+std::string fileOfBytes(const TemporaryFolder &folder, const std::string &name, int size) {
+    const std::string path = folder.file(name);
     std::ofstream out(path, std::ios::binary);
     for (int i = 0; i < size; ++i)
         out.put(static_cast<char>(i % 251));
@@ -25,7 +25,8 @@ std::string fileOfBytes(const std::string &name, int size) {
 }
 
 TEST(WavBufferTest, LoadsTheClampedRangeOrNothing) {
-    const std::string path = fileOfBytes("buffer-1000.bin", 1000);
+    const TemporaryFolder folder;
+    const std::string path = fileOfBytes(folder, "buffer-1000.bin", 1000);
     struct Case {
         int32_t first, last, size, firstByte;
     };
@@ -47,7 +48,8 @@ TEST(WavBufferTest, LoadsTheClampedRangeOrNothing) {
 
 TEST(WavBufferTest, LoadsAFileOfSeveralMegabytesWhole) {
     const int size = (5 << 20) + 3;
-    const std::string path = fileOfBytes("buffer-large.bin", size);
+    const TemporaryFolder folder;
+    const std::string path = fileOfBytes(folder, "buffer-large.bin", size);
     CWavBuffer buffer;
     ASSERT_NE(buffer.Load(path.c_str(), 0, -1), 0);
     ASSERT_EQ(buffer.m_nSize, size);
@@ -56,10 +58,11 @@ TEST(WavBufferTest, LoadsAFileOfSeveralMegabytesWhole) {
 }
 
 TEST(WavBufferTest, EmptyMissingAndOverlongPathsFailEmpty) {
+    const TemporaryFolder folder;
     const std::string longName = std::string(120, 'n') + ".bin";
     for (const std::string &path :
-         {fileOfBytes("buffer-empty.bin", 0), testing::TempDir() + "no-such-file.bin",
-          fileOfBytes(longName, 10)}) {
+         {fileOfBytes(folder, "buffer-empty.bin", 0), folder.file("no-such-file.bin"),
+          fileOfBytes(folder, longName, 10)}) {
         CWavBuffer buffer;
         EXPECT_EQ(buffer.Load(path.c_str(), 0, -1), 0) << path;
         EXPECT_EQ(buffer.m_nSize, 0);

@@ -1,4 +1,5 @@
-// A host's event sink that records every event it receives.
+// A host's event sink that records every event it receives: its dispatch identifier and, for
+// each argument, the type and the whole number it holds.
 #pragma once
 
 #include "com/dispatch.h"
@@ -7,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-class RecordingSink final : public TestOwnedObject<IDispatch> {
+class NumberEventSink final : public TestOwnedObject<IDispatch> {
   public:
     struct Event {
         DISPID dispid;
@@ -15,7 +16,7 @@ class RecordingSink final : public TestOwnedObject<IDispatch> {
         std::vector<int32_t> values;
     };
 
-    explicit RecordingSink(const IID &eventInterface)
+    explicit NumberEventSink(const IID &eventInterface)
         : m_eventInterface(eventInterface) {}
 
     HRESULT GetTypeInfoCount(uint32_t *count) override {
