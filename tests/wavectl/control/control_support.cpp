@@ -72,3 +72,19 @@ VARIANT variantText(const char *text) {
     v.bstrVal = bstrFromUtf8(text);
     return v;
 }
+
+MciCode ControlTest::call(const char *method, std::vector<VARIANT> args) {
+    EXPECT_EQ(callByName(control.get(), method, std::move(args)), S_OK) << method;
+    return errorCode(control.get());
+}
+
+MciCode ControlTest::callWithPath(const char *method, const std::string &path) {
+    Variant argument(path);
+    return call(method, {*argument.get()});
+}
+
+int32_t ControlTest::length() {
+    Variant result;
+    EXPECT_EQ(callByName(control.get(), "GetLength", {}, result.get()), S_OK);
+    return result->lVal;
+}

@@ -20,11 +20,7 @@
 
 namespace {
 
-class NeloWavCtrlTest : public testing::Test {
-  protected:
-    static void SetUpTestSuite() { registerModuleFreshly(); }
-    ComPtr<IDispatch> control = createControl();
-};
+using NeloWavCtrlTest = ControlTest;
 
 TEST_F(NeloWavCtrlTest, StartsWithCodeZeroAndThePlatformsTextForIt) {
     EXPECT_EQ(errorCode(control.get()), 0);
