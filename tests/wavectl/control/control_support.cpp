@@ -2,6 +2,7 @@
 
 #include "com/creation.h"
 #include "com/registry.h"
+#include "dispatch_call.h"
 #include "interface/nelowav_ids.h"
 
 #include <cstdio>
@@ -39,9 +40,7 @@ HRESULT callByName(IDispatch *control, const char *name, std::vector<VARIANT> ar
     DISPID dispid = 0;
     if (const HRESULT hr = control->GetIDsOfNames(IID_NULL, names, 1, 0, &dispid); FAILED(hr))
         return hr;
-    std::vector<VARIANT> reversed(args.rbegin(), args.rend());
-    DISPPARAMS params{reversed.data(), nullptr, static_cast<uint32_t>(reversed.size()), 0};
-    return control->Invoke(dispid, IID_NULL, 0, DISPATCH_METHOD, &params, result, nullptr, argErr);
+    return invokeMethod(control, dispid, std::move(args), result, argErr);
 }
 
 MciCode errorCode(IDispatch *control) {
