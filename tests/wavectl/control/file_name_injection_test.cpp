@@ -44,9 +44,7 @@ class FileNameInjectionTest : public ControlTest, public testing::WithParamInter
     void TearDown() override { fs::current_path(previousFolder); }
 
     // The name as the host passes it: absolute, or relative to the current folder.
-    std::string hostName(const std::string &name) const {
-        return GetParam() ? file(name) : name;
-    }
+    std::string hostName(const std::string &name) const { return GetParam() ? file(name) : name; }
 
     fs::path previousFolder;
 };
