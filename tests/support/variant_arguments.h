@@ -5,6 +5,13 @@
 
 #include <cstdint>
 
+inline VARIANT variantI2(int16_t value) {
+    VARIANT v{};
+    v.vt = VT_I2;
+    v.iVal = value;
+    return v;
+}
+
 inline VARIANT variantI4(int32_t value) {
     VARIANT v{};
     v.vt = VT_I4;

@@ -1,8 +1,8 @@
 // The control site as hosts use it, against the test control's module in a private registry.
 #include "activex/control_site.h"
 #include "com/registry.h"
-#include "dispatch_test_support.h"
 #include "test_control.h"
+#include "variant_arguments.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
-#include "dispatch_test_support.h"
+#include "dispatch_call.h"
 #include "test_control.h"
+#include "variant_arguments.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -98,7 +99,7 @@ TEST_F(DispatchMapTest, NamedArgumentsAreRefused) {
 
 TEST_F(DispatchMapTest, ArraysArePassedByReferenceToTheCallersElements) {
     std::array<int16_t, 4> elements{-1, -1, -1, -1};
-    ASSERT_EQ(invokeMethod(control.get(), 3, {variantByRefI2(elements.data()), variantI4(3)}),
+    ASSERT_EQ(invokeMethod(control.get(), 3, {variantShortArray(elements.data()), variantI4(3)}),
               S_OK);
     EXPECT_EQ(elements, (std::array<int16_t, 4>{0, 3, 6, -1}));
 }

@@ -1,4 +1,4 @@
-#include "dispatch_test_support.h"
+#include "dispatch_call.h"
 #include "number_event_sink.h"
 #include "test_control.h"
 

@@ -2,6 +2,7 @@
 #include "test_support.h"
 
 #include "com/registry.h"
+#include "dispatch_call.h"
 
 #include <cstdlib>
 #include <dlfcn.h>
@@ -46,12 +47,10 @@ HRESULT callModuleExport(const std::string &path, const char *name) {
 
 HRESULT invokeMethod(IDispatch *object, DISPID id, std::vector<Variant> args, VARIANT *result,
                      uint32_t *argErr) {
-    std::vector<VARIANT> reversed;
-    for (auto it = args.rbegin(); it != args.rend(); ++it)
-        reversed.push_back(*it->get());
-    DISPPARAMS params{reversed.data(), nullptr, static_cast<uint32_t>(reversed.size()), 0};
-    return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result,
-                          nullptr, argErr);
+    std::vector<VARIANT> plain;
+    for (const Variant &arg : args)
+        plain.push_back(*arg.get());
+    return invokeMethod(object, id, std::move(plain), result, argErr);
 }
 
 HRESULT VariantEventSink::GetTypeInfoCount(uint32_t *pctinfo) {

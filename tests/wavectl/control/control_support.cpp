@@ -2,6 +2,7 @@
 
 #include "com/creation.h"
 #include "com/registry.h"
+#include "dispatch_call.h"
 #include "interface/nelowav_ids.h"
 
 #include <cstdio>
@@ -39,9 +40,7 @@ HRESULT callByName(IDispatch *control, const char *name, std::vector<VARIANT> ar
     DISPID dispid = 0;
     if (const HRESULT hr = control->GetIDsOfNames(IID_NULL, names, 1, 0, &dispid); FAILED(hr))
         return hr;
-    std::vector<VARIANT> reversed(args.rbegin(), args.rend());
-    DISPPARAMS params{reversed.data(), nullptr, static_cast<uint32_t>(reversed.size()), 0};
-    return control->Invoke(dispid, IID_NULL, 0, DISPATCH_METHOD, &params, result, nullptr, argErr);
+    return invokeMethod(control, dispid, std::move(args), result, argErr);
 }
 
 MciCode errorCode(IDispatch *control) {
@@ -71,4 +70,20 @@ VARIANT variantText(const char *text) {
     v.vt = VT_BSTR;
     v.bstrVal = bstrFromUtf8(text);
     return v;
+}
+
+MciCode ControlTest::call(const char *method, std::vector<VARIANT> args) {
+    EXPECT_EQ(callByName(control.get(), method, std::move(args)), S_OK) << method;
+    return errorCode(control.get());
+}
+
+MciCode ControlTest::callWithPath(const char *method, const std::string &path) {
+    Variant argument(path);
+    return call(method, {*argument.get()});
+}
+
+int32_t ControlTest::length() {
+    Variant result;
+    EXPECT_EQ(callByName(control.get(), "GetLength", {}, result.get()), S_OK);
+    return result->lVal;
 }

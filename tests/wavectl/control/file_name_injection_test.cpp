@@ -33,42 +33,20 @@ const std::vector<std::string> kNames = {
     "save 1 x.wav wait",
 };
 
-int32_t lengthOf(IDispatch *control) {
-    Variant length;
-    EXPECT_EQ(callByName(control, "GetLength", {}, length.get()), S_OK);
-    return length->lVal;
-}
-
-class FileNameInjectionTest : public testing::TestWithParam<bool> {
+class FileNameInjectionTest : public ControlTest, public testing::WithParamInterface<bool> {
   protected:
-    static void SetUpTestSuite() { registerModuleFreshly(); }
-
     void SetUp() override {
-        folder = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/names_XXXXXX";
-        ASSERT_NE(::mkdtemp(folder.data()), nullptr);
-        fs::create_directory(folder + "/out");
+        fs::create_directory(file("out"));
         previousFolder = fs::current_path();
-        fs::current_path(folder);
+        fs::current_path(folder());
     }
 
-    void TearDown() override {
-        fs::current_path(previousFolder);
-        fs::remove_all(folder);
-    }
+    void TearDown() override { fs::current_path(previousFolder); }
 
     // The name as the host passes it: absolute, or relative to the current folder.
-    std::string hostName(const std::string &name) const {
-        return GetParam() ? folder + "/" + name : name;
-    }
+    std::string hostName(const std::string &name) const { return GetParam() ? file(name) : name; }
 
-    void call(const char *method, const std::string &path) {
-        Variant argument(path);
-        ASSERT_EQ(callByName(control.get(), method, {*argument.get()}), S_OK) << method;
-    }
-
-    std::string folder;
     fs::path previousFolder;
-    ComPtr<IDispatch> control = createControl();
 };
 
 TEST_P(FileNameInjectionTest, CommandsCarryEachNameAsOneWordForTheSameFile) {
@@ -78,8 +56,7 @@ TEST_P(FileNameInjectionTest, CommandsCarryEachNameAsOneWordForTheSameFile) {
         const std::string path = hostName(name);
         ASSERT_TRUE(writeSmallWave(path, 100)) << name;
         device.commands.clear();
-        call("Open", path);
-        ASSERT_EQ(errorCode(control.get()), 0) << name;
+        ASSERT_EQ(callWithPath("Open", path), 0) << name;
         const std::vector<std::string> open = wordsOf(device.texts().at(1));
         ASSERT_EQ(open.size(), 7u) << device.texts().at(1);
         EXPECT_EQ(open[0], "open");
@@ -92,7 +69,7 @@ TEST_P(FileNameInjectionTest, CommandsCarryEachNameAsOneWordForTheSameFile) {
             const char *method = named ? "SaveAs" : "Save";
             device.commands.clear();
             if (named)
-                call(method, target);
+                callWithPath(method, target);
             else
                 ASSERT_EQ(callByName(control.get(), method), S_OK);
             EXPECT_EQ(errorCode(control.get()), 0) << method << " " << name;
@@ -115,20 +92,17 @@ TEST_P(FileNameInjectionTest, TheDeviceOpensAndWritesTheNamedFile) {
         const std::string path = hostName(name);
         const std::string target = hostName("out/" + name);
         ASSERT_TRUE(writeSmallWave(path, static_cast<uint32_t>(frames))) << name;
-        call("Open", path);
-        ASSERT_EQ(errorCode(control.get()), 0) << name;
-        EXPECT_EQ(lengthOf(control.get()), frames) << name;
-        call("SaveAs", target);
-        EXPECT_EQ(errorCode(control.get()), 0) << name;
+        ASSERT_EQ(callWithPath("Open", path), 0) << name;
+        EXPECT_EQ(length(), frames) << name;
+        EXPECT_EQ(callWithPath("SaveAs", target), 0) << name;
         Variant from(int32_t{0}), to(int32_t{10});
         ASSERT_EQ(callByName(control.get(), "Delete", {*from.get(), *to.get()}), S_OK);
         ASSERT_EQ(callByName(control.get(), "Save"), S_OK);
         EXPECT_EQ(errorCode(control.get()), 0) << name;
 
         for (const auto &[file, expected] : {std::pair{path, frames}, {target, frames - 10}}) {
-            call("Open", file);
-            EXPECT_EQ(errorCode(control.get()), 0) << file;
-            EXPECT_EQ(lengthOf(control.get()), expected) << file;
+            EXPECT_EQ(callWithPath("Open", file), 0) << file;
+            EXPECT_EQ(length(), expected) << file;
         }
     }
 }
@@ -145,19 +119,16 @@ TEST_P(FileNameInjectionTest, AThousandBytePathOpensAndSavesAnEditedSound) {
     ASSERT_GT(path.size(), 1000u);
     ASSERT_TRUE(writeSmallWave(path, 1000, 16, 2));
     const std::string original = contentOf(path);
-    call("Open", path);
-    ASSERT_EQ(errorCode(control.get()), 0);
-    EXPECT_EQ(lengthOf(control.get()), 1000);
+    ASSERT_EQ(callWithPath("Open", path), 0);
+    EXPECT_EQ(length(), 1000);
     ASSERT_EQ(
         callByName(control.get(), "ChangeVolume", {variantI4(0), variantI4(-1), variantR4(0)}),
         S_OK);
     EXPECT_EQ(errorCode(control.get()), 0);
     ASSERT_EQ(callByName(control.get(), "Delete", {variantI4(0), variantI4(10)}), S_OK);
-    call("SaveAs", target);
-    EXPECT_EQ(errorCode(control.get()), 0);
-    call("Open", target);
-    ASSERT_EQ(errorCode(control.get()), 0);
-    EXPECT_EQ(lengthOf(control.get()), 990);
+    EXPECT_EQ(callWithPath("SaveAs", target), 0);
+    ASSERT_EQ(callWithPath("Open", target), 0);
+    EXPECT_EQ(length(), 990);
     EXPECT_EQ(contentOf(target).substr(44), std::string(990 * 4, '\0')) << "silenced";
     EXPECT_EQ(contentOf(path), original);
 }

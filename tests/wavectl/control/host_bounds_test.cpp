@@ -23,29 +23,13 @@ constexpr float kInfinity = std::numeric_limits<float>::infinity();
 constexpr float kFloats[] = {std::numeric_limits<float>::quiet_NaN(), kInfinity, -kInfinity,
                              std::numeric_limits<float>::max(),       -1.0F,     0.0F};
 
-class HostBoundsTest : public testing::Test {
+class HostBoundsTest : public ControlTest {
   protected:
-    static void SetUpTestSuite() { registerModuleFreshly(); }
-
-    void SetUp() override {
-        folder = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/bounds_XXXXXX";
-        ASSERT_NE(::mkdtemp(folder.data()), nullptr);
-    }
-
-    void TearDown() override { std::filesystem::remove_all(folder); }
-
-    void open(const std::string &path) {
-        Variant name(path);
-        ASSERT_EQ(callByName(control.get(), "Open", {*name.get()}), S_OK);
-        ASSERT_EQ(errorCode(control.get()), 0) << path;
-    }
-
-    std::string folder;
-    ComPtr<IDispatch> control = createControl();
+    void open(const std::string &path) { ASSERT_EQ(callWithPath("Open", path), 0) << path; }
 };
 
 TEST_F(HostBoundsTest, ExtremeArgumentsGiveACodeAndLeaveTheHostsFileAlone) {
-    const std::string path = folder + "/host.wav";
+    const std::string path = file("host.wav");
     ASSERT_TRUE(writeSmallWave(path, kFrames));
     const std::string before = contentOf(path);
     // Exactly as long as the sound, so that any length but kFrames must be refused untouched.
@@ -111,7 +95,7 @@ TEST_F(HostBoundsTest, ArraysAreUsedUpToArrayLengthAndNoFurther) {
     for (const auto &layout : layouts) {
         const std::string what =
             std::to_string(layout.bits) + " bits, " + std::to_string(layout.channels) + " channels";
-        const std::string path = folder + "/layout.wav";
+        const std::string path = file("layout.wav");
         ASSERT_TRUE(writeSmallWave(path, kFrames, layout.bits, layout.channels));
         open(path);
         const auto count = static_cast<int32_t>(kFrames * layout.channels);

@@ -20,11 +20,7 @@
 
 namespace {
 
-class NeloWavCtrlTest : public testing::Test {
-  protected:
-    static void SetUpTestSuite() { registerModuleFreshly(); }
-    ComPtr<IDispatch> control = createControl();
-};
+using NeloWavCtrlTest = ControlTest;
 
 TEST_F(NeloWavCtrlTest, StartsWithCodeZeroAndThePlatformsTextForIt) {
     EXPECT_EQ(errorCode(control.get()), 0);
@@ -51,12 +47,6 @@ TEST_P(NeloWavOutcomeTest, StoresAFailureCodeWithItsText) {
 }
 
 int16_t g_array[4];
-VARIANT arrayArgument() {
-    VARIANT v{};
-    v.vt = VT_BYREF | VT_I2;
-    v.piVal = g_array;
-    return v;
-}
 
 // In a folder that does not exist, so that SaveAs cannot create it either.
 const VARIANT kMissingPath = variantText("/nonexistent/any.wav");
@@ -74,8 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Outcome{"Stop", {}, 263}, Outcome{"Pause", {}, 263},
                     Outcome{"Seek", {variantI4(-1)}, 263},
                     Outcome{"Delete", {variantI4(0), variantI4(-1)}, 263},
-                    Outcome{"WavFileToArray", {arrayArgument(), variantI4(4)}, 515},
-                    Outcome{"ArrayToWavFile", {arrayArgument(), variantI4(4)}, 515},
+                    Outcome{"WavFileToArray", {variantShortArray(g_array), variantI4(4)}, 515},
+                    Outcome{"ArrayToWavFile", {variantShortArray(g_array), variantI4(4)}, 515},
                     Outcome{"ChangeVolume", {variantI4(0), variantI4(-1), variantI4(2)}, 515},
                     Outcome{"Copy", {variantI4(0), variantI4(-1)}, 515},
                     Outcome{"Paste", {variantI4(0), variantI4(-1)}, 515},
@@ -111,7 +101,9 @@ TEST_F(NeloWavCtrlTest, RefusedQueriesAnswerZero) {
 TEST_F(NeloWavCtrlTest, SampleOperationsLeaveTheHostsArrayAlone) {
     g_array[0] = 11;
     g_array[3] = 44;
-    ASSERT_EQ(callByName(control.get(), "WavFileToArray", {arrayArgument(), variantI4(4)}), S_OK);
+    ASSERT_EQ(
+        callByName(control.get(), "WavFileToArray", {variantShortArray(g_array), variantI4(4)}),
+        S_OK);
     EXPECT_EQ(g_array[0], 11);
     EXPECT_EQ(g_array[3], 44);
     EXPECT_EQ(errorMessage(control.get()), "WAV file is not open.");

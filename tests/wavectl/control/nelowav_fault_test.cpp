@@ -9,7 +9,6 @@
 #include "interface/nelowav_ids.h"
 #include "mci/mci_constants.h"
 #include "number_event_sink.h"
-#include "temporary_folder.h"
 #include "wave_builder.h"
 #include "wavedata/error_codes.h"
 
@@ -40,24 +39,8 @@ Bytes rampWave() {
     return pcmWave(1, 16, kRate, samples);
 }
 
-class NeloWavFaultTest : public testing::Test {
+class NeloWavFaultTest : public ControlTest {
   public:
-    MciCode call(const char *method, std::vector<VARIANT> args = {}) {
-        EXPECT_EQ(callByName(control.get(), method, std::move(args)), S_OK) << method;
-        return errorCode(control.get());
-    }
-
-    MciCode callWithPath(const char *method, const std::string &path) {
-        Variant argument(path);
-        return call(method, {*argument.get()});
-    }
-
-    int32_t length() {
-        Variant result;
-        EXPECT_EQ(callByName(control.get(), "GetLength", {}, result.get()), S_OK);
-        return result->lVal;
-    }
-
     // The files in the temporary folder other than a working copy and the clip, which belong
     // to a live session and to the module.
     std::vector<std::string> strayTemporaries(bool sessionLive) const {
@@ -73,11 +56,9 @@ class NeloWavFaultTest : public testing::Test {
         return stray;
     }
 
-    TemporaryFolder home;
-    const std::string temporary = home.file("tmp");
-    const std::string host = home.file("host.wav");
+    const std::string temporary = file("tmp");
+    const std::string host = file("host.wav");
     std::string original;
-    ComPtr<IDispatch> control;
 
   protected:
     static void SetUpTestSuite() {
@@ -99,7 +80,7 @@ class NeloWavFaultTest : public testing::Test {
     void startCase() {
         control = {};
         fs::remove_all(temporary);
-        fs::remove(home.file("copy.wav"));
+        fs::remove(file("copy.wav"));
         fs::create_directory(temporary);
         ::setenv("TMPDIR", temporary.c_str(), 1);
         writeFile(host, rampWave());
@@ -147,7 +128,7 @@ MciCode openHost(NeloWavFaultTest &t) {
 }
 
 MciCode saveAsCopy(NeloWavFaultTest &t) {
-    return t.callWithPath("SaveAs", t.home.file("copy.wav"));
+    return t.callWithPath("SaveAs", t.file("copy.wav"));
 }
 
 TEST_F(NeloWavFaultTest, EachFaultGivesItsCodeAndKeepsTheHostsFile) {
@@ -193,12 +174,12 @@ TEST_F(NeloWavFaultTest, EachFaultGivesItsCodeAndKeepsTheHostsFile) {
         SCOPED_TRACE(c.what);
         startCase();
         ASSERT_EQ(callWithPath("Open", host), 0);
-        const std::string folder = c.onHost ? home.path().string() : temporary;
-        armFileFault({c.call, folder + c.pathPart, c.error, std::max(c.nth, 1), c.nth == 0});
+        const std::string faulted = c.onHost ? folder().string() : temporary;
+        armFileFault({c.call, faulted + c.pathPart, c.error, std::max(c.nth, 1), c.nth == 0});
         EXPECT_EQ(c.act(*this), c.code);
         disarmFileFaults();
         EXPECT_EQ(contentOf(host), original);
-        EXPECT_FALSE(fs::exists(home.file("copy.wav"))) << "a failed SaveAs leaves nothing it made";
+        EXPECT_FALSE(fs::exists(file("copy.wav"))) << "a failed SaveAs leaves nothing it made";
         EXPECT_EQ(strayTemporaries(true), std::vector<std::string>{});
         if (c.afterwards == Afterwards::Usable) {
             EXPECT_EQ(length(), kFrames);

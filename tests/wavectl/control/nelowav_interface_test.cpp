@@ -10,11 +10,7 @@
 
 namespace {
 
-class NeloWavInterfaceTest : public testing::Test {
-  protected:
-    static void SetUpTestSuite() { registerModuleFreshly(); }
-    ComPtr<IDispatch> control = createControl();
-};
+using NeloWavInterfaceTest = ControlTest;
 
 struct MethodShape {
     DISPID dispid;

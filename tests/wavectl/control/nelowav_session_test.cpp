@@ -31,29 +31,18 @@ std::string next(const std::string &alias) {
     return std::to_string(std::stoi(alias) + 1);
 }
 
-class NeloWavSessionTest : public testing::Test {
+class NeloWavSessionTest : public ControlTest {
   protected:
-    static void SetUpTestSuite() { registerModuleFreshly(); }
-
     void SetUp() override {
         ComPtr<IOleWindow> window;
         ASSERT_EQ(control.queryInterface(IID_IOleWindow, window), S_OK);
         ASSERT_EQ(window->GetWindow(&hwnd), S_OK);
-        folder = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/session_XXXXXX";
-        ASSERT_NE(::mkdtemp(folder.data()), nullptr);
     }
-
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
     std::string writeFile(const std::string &name, const std::string &bytes = kTaggedBytes) {
-        const std::string path = folder + "/" + name;
+        const std::string path = file(name);
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
-    }
-
-    void call(const char *method, const std::string &path) {
-        Variant argument(path);
-        ASSERT_EQ(callByName(control.get(), method, {*argument.get()}), S_OK) << method;
     }
 
     // The first word of each command sent.
@@ -72,8 +61,7 @@ class NeloWavSessionTest : public testing::Test {
 
     // Opens a tagged file, forgets the commands that took and returns the alias it got.
     std::string openTaggedFile() {
-        call("Open", writeFile("opened.wav"));
-        EXPECT_EQ(errorCode(control.get()), 0);
+        EXPECT_EQ(callWithPath("Open", writeFile("opened.wav")), 0);
         const std::vector<std::string> words = wordsOf(device.commands.at(1).text);
         device.commands.clear();
         return words.at(3);
@@ -89,9 +77,7 @@ class NeloWavSessionTest : public testing::Test {
     }
 
     RecordingMciDevice device;
-    ComPtr<IDispatch> control = createControl();
     HWND hwnd = nullptr;
-    std::string folder;
 };
 
 TEST_F(NeloWavSessionTest, EachOpenTakesTheNextAlias) {
@@ -165,8 +151,7 @@ TEST_F(NeloWavSessionTest, OpenSendsTheShortPathAsOneWordAndSetsSampleTime) {
     const std::string previous = openAndLearnAlias();
     const std::string alias = next(previous);
     const std::string path = writeFile("a \"quoted\" name alias 7 wait notify type.wav");
-    call("Open", path);
-    EXPECT_EQ(errorCode(control.get()), 0);
+    EXPECT_EQ(callWithPath("Open", path), 0);
     EXPECT_EQ(device.texts(),
               (std::vector<std::string>{"close " + previous + " wait",
                                         "open " + shortPathOf(path) + " alias " + alias +
@@ -189,14 +174,13 @@ TEST_F(NeloWavSessionTest, AFailedOpenLeavesTheAliasAdvancedAndNoFileName) {
     const std::string untagged = writeFile("untagged.wav", std::string(200, 'x'));
     const Case cases[] = {
         {"refused by the device", tagged, 296, {"open"}},
-        {"missing", folder + "/missing.wav", 275, {}},
+        {"missing", file("missing.wav"), 275, {}},
         {"without a data tag", untagged, 514, {"open", "set", "close"}},
     };
     device.answer("open " + shortPathOf(tagged), 296);
     for (const Case &c : cases) {
         const std::string previous = openAndLearnAlias();
-        call("Open", c.path);
-        EXPECT_EQ(errorCode(control.get()), c.code) << c.what;
+        EXPECT_EQ(callWithPath("Open", c.path), c.code) << c.what;
         EXPECT_EQ(wavFilename(), "") << c.what;
         const std::vector<std::string> verbs = verbsSent();
         EXPECT_EQ(verbs.front(), "close") << c.what;
@@ -224,7 +208,7 @@ TEST_F(NeloWavSessionTest, SaveRecordsOneSampleIntoAnEmptySoundFirst) {
         {"1000", 0, 286, {"status", "save"}, 286},
     };
     const std::string a = openTaggedFile();
-    const std::string saveText = "save " + a + " " + shortPathOf(folder + "/opened.wav") + " wait";
+    const std::string saveText = "save " + a + " " + shortPathOf(file("opened.wav")) + " wait";
     const std::map<std::string, std::string> texts = {
         {"status", "status " + a + " length wait"},
         {"record", "record " + a + " from 0 to 1 wait"},
@@ -259,16 +243,16 @@ TEST_F(NeloWavSessionTest, SaveAsCreatesTheFileAndTakesTheNameOnlyOnSuccess) {
         {"existing.wav", "keep", 0},
     };
     const std::string a = openTaggedFile();
-    std::string name = folder + "/opened.wav";
+    std::string name = file("opened.wav");
     for (const Case &c : cases) {
-        const std::string target = folder + "/" + c.target;
+        const std::string target = file(c.target);
         if (c.existingContent != nullptr)
             writeFile(c.target, c.existingContent);
         device.answers.clear();
         device.commands.clear();
         device.answer("status", 0, "1000");
         device.answer("save", c.saveCode);
-        call("SaveAs", target);
+        callWithPath("SaveAs", target);
         EXPECT_EQ(contentOf(target), c.existingContent != nullptr ? c.existingContent : "")
             << c.target;
         const bool made = c.existingContent == nullptr;
@@ -296,7 +280,7 @@ TEST_F(NeloWavSessionTest, EveryMethodTakingAPathAcceptsTheSameLengths) {
     openTaggedFile();
     // A path of length bytes, in folders of 100-byte names, its file named after the method.
     const auto pathOfLength = [&](std::size_t length, const std::string &method) {
-        std::string path = folder;
+        std::string path = folder().string();
         while (length - path.size() > 250)
             path += "/" + std::string(100, 'd');
         std::filesystem::create_directories(path);
@@ -323,10 +307,9 @@ TEST_F(NeloWavSessionTest, EveryMethodTakingAPathAcceptsTheSameLengths) {
             const std::string path = pathOfLength(c.length, method);
             ASSERT_EQ(path.size(), c.length);
             if (method == std::string("Open") && c.code == 0)
-                writeFile(path.substr(folder.size() + 1));
+                writeFile(path.substr(folder().string().size() + 1));
             device.commands.clear();
-            call(method, path);
-            EXPECT_EQ(errorCode(control.get()), c.code) << method << " " << c.length;
+            EXPECT_EQ(callWithPath(method, path), c.code) << method << " " << c.length;
             const std::vector<const char *> &verbs =
                 method == std::string("Open") ? c.openVerbs : c.saveAsVerbs;
             EXPECT_EQ(verbsSent(), std::vector<std::string>(verbs.begin(), verbs.end()))
