@@ -8,7 +8,6 @@
 // filename is invalid...").
 #include "nelowav_session.h"
 
-#include "base/faultable_calls.h"
 #include "files/create_file.h"
 #include "mci/mci_constants.h"
 #include "mci/mci_send_string.h"
