@@ -44,7 +44,7 @@ HRESULT classObjectEntry(const std::string &path, DllGetClassObjectFunc &entry) 
     auto found = table.modules.find(path);
     if (found == table.modules.end()) {
         LoadedModule module;
-        const HRESULT hr = module.open(path);
+        const HRESULT hr = openModule(module, path);
         if (FAILED(hr))
             return hr;
         found = table.modules.emplace(path, std::move(module)).first;

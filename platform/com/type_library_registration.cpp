@@ -107,7 +107,7 @@ HRESULT LoadTypeLib(const char *path, ITypeLib **ppTLib) {
         return E_INVALIDARG;
     return catchOutOfMemory([&]() -> HRESULT {
         LoadedModule module;
-        if (FAILED(module.open(path)))
+        if (FAILED(openModule(module, path)))
             return TYPE_E_CANTLOADLIBRARY;
         const auto text =
             reinterpret_cast<KorvaneTypeLibraryFunc>(module.symbol(kTypeLibrarySymbol));

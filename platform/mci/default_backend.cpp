@@ -1,5 +1,6 @@
 // The default back end: SDL's, loaded from its module beside this library at the first play or
 // record; the real-time null sink when that module cannot be loaded.
+#include "base/module_loader.h"
 #include "mci/audio_backend.h"
 #include "mci/mci_trace.h"
 #include "mci/sdl_backend_module.h"
@@ -11,30 +12,40 @@
 
 namespace {
 
-// The folder of the file this code was loaded from, where the module was installed beside it.
+// The module installed beside the file this code was loaded from; empty when that file is
+// unknown, since a bare name would be looked for along the library search path.
 std::string moduleBesideThisLibrary() {
     Dl_info info{};
     if (::dladdr(reinterpret_cast<void *>(&makeDefaultBackend), &info) == 0 ||
         info.dli_fname == nullptr)
-        return kSdlBackendModule;
+        return {};
     return (std::filesystem::path(info.dli_fname).parent_path() / kSdlBackendModule).string();
 }
 
-// The module is never unloaded: its code runs the streams until the process ends.
-std::unique_ptr<AudioBackend> loadSdlBackend(std::string &why) {
-    const std::string path = moduleBesideThisLibrary();
-    void *module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    void *entry = module == nullptr ? nullptr : ::dlsym(module, kSdlBackendEntry);
+} // namespace
+
+std::unique_ptr<AudioBackend> loadBackendModule(const std::string &path, std::string &why) {
+    LoadedModule module;
+    if (const auto error = module.open(path)) {
+        why = error->reason;
+        return nullptr;
+    }
+    void *entry = module.symbol(kSdlBackendEntry);
     if (entry == nullptr) {
-        const char *error = ::dlerror();
-        why = error != nullptr ? error : "it has no entry";
+        why = path + " has no entry " + kSdlBackendEntry;
         return nullptr;
     }
     std::unique_ptr<AudioBackend> backend(reinterpret_cast<AudioBackend *(*)()>(entry)());
-    if (!backend)
+    if (!backend) {
         why = "no memory for it";
+        return nullptr;
+    }
+    // Its code runs the streams until the process ends.
+    module.keepLoaded();
     return backend;
 }
+
+namespace {
 
 class DeferredBackend final : public AudioBackend {
   public:
@@ -51,8 +62,9 @@ class DeferredBackend final : public AudioBackend {
   private:
     AudioBackend &loaded() {
         std::call_once(m_loading, [this] {
-            std::string why;
-            m_backend = loadSdlBackend(why);
+            std::string why = "the folder of the media library is unknown";
+            const std::string path = moduleBesideThisLibrary();
+            m_backend = path.empty() ? nullptr : loadBackendModule(path, why);
             if (m_backend)
                 return;
             mciTrace("fallback: every stream on the null sink, since %s does not load: %s",

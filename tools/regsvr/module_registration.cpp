@@ -12,7 +12,7 @@ RegistrationOutcome runRegistration(const std::string &path, RegistrationStep st
     // The runtime's own loader, so that a module that creation would refuse to load is never
     // registered: its code would otherwise run here, and its classes be named for nothing.
     LoadedModule module;
-    if (FAILED(module.open(path))) {
+    if (FAILED(openModule(module, path))) {
         outcome.message = lastErrorDetail();
         return outcome;
     }

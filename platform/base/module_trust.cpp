@@ -1,5 +1,5 @@
 // Checking a module's file and the folders above it for write access by every user.
-#include "com/module_trust.h"
+#include "base/module_trust.h"
 
 #include <climits>
 #include <cstdlib>
