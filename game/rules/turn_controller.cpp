@@ -1,6 +1,5 @@
 // A square click runs the whole turn: the person's move, the hand-over, passes, the
 // computer's replies after its pause, and the end of the game.
-#include "base/ascii_case.h"
 #include "game_rules.h"
 #include "game_texts.h"
 
@@ -16,10 +15,20 @@ namespace korvane {
 namespace {
 
 constexpr float kComputerPause = 1.0f;
+
 // Long enough never to matter, short enough to convert to the clock's ticks safely.
 constexpr std::chrono::duration<double> kLongestWait = std::chrono::hours(1);
 // Counts never come near this; it only bounds the parse of a label edited by hand.
 constexpr std::int32_t kLargestCount = 1'000'000;
+
+// The window's texts compare as the platform's text comparison does, letters of either case
+// alike; only ASCII letters fold, so the process locale never changes what matches.
+bool sameTextIgnoringCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    return std::ranges::equal(a, b, {}, lower, lower);
+}
 
 void show(GameWindow &window, std::string_view text) {
     window.showMessage(std::string(text));
@@ -93,7 +102,7 @@ bool GameRules::isClickRefused() const {
     // click through, and the resumed handler would then move for the wrong side.
     if (mfGameOver || m_computerPausing)
         return true;
-    return !isTwoPlayer() && equalsIgnoringAsciiCase(m_window.turnText(), texts::kBlacksTurn);
+    return !isTwoPlayer() && sameTextIgnoringCase(m_window.turnText(), texts::kBlacksTurn);
 }
 
 bool GameRules::isBoardFull() const {
