@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 44;
 constexpr uint32_t kFmtBodySize = 16;
 
 WaveError writeFailure(const char *reason) {
@@ -37,19 +36,19 @@ WaveResult<uint32_t> dataBytesOf(const Sound &sound) {
         return writeFailure("no sample format");
     if (uint64_t{format.samplesPerSec} * frameBytes > UINT32_MAX)
         return writeFailure("sampling rate too high for a WAV file");
-    const uint64_t limit = UINT32_MAX - (kHeaderSize - kChunkHeaderSize) - 1;
+    const uint64_t limit = UINT32_MAX - (kPlainWaveHeaderSize - kChunkHeaderSize) - 1;
     if (sound.frameCount() > limit / frameBytes)
         return writeFailure("too large for a WAV file");
     return static_cast<uint32_t>(sound.frameCount() * frameBytes);
 }
 
-std::array<std::byte, kHeaderSize> headerOf(const WaveFormat &format, uint32_t dataBytes) {
-    std::array<std::byte, kHeaderSize> header{};
+std::array<std::byte, kPlainWaveHeaderSize> headerOf(const WaveFormat &format, uint32_t dataBytes) {
+    std::array<std::byte, kPlainWaveHeaderSize> header{};
     const uint16_t tag =
         format.encoding == SampleEncoding::Float32 ? kFormatTagFloat : kFormatTagPcm;
     const uint32_t padding = dataBytes & 1u;
     storeLittle32(header, 0, fourCc("RIFF"));
-    storeLittle32(header, 4, static_cast<uint32_t>(kHeaderSize - 8) + dataBytes + padding);
+    storeLittle32(header, 4, static_cast<uint32_t>(kPlainWaveHeaderSize - 8) + dataBytes + padding);
     storeLittle32(header, 8, fourCc("WAVE"));
     storeLittle32(header, 12, fourCc("fmt "));
     storeLittle32(header, 16, kFmtBodySize);

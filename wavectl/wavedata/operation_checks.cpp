@@ -1,14 +1,8 @@
 // The shared precondition checks of the sample-level operations.
 #include "wavedata/operation_checks.h"
 
+#include "mci/wave_file.h"
 #include "wavedata/working_copy_cycle.h"
-
-namespace {
-
-// The header that the device writes before the samples of every working copy it saves.
-constexpr int64_t kSavedHeaderSize = 44;
-
-} // namespace
 
 bool CheckFileOpen(WaveSessionView &session) {
     if (session.IsFileOpen())
@@ -34,7 +28,8 @@ int64_t FrameBytes(WaveSessionView &session) {
 }
 
 bool CheckFitsOneBuffer(WaveSessionView &session, int64_t dataBytes) {
-    if (kSavedHeaderSize + dataBytes <= INT32_MAX)
+    // The device writes its plain header before the samples of every working copy it saves.
+    if (static_cast<int64_t>(kPlainWaveHeaderSize) + dataBytes <= INT32_MAX)
         return true;
     session.ErrorCode() = kCodeCannotCreateBuffer;
     return false;

@@ -1,15 +1,16 @@
 // The checks that the sample-level operations share, and the device's codes they report.
 #pragma once
 
+#include "mci/mci_constants.h"
 #include "wavedata/error_codes.h"
 #include "wavedata/wave_session_view.h"
 
 #include <cstdint>
 
-inline constexpr int32_t kCodeOutOfRange = 282;
+inline constexpr auto kCodeOutOfRange = static_cast<int32_t>(MCIERR_OUTOFRANGE);
 // The device's code for a file "not in the correct format": a clip that is no whole number of
 // the sound's frames.
-inline constexpr int32_t kCodeClipNotWholeFrames = 296;
+inline constexpr auto kCodeClipNotWholeFrames = static_cast<int32_t>(MCIERR_INVALID_FILE);
 
 // Each returns false, with the session's code set, when its condition does not hold.
 bool CheckFileOpen(WaveSessionView &session);
