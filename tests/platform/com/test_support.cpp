@@ -6,26 +6,16 @@
 
 #include <cstdlib>
 #include <dlfcn.h>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
-PrivateRegistry::PrivateRegistry() {
-    const char *base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/korvane-com-XXXXXX";
-    if (!::mkdtemp(pattern.data()))
-        std::abort();
-    m_folder = pattern;
-    m_path = m_folder + "/com-registry";
+PrivateRegistry::PrivateRegistry()
+    : m_path(m_folder.file("com-registry")) {
     ::setenv(kRegistryEnvironmentVariable, m_path.c_str(), 1);
 }
 
 PrivateRegistry::~PrivateRegistry() {
     ::unsetenv(kRegistryEnvironmentVariable);
-    std::error_code error;
-    std::filesystem::permissions(m_folder, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, error);
-    std::filesystem::remove_all(m_folder, error);
 }
 
 std::string PrivateRegistry::contents() const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "com/dispatch.h"
+#include "temporary_folder.h"
 #include "test_owned_object.h"
 
 #include <functional>
@@ -17,12 +18,12 @@ class PrivateRegistry {
     PrivateRegistry(const PrivateRegistry &) = delete;
     PrivateRegistry &operator=(const PrivateRegistry &) = delete;
 
-    const std::string &folder() const { return m_folder; }
+    std::string folder() const { return m_folder.path().string(); }
     const std::string &path() const { return m_path; }
     std::string contents() const; // the file's bytes, empty when it does not exist
 
   private:
-    std::string m_folder;
+    TemporaryFolder m_folder;
     std::string m_path;
 };
 

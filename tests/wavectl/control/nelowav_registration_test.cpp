@@ -3,6 +3,7 @@
 #include "com/type_info.h"
 #include "control_support.h"
 #include "interface/nelowav_ids.h"
+#include "temporary_folder.h"
 
 #include <csignal>
 #include <cstdio>
@@ -119,10 +120,9 @@ TEST(NeloWavRegistrationTest, RegistrationThatCannotBeWrittenWholeWritesNothing)
 
 TEST(NeloWavRegistrationTest, UnwritableRegistryFailsAtTheTypeLibraryAndRegistersNoClass) {
     const std::string saved = Registry::path();
-    char folderTemplate[] = "/tmp/nelowav-registry-XXXXXX";
-    ASSERT_NE(mkdtemp(folderTemplate), nullptr);
+    TemporaryFolder folder;
     // A file where the registry's folder should be: neither root nor anyone can write below it.
-    const std::string blocker = std::string(folderTemplate) + "/blocker";
+    const std::string blocker = folder.file("blocker");
     std::ofstream(blocker) << "not a folder";
     setenv("KORVANE_COM_REGISTRY", (blocker + "/com-registry").c_str(), 1);
     EXPECT_EQ(callModuleExport("DllRegisterServer"), static_cast<HRESULT>(0x80040200));
@@ -131,8 +131,6 @@ TEST(NeloWavRegistrationTest, UnwritableRegistryFailsAtTheTypeLibraryAndRegister
     std::remove(saved.c_str());
     CLSID clsid;
     EXPECT_EQ(CLSIDFromProgID("NELOWAV.NeloWavCtrl", &clsid), CO_E_CLASSSTRING);
-    std::remove(blocker.c_str());
-    rmdir(folderTemplate);
 }
 
 TEST(NeloWavCreationTest, ByClassIdAndByProgId) {
