@@ -1,4 +1,4 @@
-#include "error_messages.h"
+#include "control/error_messages.h"
 
 #include <climits>
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "control_support.h"
 #include "interface/nelowav_ids.h"
 #include "mci/mci_constants.h"
-#include "nelowav_bitmaps.h"
+#include "control/nelowav_bitmaps.h"
 #include "number_event_sink.h"
 
 #include <QApplication>
