@@ -9,6 +9,7 @@
 #include "com/creation.h"
 #include "fuzz_scratch.h"
 #include "interface/nelowav_ids.h"
+#include "wave_builder.h"
 
 #include <QApplication>
 #include <array>
@@ -17,7 +18,6 @@
 #include <cstring>
 #include <dlfcn.h>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -45,35 +45,8 @@ class Reader {
     size_t m_at = 0;
 };
 
-void writeBytes(const std::string &path, const std::vector<uint8_t> &bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char *>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
-
-void appendLittle(std::vector<uint8_t> &bytes, uint32_t value, int size) {
-    for (int at = 0; at < size; ++at)
-        bytes.push_back(static_cast<uint8_t>(value >> (8 * at)));
-}
-
-std::vector<uint8_t> waveFile(uint16_t channels, uint16_t bits, uint32_t frames) {
-    const uint32_t dataSize = frames * channels * (bits / 8u);
-    std::vector<uint8_t> bytes{'R', 'I', 'F', 'F'};
-    appendLittle(bytes, 36 + dataSize, 4);
-    for (const char *tag : {"WAVE", "fmt "})
-        bytes.insert(bytes.end(), tag, tag + 4);
-    appendLittle(bytes, 16, 4);
-    appendLittle(bytes, 1, 2);
-    appendLittle(bytes, channels, 2);
-    appendLittle(bytes, 8000, 4);
-    appendLittle(bytes, 8000u * channels * (bits / 8u), 4);
-    appendLittle(bytes, channels * (bits / 8u), 2);
-    appendLittle(bytes, bits, 2);
-    bytes.insert(bytes.end(), {'d', 'a', 't', 'a'});
-    appendLittle(bytes, dataSize, 4);
-    for (uint32_t at = 0; at < dataSize; ++at)
-        bytes.push_back(static_cast<uint8_t>(at * 7));
-    return bytes;
+Bytes waveFile(uint16_t channels, uint16_t bits, uint32_t frames) {
+    return pcmWave(channels, bits, 8000, numberedBytes(size_t{frames} * channels * (bits / 8u)));
 }
 
 // The control's files, and the working folder, in which numbers turned into names land too.
@@ -98,9 +71,9 @@ const std::array<std::string, 5> &fileNames() {
 void resetFiles() {
     for (const auto &entry : std::filesystem::directory_iterator(workFolder()))
         std::filesystem::remove_all(entry.path());
-    writeBytes(fileNames()[0], waveFile(1, 16, 400));
-    writeBytes(fileNames()[1], waveFile(2, 8, 300));
-    writeBytes(fileNames()[3], {'R', 'I', 'F', 'F', 0, 0});
+    writeFile(fileNames()[0], waveFile(1, 16, 400));
+    writeFile(fileNames()[1], waveFile(2, 8, 300));
+    writeFile(fileNames()[3], bytesOf(std::string_view("RIFF\0\0", 6)));
 }
 
 constexpr std::array<DISPID, 28> kDispatchIds = {
