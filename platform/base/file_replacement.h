@@ -55,7 +55,9 @@ class FileReplacement {
 
     std::string m_target;
     ReplacePolicy m_policy;
-    std::string m_folder;
+    // The target's folder, which every name below is relative to, and the target's name in it.
+    FileDescriptor m_folder{-1};
+    std::string m_name;
     // The hidden name ".<target's name>.XXXXXX" beside the target; it exists on disk only while
     // a named temporary is in use (m_named) or during the step that renames it over the target.
     std::string m_temporary;

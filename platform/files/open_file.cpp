@@ -44,7 +44,7 @@ HFILE OpenFile(const char *fileName, OFSTRUCT *reOpenBuff, UINT style) {
 }
 
 LONG _llseek(HFILE file, LONG offset, int origin) {
-    const off_t position = ::lseek(file, offset, origin == FILE_END ? SEEK_END : SEEK_SET);
+    const off_t position = faultable::lseek(file, offset, origin == FILE_END ? SEEK_END : SEEK_SET);
     if (position < 0 || position > INT32_MAX)
         return HFILE_ERROR;
     return static_cast<LONG>(position);

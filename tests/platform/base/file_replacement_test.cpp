@@ -7,6 +7,7 @@
 #include "temporary_folder.h"
 
 #include <algorithm>
+#include <climits>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -237,11 +238,34 @@ TEST(FileReplacementTest, WithoutUnnamedFilesAHiddenNamedOneStandsIn) {
 
 } // namespace
 
-TEST(FileReplacementTest, AnExistingTargetNamedNearTheSystemsLimitIsReplaced) {
-    TemporaryFolder folder;
-    const std::string target = folder.file(std::string(250, 'n') + ".wav");
-    writeText(target, "old", 0644);
-    const auto failure = replaceWith(target, "new");
-    ASSERT_FALSE(failure.has_value()) << failure->reason;
-    EXPECT_EQ(contentOf(target), "new");
+// A path of length bytes in folder, its folders made: the hidden name beside it is longer.
+std::string pathOfLength(const TemporaryFolder &folder, std::size_t length) {
+    std::string path = folder.path().string();
+    while (length - path.size() > NAME_MAX + 1)
+        path += "/" + std::string(200, 'd');
+    fs::create_directories(path);
+    return path + "/" + std::string(length - path.size() - 1, 'n');
+}
+
+TEST(FileReplacementTest, AnExistingTargetNamedNearTheSystemsLimitsIsReplaced) {
+    const struct {
+        const char *what;
+        std::function<std::string(const TemporaryFolder &)> name;
+    } cases[] = {
+        {"a name near the longest",
+         [](const TemporaryFolder &folder) { return folder.file(std::string(250, 'n') + ".wav"); }},
+        {"a path of the longest", [](const TemporaryFolder &f) { return pathOfLength(f, 4095); }},
+        {"a path 8 bytes shorter", [](const TemporaryFolder &f) { return pathOfLength(f, 4087); }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        TemporaryFolder folder;
+        const std::string target = c.name(folder);
+        writeText(target, "old", 0644);
+        const auto failure = replaceWith(target, "new");
+        ASSERT_FALSE(failure.has_value()) << failure->reason;
+        EXPECT_EQ(contentOf(target), "new");
+        EXPECT_EQ(namesIn(fs::path(target).parent_path()),
+                  std::vector<std::string>{fs::path(target).filename()});
+    }
 }

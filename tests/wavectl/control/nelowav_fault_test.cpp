@@ -119,6 +119,12 @@ MciCode copyFrames(NeloWavFaultTest &t) {
     return t.call("Copy", {variantI4(0), variantI4(99)});
 }
 
+// The clip is written whole before the paste reads it back.
+MciCode copyAndPaste(NeloWavFaultTest &t) {
+    const MciCode copied = copyFrames(t);
+    return copied != 0 ? copied : t.call("Paste", {variantI4(0), variantI4(9)});
+}
+
 MciCode save(NeloWavFaultTest &t) {
     return t.call("Save");
 }
@@ -151,6 +157,10 @@ TEST_F(NeloWavFaultTest, EachFaultGivesItsCodeAndKeepsTheHostsFile) {
          kCodeCannotSaveTmp, Afterwards::Usable},
         {"header patch fails", FileCall::Write, "/wav", false, EIO, 1, setRate, kCodeCannotSaveTmp,
          Afterwards::Usable},
+        {"clip cannot seek for a paste", FileCall::Seek, "/clp", false, EIO, 1, copyAndPaste,
+         kCodeClipEmpty, Afterwards::Usable},
+        {"working copy cannot seek for an edit", FileCall::Seek, "/wav", false, EIO, 1, halveVolume,
+         kCodeCannotCreateBuffer, Afterwards::Usable},
         {"working copy unreadable for the edit", FileCall::Read, "/wav", false, EIO, 1, halveVolume,
          kCodeCannotCreateBuffer, Afterwards::Usable},
         {"full disk during a clip write", FileCall::Write, "/.clp", false, ENOSPC, 0, copyFrames,
@@ -163,6 +173,13 @@ TEST_F(NeloWavFaultTest, EachFaultGivesItsCodeAndKeepsTheHostsFile) {
          Afterwards::Usable},
         {"Save not renamed over the host", FileCall::Rename, "/host.wav", true, EIO, 0, save,
          notSaved, Afterwards::Usable},
+        // The first look at the host is the one that shortens its path for the command.
+        {"host not looked at by Save", FileCall::Stat, "/host.wav", true, EIO, 2, save, notSaved,
+         Afterwards::Usable},
+        {"host's write permission not asked", FileCall::Access, "/host.wav", true, EIO, 0, save,
+         notSaved, Afterwards::Usable},
+        {"host's mode not kept", FileCall::Chmod, "/.host.wav", true, EIO, 0, save, notSaved,
+         Afterwards::Usable},
         {"full disk during SaveAs", FileCall::Write, "/.copy.wav", true, ENOSPC, 0, saveAsCopy,
          notSaved, Afterwards::Usable},
         {"host unreadable for the header scan", FileCall::Read, "/host.wav", true, EIO, 0, openHost,
