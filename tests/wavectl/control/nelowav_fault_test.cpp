@@ -157,6 +157,8 @@ TEST_F(NeloWavFaultTest, EachFaultGivesItsCodeAndKeepsTheHostsFile) {
          kCodeCannotSaveTmp, Afterwards::Usable},
         {"header patch fails", FileCall::Write, "/wav", false, EIO, 1, setRate, kCodeCannotSaveTmp,
          Afterwards::Usable},
+        {"header patch cannot seek", FileCall::Seek, "/wav", false, EIO, 1, setRate,
+         kCodeCannotSaveTmp, Afterwards::Usable},
         {"clip cannot seek for a paste", FileCall::Seek, "/clp", false, EIO, 1, copyAndPaste,
          kCodeClipEmpty, Afterwards::Usable},
         {"working copy cannot seek for an edit", FileCall::Seek, "/wav", false, EIO, 1, halveVolume,
@@ -209,6 +211,31 @@ TEST_F(NeloWavFaultTest, EachFaultGivesItsCodeAndKeepsTheHostsFile) {
         QCoreApplication::processEvents();
         EXPECT_EQ(strayTemporaries(false), std::vector<std::string>{})
             << "nothing but the module's clip outlives the control";
+    }
+}
+
+uint32_t little32At(const std::string &bytes, std::size_t at) {
+    uint32_t value = 0;
+    for (std::size_t i = 4; i-- > 0;)
+        value = value << 8 | static_cast<unsigned char>(bytes.at(at + i));
+    return value;
+}
+
+// The rate and the byte rate go in together: a failure at either leaves the sound at its old
+// rate, and success gives the new one, whichever write the fault strikes.
+TEST_F(NeloWavFaultTest, ARateChangeTakesEffectWholeOrNotAtAll) {
+    for (const int nth : {1, 2}) {
+        SCOPED_TRACE(testing::Message() << "write " << nth << " of the header patch fails");
+        startCase();
+        ASSERT_EQ(callWithPath("Open", host), 0);
+        armFileFault({FileCall::Write, temporary + "/wav", EIO, nth, false});
+        const MciCode code = setRate(*this);
+        disarmFileFaults();
+        ASSERT_EQ(call("Save"), 0);
+        const std::string saved = contentOf(host);
+        const uint32_t expected = code.value == 0 ? 11025 : kRate;
+        EXPECT_EQ(little32At(saved, 24), expected) << "the rate, after code " << code.value;
+        EXPECT_EQ(little32At(saved, 28), expected * 2) << "the bytes per second";
     }
 }
 
