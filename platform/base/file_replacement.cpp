@@ -47,10 +47,13 @@ std::string randomName(const std::string &pattern) {
 }
 
 // Only root can give a file away; a writer that cannot keep the owner makes the file its own,
-// as any new file would be.
+// as any new file would be. The group stays wherever the writer may set it, as a member of it
+// may, so that the others of a shared group keep their access.
 void keepOwner(int fd, const struct stat &existing) {
-    if (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid())
-        static_cast<void>(::fchown(fd, existing.st_uid, existing.st_gid));
+    if (existing.st_uid != ::geteuid() && ::fchown(fd, existing.st_uid, existing.st_gid) == 0)
+        return;
+    if (existing.st_gid != ::getegid())
+        static_cast<void>(::fchown(fd, static_cast<uid_t>(-1), existing.st_gid));
 }
 
 // The target already holds the new contents whatever happens here; a failed folder sync only
