@@ -22,6 +22,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -241,22 +243,22 @@ TEST_F(NeloWavFaultTest, ARateChangeTakesEffectWholeOrNotAtAll) {
 
 // Removed or cut short by another program while its session is open, the host's file takes
 // nothing of the session with it: what was cut reads as silence, nothing crashes, and saving
-// writes the sound back whole. Save needs the file to exist (275 once it is gone); SaveAs
-// makes it again.
+// writes the sound back whole; a removed file is made again, as new files are.
 TEST_F(NeloWavFaultTest, AHostFileRemovedOrCutShortUnderTheSessionIsSavedWhole) {
     const struct {
         const char *what;
         bool removed;
         std::size_t cutAt; // the bytes kept
-        MciCode saveCode;
     } cases[] = {
-        {"removed", true, original.size(), MCIERR_FILE_NOT_FOUND},
-        {"cut after its first page", false, 4096, 0},
-        {"cut to nothing", false, 0, 0},
+        {"removed", true, original.size()},
+        {"cut after its first page", false, 4096},
+        {"cut to nothing", false, 0},
     };
+    const mode_t umaskBefore = ::umask(027);
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         startCase();
+        ::chmod(host.c_str(), 0604);
         ASSERT_EQ(callWithPath("Open", host), 0);
         if (c.removed)
             fs::remove(host);
@@ -265,16 +267,53 @@ TEST_F(NeloWavFaultTest, AHostFileRemovedOrCutShortUnderTheSessionIsSavedWhole) 
         EXPECT_EQ(length(), kFrames);
         call("Play", {variantI4(0), variantI4(-1), variantBool(true)});
         EXPECT_EQ(setRate(*this), 0);
-        EXPECT_EQ(call("Save"), c.saveCode);
-        if (c.saveCode != 0) {
-            EXPECT_EQ(callWithPath("SaveAs", host), 0);
-        }
+        EXPECT_EQ(call("Save"), 0);
         std::string expected = original;
         const std::size_t kept = std::max<std::size_t>(c.cutAt, 44);
         expected.replace(kept, expected.size() - kept, expected.size() - kept, '\0');
         const std::string saved = contentOf(host);
         ASSERT_EQ(saved.size(), original.size());
         EXPECT_TRUE(saved.substr(44) == expected.substr(44)) << "samples kept, the cut silent";
+        EXPECT_EQ(fs::status(host).permissions(), c.removed ? fs::perms(0640) : fs::perms(0604))
+            << "a new file's mode by the umask, else the file's own";
+    }
+    ::umask(umaskBefore);
+}
+
+// A save through a link that points nowhere makes the file it points to, as a save through
+// any other link writes that file; only a link another user planted in a shared folder is
+// refused, and nothing is made for it.
+TEST_F(NeloWavFaultTest, ASaveThroughALinkToNoFileMakesThatFile) {
+    const struct {
+        const char *what;
+        bool planted;
+        MciCode code;
+    } cases[] = {
+        {"the user's own link", false, 0},
+        {"another user's link in a shared folder", true, MCIERR_FILE_NOT_FOUND},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.planted && ::geteuid() != 0)
+            continue; // only root can plant a link of another user
+        startCase();
+        const std::string shared = file("shared");
+        fs::remove_all(shared);
+        fs::create_directory(shared);
+        ::chmod(shared.c_str(), c.planted ? 01777 : 0755);
+        const std::string link = shared + "/link.wav";
+        fs::create_symlink("made.wav", link);
+        if (c.planted) {
+            ASSERT_EQ(::lchown(link.c_str(), 65534, 65534), 0);
+        }
+        ASSERT_EQ(callWithPath("Open", host), 0);
+        EXPECT_EQ(callWithPath("SaveAs", link), c.code);
+        EXPECT_TRUE(fs::is_symlink(link)) << "a link stays a link";
+        EXPECT_EQ(fs::exists(shared + "/made.wav"), c.code == 0);
+        if (c.code == 0) {
+            EXPECT_EQ(contentOf(shared + "/made.wav"), original);
+        }
+        fs::remove_all(shared);
     }
 }
 
