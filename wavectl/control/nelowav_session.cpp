@@ -20,6 +20,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -33,6 +34,14 @@ MCIERROR creationRefusal(int error) {
         return kPathTooLong;
     return error == EACCES || error == EPERM || error == EROFS ? MCIERR_FILE_WRITE
                                                                : MCIERR_FILE_NOT_SAVED;
+}
+
+// Whether the two names stand for one file, however each is spelled.
+bool sameFile(const char *one, const std::string &other) {
+    struct stat first {};
+    struct stat second {};
+    return !other.empty() && ::stat(one, &first) == 0 && ::stat(other.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 } // namespace
@@ -173,6 +182,13 @@ void NeloWavSession::Save() {
 }
 
 void NeloWavSession::SaveAs(const char *WavFilename) {
+    // A name the host chose is the host's, even the working copy's: the copy goes first, so
+    // that the save makes a file of the host's own (durable, its mode by the umask) which no
+    // later edit deletes. The session keeps its sound, which the device holds.
+    if (sameFile(WavFilename, m_strWorkFile)) {
+        DeleteWorkingCopy(m_strWorkFile);
+        m_strWorkFile.clear();
+    }
     SaveCreating(WavFilename);
     if (m_nErrorCode == 0)
         m_strWavFilename = WavFilename;

@@ -317,6 +317,30 @@ TEST_F(NeloWavFaultTest, ASaveThroughALinkToNoFileMakesThatFile) {
     }
 }
 
+// A host that names the control's working copy in SaveAs gets a file of its own there: one
+// with its mode by the umask, that the next edit and the control's end leave alone.
+TEST_F(NeloWavFaultTest, ASaveAsOntoTheWorkingCopyMakesItTheHostsFile) {
+    const mode_t umaskBefore = ::umask(027);
+    ASSERT_EQ(callWithPath("Open", host), 0);
+    ASSERT_EQ(setRate(*this), 0);
+    std::string workingCopy;
+    for (const auto &entry : fs::directory_iterator(temporary))
+        if (entry.path().filename().string().starts_with("wav"))
+            workingCopy = entry.path().string();
+    ASSERT_FALSE(workingCopy.empty());
+    EXPECT_EQ(callWithPath("SaveAs", temporary + "/./" + fs::path(workingCopy).filename().string()),
+              0);
+    const std::string saved = contentOf(workingCopy);
+    EXPECT_EQ(saved.size(), original.size());
+    EXPECT_EQ(fs::status(workingCopy).permissions(), fs::perms(0640));
+    EXPECT_EQ(halveVolume(*this), 0);
+    EXPECT_TRUE(contentOf(workingCopy) == saved) << "the next edit leaves the host's file alone";
+    control = {};
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(contentOf(workingCopy) == saved) << "and so does the control's end";
+    ::umask(umaskBefore);
+}
+
 // SDL's disk driver writing into /dev/full stands for a device lost as soon as it plays.
 class NeloWavLostDeviceTest : public NeloWavFaultTest {
   protected:
