@@ -19,7 +19,7 @@
 #include <span>
 #include <unistd.h>
 
-char g_szClipFile[300] = "";
+char g_szClipFile[PATH_MAX] = "";
 int32_t g_nClipSize = 0;
 
 namespace {

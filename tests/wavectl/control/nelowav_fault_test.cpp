@@ -317,6 +317,30 @@ TEST_F(NeloWavFaultTest, ASaveThroughALinkToNoFileMakesThatFile) {
     }
 }
 
+// The working copies and the clip live in the temporary folder, whatever the length of its path.
+// The clip stays where the first Copy of the process made it: the longest folder, when this
+// test runs alone.
+TEST_F(NeloWavFaultTest, EveryEditWorksInATemporaryFolderOfAnyLengthTheSystemTakes) {
+    int32_t frames = kFrames;
+    for (const std::size_t bytes : {4000u, 1000u, 300u, 116u, 115u}) {
+        SCOPED_TRACE(testing::Message() << "a temporary folder of " << bytes << " bytes");
+        std::string deep = temporary;
+        while (bytes - deep.size() > 201)
+            deep += "/" + std::string(200, 'd');
+        deep += "/" + std::string(bytes - deep.size() - 1, 't');
+        ASSERT_EQ(deep.size(), bytes);
+        fs::create_directories(deep);
+        ::setenv("TMPDIR", deep.c_str(), 1);
+        ASSERT_EQ(callWithPath("Open", host), 0);
+        EXPECT_EQ(setRate(*this), 0);
+        EXPECT_EQ(halveVolume(*this), 0);
+        EXPECT_EQ(copyAndPaste(*this), 0);
+        frames += 90; // 100 frames pasted over 10
+        EXPECT_EQ(length(), frames);
+        EXPECT_EQ(call("Save"), 0);
+    }
+}
+
 // A host that names the control's working copy in SaveAs gets a file of its own there: one
 // with its mode by the umask, that the next edit and the control's end leave alone.
 TEST_F(NeloWavFaultTest, ASaveAsOntoTheWorkingCopyMakesItTheHostsFile) {
