@@ -83,8 +83,7 @@ std::optional<ReplaceFailure> FileReplacement::create() {
     // Every name below is taken relative to the folder, so that the hidden name beside a target
     // whose path is near the system's limit is never too long. O_PATH needs no right to list
     // the folder, which creating a file in it never needed either.
-    m_folder = FileDescriptor(
-        faultable::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    m_folder = FileDescriptor(faultable::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     if (!m_folder.valid())
         return replaceFailure("cannot create a file beside", m_target, errno);
     m_name = std::filesystem::path(m_target).filename().string();
@@ -136,10 +135,9 @@ std::optional<ReplaceFailure> FileReplacement::createNamed(mode_t mode) {
     const std::string pattern = patternBeside(m_name);
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         m_temporary = randomName(pattern);
-        m_fd = FileDescriptor(faultable::openAt(m_folder.get(), m_temporary.c_str(),
-                                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW |
-                                                    O_CLOEXEC,
-                                                mode));
+        m_fd = FileDescriptor(
+            faultable::openAt(m_folder.get(), m_temporary.c_str(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
         if (m_fd.valid()) {
             m_named = true;
             return std::nullopt;

@@ -34,6 +34,6 @@ std::string longPathToken(std::string_view path);
 // Whether text is such a token (no real path is told from one by this alone).
 bool isLongPathToken(std::string_view text);
 
-// The name that encodeShortPath, shortenPath or longPathToken gave; nullopt for a malformed escape, an
-// encoded NUL, or a token this process does not remember.
+// The name that encodeShortPath, shortenPath or longPathToken gave; nullopt for a malformed escape,
+// an encoded NUL, or a token this process does not remember.
 std::optional<std::string> decodeShortPath(std::string_view shortPath);

@@ -49,7 +49,8 @@ bool readAt(const char *path, int64_t offset, uint8_t *block, int64_t count) {
     if (count == 0)
         return true;
     const FileDescriptor fd(faultable::open(path, O_RDONLY | O_CLOEXEC));
-    return fd.valid() && faultable::lseek(fd.get(), static_cast<off_t>(offset), SEEK_SET) == offset &&
+    return fd.valid() &&
+           faultable::lseek(fd.get(), static_cast<off_t>(offset), SEEK_SET) == offset &&
            ReadInPieces(fd.get(), block, static_cast<int32_t>(count)) == count;
 }
 

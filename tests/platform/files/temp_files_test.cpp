@@ -3,10 +3,10 @@
 #include "temporary_folder.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <climits>
 #include <gtest/gtest.h>
 #include <optional>
 #include <regex>
