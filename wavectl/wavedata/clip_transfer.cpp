@@ -14,6 +14,7 @@
 #include "wavedata/working_copy_cycle.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <span>
@@ -31,8 +32,16 @@ int32_t headerSizeOf(const std::string &workFile) {
     return HeaderSizeIn(head.m_pData, static_cast<std::size_t>(head.m_nSize));
 }
 
+// A clip file removed since it was made (the temporary folder cleaned, or gone with its
+// folder) is made anew, in the temporary folder of now, rather than failing every later Copy.
+bool clipFileMissing() {
+    struct stat info {};
+    return g_szClipFile[0] == '\0' ||
+           (faultable::stat(g_szClipFile, &info) != 0 && errno == ENOENT);
+}
+
 int32_t writeClip(const CWavBuffer &range) {
-    if (g_szClipFile[0] == '\0') {
+    if (clipFileMissing()) {
         const std::string made = MakeTemporaryFile("clp");
         if (made.empty() || made.size() >= sizeof g_szClipFile)
             return kCodeClipInaccessible;

@@ -341,6 +341,18 @@ TEST_F(NeloWavFaultTest, EveryEditWorksInATemporaryFolderOfAnyLengthTheSystemTak
     }
 }
 
+// A temporary folder cleaned under the module takes the clip with it; the next Copy makes one.
+TEST_F(NeloWavFaultTest, ACopyAfterTheClipWasRemovedMakesItAnew) {
+    ASSERT_EQ(callWithPath("Open", host), 0);
+    ASSERT_EQ(copyFrames(*this), 0);
+    fs::remove_all(temporary);
+    const std::string elsewhere = file("elsewhere");
+    fs::create_directory(elsewhere);
+    ::setenv("TMPDIR", elsewhere.c_str(), 1);
+    EXPECT_EQ(copyAndPaste(*this), 0);
+    EXPECT_EQ(length(), kFrames + 90);
+}
+
 // A host that names the control's working copy in SaveAs gets a file of its own there: one
 // with its mode by the umask, that the next edit and the control's end leave alone.
 TEST_F(NeloWavFaultTest, ASaveAsOntoTheWorkingCopyMakesItTheHostsFile) {
