@@ -46,6 +46,13 @@ bool strikes(FileCall call, const std::string &path) {
     return false;
 }
 
+std::string rememberedPath(int fd) {
+    FaultTable &table = faultTable();
+    const std::lock_guard guard(table.lock);
+    const auto found = table.paths.find(fd);
+    return found != table.paths.end() ? found->second : std::string();
+}
+
 } // namespace
 
 void armFileFault(const FileFault &fault) {
@@ -72,19 +79,27 @@ bool fileFaultStrikes(FileCall call, const char *path) {
 bool fileFaultStrikes(FileCall call, int fd) {
     if (!g_armed.load(std::memory_order_relaxed))
         return false;
-    std::string path;
-    {
-        FaultTable &table = faultTable();
-        const std::lock_guard guard(table.lock);
-        if (const auto found = table.paths.find(fd); found != table.paths.end())
-            path = found->second;
-    }
-    return strikes(call, path);
+    return strikes(call, rememberedPath(fd));
+}
+
+bool fileFaultStrikes(FileCall call, int folder, const char *name) {
+    if (!g_armed.load(std::memory_order_relaxed))
+        return false;
+    return strikes(call, rememberedPath(folder) + '/' + name);
 }
 
 void rememberFaultPath(int fd, const char *path) {
     if (fd < 0 || !g_armed.load(std::memory_order_relaxed))
         return;
+    FaultTable &table = faultTable();
+    const std::lock_guard guard(table.lock);
+    table.paths[fd] = path;
+}
+
+void rememberFaultPath(int fd, int folder, const char *name) {
+    if (fd < 0 || !g_armed.load(std::memory_order_relaxed))
+        return;
+    const std::string path = rememberedPath(folder) + '/' + name;
     FaultTable &table = faultTable();
     const std::lock_guard guard(table.lock);
     table.paths[fd] = path;

@@ -5,7 +5,22 @@
 
 #include <string>
 
-enum class FileCall { Open, Read, Write, Sync, Close, Rename, Link, Unlink, Stat, Map };
+enum class FileCall {
+    Open,
+    Read,
+    Write,
+    Seek,
+    Sync,
+    Close,
+    Rename,
+    Link,
+    Unlink,
+    Stat,
+    Access,
+    Chmod,
+    Lock,
+    Map,
+};
 
 struct FileFault {
     FileCall call = FileCall::Open;
@@ -26,7 +41,12 @@ void disarmFileFaults();
 bool fileFaultStrikes(FileCall call, const char *path);
 // True, with errno set, when an armed fault claims this call on a descriptor.
 bool fileFaultStrikes(FileCall call, int fd);
+// True, with errno set, when an armed fault claims this call on the name in the folder open as
+// folder, matched as the folder's path, a slash and the name.
+bool fileFaultStrikes(FileCall call, int folder, const char *name);
 
 // Descriptors opened while armed remember their path, so that later calls on them match.
 void rememberFaultPath(int fd, const char *path);
+// The path of name in the folder open as folder, for a descriptor opened on it.
+void rememberFaultPath(int fd, int folder, const char *name);
 void forgetFaultPath(int fd);

@@ -29,13 +29,12 @@ std::string folderOf(const std::string &path) {
     return folder.empty() ? "." : folder;
 }
 
-// ".<name>.XXXXXX" beside the target: hidden, so that file pickers do not offer a file still
-// being written. The name is cut to leave room for the dot and the suffix, so that a target
-// whose name is near the system's limit can still be replaced.
-std::string patternBeside(const std::string &target, const std::string &folder) {
+// ".<name>.XXXXXX" beside the target, named relative to the folder: hidden, so that file
+// pickers do not offer a file still being written. The name is cut to leave room for the dot
+// and the suffix, so that a target whose name is near the system's limit can still be replaced.
+std::string patternBeside(const std::string &name) {
     constexpr std::size_t kRoomForName = NAME_MAX - 2 - kNameSuffix.size();
-    const std::string name = std::filesystem::path(target).filename().string();
-    return folder + "/." + name.substr(0, kRoomForName) + "." + std::string(kNameSuffix);
+    return "." + name.substr(0, kRoomForName) + "." + std::string(kNameSuffix);
 }
 
 std::string randomName(const std::string &pattern) {
@@ -48,16 +47,19 @@ std::string randomName(const std::string &pattern) {
 }
 
 // Only root can give a file away; a writer that cannot keep the owner makes the file its own,
-// as any new file would be.
+// as any new file would be. The group stays wherever the writer may set it, as a member of it
+// may, so that the others of a shared group keep their access.
 void keepOwner(int fd, const struct stat &existing) {
-    if (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid())
-        static_cast<void>(::fchown(fd, existing.st_uid, existing.st_gid));
+    if (existing.st_uid != ::geteuid() && ::fchown(fd, existing.st_uid, existing.st_gid) == 0)
+        return;
+    if (existing.st_gid != ::getegid())
+        static_cast<void>(::fchown(fd, static_cast<uid_t>(-1), existing.st_gid));
 }
 
 // The target already holds the new contents whatever happens here; a failed folder sync only
 // leaves the new name less durable, which is no reason to report the save as failed.
-void syncFolder(const std::string &folder) {
-    FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+void syncFolder(int folder) {
+    FileDescriptor fd(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.valid())
         ::fsync(fd.get());
 }
@@ -71,20 +73,27 @@ FileReplacement::FileReplacement(std::string target, ReplacePolicy policy)
 
 FileReplacement::~FileReplacement() {
     if (m_named)
-        faultable::unlink(m_temporary.c_str());
+        faultable::unlinkAt(m_folder.get(), m_temporary.c_str());
 }
 
 std::optional<ReplaceFailure> FileReplacement::create() {
     if (auto refused = inspectTarget())
         return refused;
-    m_folder = folderOf(m_target);
-    const std::string pattern = patternBeside(m_target, m_folder);
+    const std::string folder = folderOf(m_target);
+    // Every name below is taken relative to the folder, so that the hidden name beside a target
+    // whose path is near the system's limit is never too long. O_PATH needs no right to list
+    // the folder, which creating a file in it never needed either.
+    m_folder = FileDescriptor(faultable::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!m_folder.valid())
+        return replaceFailure("cannot create a file beside", m_target, errno);
+    m_name = std::filesystem::path(m_target).filename().string();
+    const std::string pattern = patternBeside(m_name);
     // A person's file starts with the mode it will have (less the umask, which for a new file
     // is exactly what the kernel should take off); a scratch file is private from the start.
     mode_t mode = 0600;
     if (m_policy == ReplacePolicy::Durable)
         mode = m_existing ? m_existing->st_mode & 0777 : 0666;
-    m_fd = FileDescriptor(faultable::openUnnamed(m_folder.c_str(), pattern.c_str(), mode));
+    m_fd = FileDescriptor(faultable::openUnnamed(m_folder.get(), pattern.c_str(), mode));
     if (m_fd.valid())
         return std::nullopt;
     // A file system without unnamed files, or a kernel older than them, which reads the flag as
@@ -103,7 +112,7 @@ std::optional<ReplaceFailure> FileReplacement::inspectTarget() {
         m_target = *followed;
     }
     struct stat info {};
-    if (::lstat(m_target.c_str(), &info) != 0) {
+    if (faultable::lstat(m_target.c_str(), &info) != 0) {
         if (errno == ENOENT)
             return std::nullopt;
         return replaceFailure("cannot look at", m_target, errno);
@@ -116,18 +125,19 @@ std::optional<ReplaceFailure> FileReplacement::inspectTarget() {
                               m_target + " is not a regular file"};
     // The rename below needs only the folder's permission; the file's own is asked here, with
     // the user's effective identity, as opening it for writing would.
-    if (::faccessat(AT_FDCWD, m_target.c_str(), W_OK, AT_EACCESS) != 0)
+    if (faultable::access(m_target.c_str(), W_OK) != 0)
         return replaceFailure("not replacing", m_target, errno);
     m_existing = info;
     return std::nullopt;
 }
 
 std::optional<ReplaceFailure> FileReplacement::createNamed(mode_t mode) {
-    const std::string pattern = patternBeside(m_target, m_folder);
+    const std::string pattern = patternBeside(m_name);
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         m_temporary = randomName(pattern);
-        m_fd = FileDescriptor(faultable::open(
-            m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+        m_fd = FileDescriptor(
+            faultable::openAt(m_folder.get(), m_temporary.c_str(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
         if (m_fd.valid()) {
             m_named = true;
             return std::nullopt;
@@ -179,7 +189,7 @@ std::optional<ReplaceFailure> FileReplacement::commit() {
     if (auto failed = linkIntoPlace())
         return failed;
     if (m_policy == ReplacePolicy::Durable)
-        syncFolder(m_folder);
+        syncFolder(m_folder.get());
     return std::nullopt;
 }
 
@@ -192,7 +202,7 @@ std::optional<ReplaceFailure> FileReplacement::keepAttributes() {
         // After the owner, since a change of owner clears the set-id bits.
         mode = m_existing->st_mode & 07777;
     }
-    if (::fchmod(m_fd.get(), mode) != 0)
+    if (faultable::fchmod(m_fd.get(), mode) != 0)
         return replaceFailure("cannot keep the permissions of", m_target, errno);
     return std::nullopt;
 }
@@ -202,11 +212,11 @@ std::optional<ReplaceFailure> FileReplacement::keepAttributes() {
 std::optional<ReplaceFailure> FileReplacement::linkIntoPlace() {
     if (!m_named && !m_existing) {
         // A free name is taken in one step, which leaves nothing behind at any moment.
-        if (faultable::linkUnnamed(m_fd.get(), m_target.c_str()) == 0) {
+        if (faultable::linkUnnamed(m_fd.get(), m_folder.get(), m_name.c_str()) == 0) {
             if (m_fd.close())
                 return std::nullopt;
             const int error = errno;
-            faultable::unlink(m_target.c_str());
+            faultable::unlinkAt(m_folder.get(), m_name.c_str());
             return replaceFailure("cannot write", m_target, error);
         }
         if (errno != EEXIST)
@@ -216,10 +226,10 @@ std::optional<ReplaceFailure> FileReplacement::linkIntoPlace() {
     // A link cannot take an existing name, so the file gets a hidden name first and is renamed
     // over the target. Between these two calls (and the close) lies the one moment in which a
     // killed save leaves a ".<name>.XXXXXX" behind; for a named stand-in it is the whole save.
-    const std::string pattern = patternBeside(m_target, m_folder);
+    const std::string pattern = patternBeside(m_name);
     for (int attempt = 0; !m_named && attempt < kNameAttempts; ++attempt) {
         m_temporary = randomName(pattern);
-        m_named = faultable::linkUnnamed(m_fd.get(), m_temporary.c_str()) == 0;
+        m_named = faultable::linkUnnamed(m_fd.get(), m_folder.get(), m_temporary.c_str()) == 0;
         if (!m_named && errno != EEXIST)
             break;
     }
@@ -241,15 +251,15 @@ std::optional<ReplaceFailure> FileReplacement::linkIntoPlace() {
 // cannot trade names gets the rename.
 std::optional<ReplaceFailure> FileReplacement::takeTargetsPlace() {
     if (m_policy == ReplacePolicy::Scratch && m_existing) {
-        if (faultable::exchange(m_temporary.c_str(), m_target.c_str()) == 0) {
+        if (faultable::exchangeAt(m_folder.get(), m_temporary.c_str(), m_name.c_str()) == 0) {
             // Should the old file's name stay, the destructor tries once more.
-            m_named = faultable::unlink(m_temporary.c_str()) != 0;
+            m_named = faultable::unlinkAt(m_folder.get(), m_temporary.c_str()) != 0;
             return std::nullopt;
         }
         if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP && errno != ENOENT)
             return replaceFailure("cannot replace", m_target, errno);
     }
-    if (faultable::rename(m_temporary.c_str(), m_target.c_str()) != 0)
+    if (faultable::renameAt(m_folder.get(), m_temporary.c_str(), m_name.c_str()) != 0)
         return replaceFailure("cannot replace", m_target, errno);
     m_named = false;
     return std::nullopt;

@@ -14,9 +14,10 @@
 
 enum class ReplacePolicy : uint8_t {
     // A person's file (a saved sound, the registry, an array file): a symbolic link is followed
-    // and the file it points to replaced; the file keeps its mode, and its owner and group
-    // where the writer may give it away (root); a new file gets 0666 less the umask; a file
-    // the user may not write is refused; file and folder are flushed to disk before success.
+    // and the file it points to replaced; the file keeps its mode, its owner where the writer
+    // may give it away (root) and its group where the writer may set it (root, or a member of
+    // the group); a new file gets 0666 less the umask; a file the user may not write is
+    // refused; file and folder are flushed to disk before success.
     Durable,
     // The program's own file in the temporary folder (a working copy, the clip): always its
     // owner's alone (0600); a link planted at the name is replaced, never written through;
@@ -55,7 +56,9 @@ class FileReplacement {
 
     std::string m_target;
     ReplacePolicy m_policy;
-    std::string m_folder;
+    // The target's folder, which every name below is relative to, and the target's name in it.
+    FileDescriptor m_folder{-1};
+    std::string m_name;
     // The hidden name ".<target's name>.XXXXXX" beside the target; it exists on disk only while
     // a named temporary is in use (m_named) or during the step that renames it over the target.
     std::string m_temporary;

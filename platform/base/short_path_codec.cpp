@@ -94,11 +94,19 @@ std::string shortenPath(std::string_view path) {
     std::string encoded = encodeShortPath(path);
     if (encoded.size() <= kLongestSpelledShortPath)
         return encoded;
+    return longPathToken(path);
+}
+
+std::string longPathToken(std::string_view path) {
     return std::string(kTokenPrefix) + std::to_string(longNames().remember(path));
 }
 
+bool isLongPathToken(std::string_view text) {
+    return text.starts_with(kTokenPrefix);
+}
+
 std::optional<std::string> decodeShortPath(std::string_view shortPath) {
-    if (shortPath.starts_with(kTokenPrefix))
+    if (isLongPathToken(shortPath))
         return recallToken(shortPath);
     std::string decoded;
     decoded.reserve(shortPath.size());

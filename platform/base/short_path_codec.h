@@ -28,6 +28,12 @@ std::string encodeShortPath(std::string_view path);
 // path in this process until kRememberedLongPaths other long names have been shortened.
 std::string shortenPath(std::string_view path);
 
-// The name that encodeShortPath or shortenPath gave; nullopt for a malformed escape, an
-// encoded NUL, or a token this process does not remember.
+// A token for path whatever its length, "/%%" and a serial number, that decodeShortPath turns
+// back into path as long as a token from shortenPath would.
+std::string longPathToken(std::string_view path);
+// Whether text is such a token (no real path is told from one by this alone).
+bool isLongPathToken(std::string_view text);
+
+// The name that encodeShortPath, shortenPath or longPathToken gave; nullopt for a malformed escape,
+// an encoded NUL, or a token this process does not remember.
 std::optional<std::string> decodeShortPath(std::string_view shortPath);

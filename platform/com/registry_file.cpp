@@ -140,7 +140,7 @@ bool RegistryLock::acquire(const std::string &file) {
         return false;
     }
     const auto giveUp = std::chrono::steady_clock::now() + kLockPatience;
-    while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+    while (faultable::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
         const int failure = errno;
         const bool held = failure == EWOULDBLOCK || failure == EINTR;
         if (!held || std::chrono::steady_clock::now() >= giveUp) {

@@ -10,9 +10,6 @@ using HANDLE = HANDLE__ *;
 // The failure value of CreateFileA; not null, since null is a handle value of its own.
 inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1));
 
-// The longest file name, terminator included, that the name services write.
-inline constexpr DWORD MAX_PATH = 260;
-
 inline constexpr DWORD GENERIC_READ = 0x80000000;
 inline constexpr DWORD GENERIC_WRITE = 0x40000000;
 

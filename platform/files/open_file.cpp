@@ -2,28 +2,42 @@
 #include "files/open_file.h"
 
 #include "base/faultable_calls.h"
+#include "base/short_path_codec.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
+#include <string>
 #include <unistd.h>
 
 namespace {
 
+// A full path that does not fit the record, or that a token could be taken for, is kept as a
+// token of the long names, as command strings carry long paths; a later open asks for it
+// back. Any path the system takes can thus be opened again.
 bool recordFullPath(const char *fileName, OFSTRUCT &record) {
     char *full = ::realpath(fileName, nullptr);
     if (full == nullptr)
         return false;
-    const std::size_t length = std::strlen(full);
-    const bool fits = length < OFS_MAXPATHNAME;
-    if (fits)
-        std::memcpy(record.szPathName, full, length + 1);
-    else
-        errno = ENAMETOOLONG;
+    std::string kept = full;
     std::free(full);
-    return fits;
+    if (kept.size() >= OFS_MAXPATHNAME || isLongPathToken(kept))
+        kept = longPathToken(kept);
+    std::memcpy(record.szPathName, kept.c_str(), kept.size() + 1);
+    return true;
+}
+
+// The path recorded, or nullopt (errno set) for a token no longer remembered.
+std::optional<std::string> recordedPath(const OFSTRUCT &record) {
+    if (!isLongPathToken(record.szPathName))
+        return std::string(record.szPathName);
+    std::optional<std::string> path = decodeShortPath(record.szPathName);
+    if (!path)
+        errno = ENOENT;
+    return path;
 }
 
 } // namespace
@@ -38,13 +52,14 @@ HFILE OpenFile(const char *fileName, OFSTRUCT *reOpenBuff, UINT style) {
             return HFILE_ERROR;
         }
     }
-    const int fd = faultable::open(reOpenBuff->szPathName, O_RDONLY | O_CLOEXEC);
+    const std::optional<std::string> path = recordedPath(*reOpenBuff);
+    const int fd = path ? faultable::open(path->c_str(), O_RDONLY | O_CLOEXEC) : -1;
     reOpenBuff->nErrCode = fd < 0 ? static_cast<uint16_t>(errno) : 0;
     return fd < 0 ? HFILE_ERROR : fd;
 }
 
 LONG _llseek(HFILE file, LONG offset, int origin) {
-    const off_t position = ::lseek(file, offset, origin == FILE_END ? SEEK_END : SEEK_SET);
+    const off_t position = faultable::lseek(file, offset, origin == FILE_END ? SEEK_END : SEEK_SET);
     if (position < 0 || position > INT32_MAX)
         return HFILE_ERROR;
     return static_cast<LONG>(position);

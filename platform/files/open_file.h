@@ -28,8 +28,9 @@ inline constexpr int FILE_BEGIN = 0;
 inline constexpr int FILE_END = 2;
 
 // Opens fileName for reading (OF_READ) and records its full path in reOpenBuff, or opens the
-// path recorded there again (OF_REOPEN). HFILE_ERROR when it cannot be opened, and also when
-// the full path does not fit the record.
+// path recorded there again (OF_REOPEN). A full path too long for the record is recorded as a
+// token of the process's long names (base/short_path_codec.h). HFILE_ERROR when it cannot be
+// opened.
 HFILE OpenFile(const char *fileName, OFSTRUCT *reOpenBuff, UINT style);
 // The new offset, or HFILE_ERROR (also for an offset beyond what LONG can hold).
 LONG _llseek(HFILE file, LONG offset, int origin);

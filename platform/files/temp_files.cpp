@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -94,7 +95,7 @@ UINT GetTempFileNameA(const char *pathName, const char *prefix, UINT unique, cha
         return 0;
     }
     const std::string stem = nameStem(pathName, prefix);
-    if (candidateName(stem, 0).size() >= MAX_PATH) {
+    if (candidateName(stem, 0).size() >= PATH_MAX) {
         errno = ENAMETOOLONG;
         return 0;
     }

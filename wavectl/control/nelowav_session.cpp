@@ -8,6 +8,7 @@
 // filename is invalid...").
 #include "nelowav_session.h"
 
+#include "base/link_target.h"
 #include "files/create_file.h"
 #include "mci/mci_constants.h"
 #include "mci/mci_send_string.h"
@@ -19,10 +20,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
-// The device's answer to a file SaveAs could not make, or 0 where the name already stands or
+// The device's answer to a file that a save could not make, or 0 where the name already stands or
 // its folder is missing (which the short path reports as not found). A name longer than the
 // system takes is refused as every method refuses it.
 MCIERROR creationRefusal(int error) {
@@ -32,6 +34,14 @@ MCIERROR creationRefusal(int error) {
         return kPathTooLong;
     return error == EACCES || error == EPERM || error == EROFS ? MCIERR_FILE_WRITE
                                                                : MCIERR_FILE_NOT_SAVED;
+}
+
+// Whether the two names stand for one file, however each is spelled.
+bool sameFile(const char *one, const std::string &other) {
+    struct stat first {};
+    struct stat second {};
+    return !other.empty() && ::stat(one, &first) == 0 && ::stat(other.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 } // namespace
@@ -142,14 +152,15 @@ void NeloWavSession::SaveSound(const char *path) {
     m_nErrorCode = static_cast<int32_t>(SendCommand(save));
 }
 
-void NeloWavSession::Save() {
-    SaveSound(m_strWavFilename.c_str());
-}
-
-void NeloWavSession::SaveAs(const char *WavFilename) {
+void NeloWavSession::SaveCreating(const char *path) {
     // Only makes sure the file exists: an existing file is left as it is, and the device's
-    // save replaces the contents.
-    const HANDLE file = CreateFileA(WavFilename, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    // save replaces the contents. A file removed since it was opened is made again, and a link
+    // that points nowhere gets the file it points to, as a save through any other link writes
+    // that file. A link that another user planted in a shared folder is not followed here, and
+    // the save refuses it.
+    ReplaceFailure notFollowed{};
+    const std::string made = followLinks(path, notFollowed).value_or(path);
+    const HANDLE file = CreateFileA(made.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     const bool created = file != INVALID_HANDLE_VALUE;
     const int createError = errno;
@@ -157,13 +168,28 @@ void NeloWavSession::SaveAs(const char *WavFilename) {
         CloseHandle(file);
     } else if (const MCIERROR refusal = creationRefusal(createError)) {
         // The short path of a file that could not be made would report it as not found.
-        mciTrace("cannot create \"%s\": %s", WavFilename, std::strerror(createError));
+        mciTrace("cannot create \"%s\": %s", made.c_str(), std::strerror(createError));
         m_nErrorCode = static_cast<int32_t>(refusal);
         return;
     }
-    SaveSound(WavFilename);
+    SaveSound(path);
+    if (m_nErrorCode != 0 && created)
+        std::remove(made.c_str()); // the empty file made above, which the failed save left
+}
+
+void NeloWavSession::Save() {
+    SaveCreating(m_strWavFilename.c_str());
+}
+
+void NeloWavSession::SaveAs(const char *WavFilename) {
+    // A name the host chose is the host's, even the working copy's: the copy goes first, so
+    // that the save makes a file of the host's own (durable, its mode by the umask) which no
+    // later edit deletes. The session keeps its sound, which the device holds.
+    if (sameFile(WavFilename, m_strWorkFile)) {
+        DeleteWorkingCopy(m_strWorkFile);
+        m_strWorkFile.clear();
+    }
+    SaveCreating(WavFilename);
     if (m_nErrorCode == 0)
         m_strWavFilename = WavFilename;
-    else if (created)
-        std::remove(WavFilename); // the empty file made above, which the failed save left
 }

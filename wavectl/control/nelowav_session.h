@@ -57,6 +57,8 @@ class NeloWavSession final : public WaveSessionView {
     void OpenSession(const ShortPath &shortPath);
     // Saves the sound to path (a name as the host gives it), storing the outcome.
     void SaveSound(const char *path);
+    // SaveSound, making the file first where it does not exist.
+    void SaveCreating(const char *path);
     // The save command for path, or the code that refuses the path before anything is sent.
     MCIERROR BuildSave(const char *path, CommandText &save) const;
     // Sends command with the callback window, and a reply buffer for a query; a command that

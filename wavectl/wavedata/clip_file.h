@@ -2,10 +2,11 @@
 // control instance in the module.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 
-// The clip file's path; empty until the first Copy makes it.
-extern char g_szClipFile[300];
+// The clip file's path, of any length the system takes; empty until the first Copy makes it.
+extern char g_szClipFile[PATH_MAX];
 // The byte count of the last clip written.
 extern int32_t g_nClipSize;
 

@@ -14,12 +14,13 @@
 #include "wavedata/working_copy_cycle.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <span>
 #include <unistd.h>
 
-char g_szClipFile[300] = "";
+char g_szClipFile[PATH_MAX] = "";
 int32_t g_nClipSize = 0;
 
 namespace {
@@ -31,8 +32,16 @@ int32_t headerSizeOf(const std::string &workFile) {
     return HeaderSizeIn(head.m_pData, static_cast<std::size_t>(head.m_nSize));
 }
 
+// A clip file removed since it was made (the temporary folder cleaned, or gone with its
+// folder) is made anew, in the temporary folder of now, rather than failing every later Copy.
+bool clipFileMissing() {
+    struct stat info {};
+    return g_szClipFile[0] == '\0' ||
+           (faultable::stat(g_szClipFile, &info) != 0 && errno == ENOENT);
+}
+
 int32_t writeClip(const CWavBuffer &range) {
-    if (g_szClipFile[0] == '\0') {
+    if (clipFileMissing()) {
         const std::string made = MakeTemporaryFile("clp");
         if (made.empty() || made.size() >= sizeof g_szClipFile)
             return kCodeClipInaccessible;
@@ -49,7 +58,8 @@ bool readAt(const char *path, int64_t offset, uint8_t *block, int64_t count) {
     if (count == 0)
         return true;
     const FileDescriptor fd(faultable::open(path, O_RDONLY | O_CLOEXEC));
-    return fd.valid() && ::lseek(fd.get(), static_cast<off_t>(offset), SEEK_SET) == offset &&
+    return fd.valid() &&
+           faultable::lseek(fd.get(), static_cast<off_t>(offset), SEEK_SET) == offset &&
            ReadInPieces(fd.get(), block, static_cast<int32_t>(count)) == count;
 }
 

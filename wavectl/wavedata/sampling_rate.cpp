@@ -15,22 +15,21 @@
 namespace {
 
 constexpr int32_t kHighestRate = 44100;
+// The rate and the average bytes per second lie side by side in the format chunk, so that one
+// write changes both or, failing, neither: a header with the one and not the other would play
+// at a rate the host never asked for.
 constexpr off_t kRateOffset = 24;
-constexpr off_t kBytesPerSecondOffset = 28;
-
-bool putAt(int fd, off_t offset, uint32_t value) {
-    std::array<std::byte, 4> bytes{};
-    storeLittle32(bytes, 0, value);
-    return ::lseek(fd, offset, SEEK_SET) == offset &&
-           faultable::write(fd, bytes.data(), bytes.size()) == 4;
-}
 
 bool patchRate(const std::string &workFile, int32_t rate, uint32_t bytesPerSecond) {
     FileDescriptor fd(faultable::open(workFile.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC));
     if (!fd.valid())
         return false;
-    const bool patched = putAt(fd.get(), kRateOffset, static_cast<uint32_t>(rate)) &&
-                         putAt(fd.get(), kBytesPerSecondOffset, bytesPerSecond);
+    std::array<std::byte, 8> fields{};
+    storeLittle32(fields, 0, static_cast<uint32_t>(rate));
+    storeLittle32(fields, 4, bytesPerSecond);
+    const bool patched = faultable::lseek(fd.get(), kRateOffset, SEEK_SET) == kRateOffset &&
+                         faultable::write(fd.get(), fields.data(), fields.size()) ==
+                             static_cast<ssize_t>(fields.size());
     return fd.close() && patched;
 }
 

@@ -10,11 +10,14 @@
 #include "wavedata/chunked_transfer.h"
 
 #include <algorithm>
+#include <climits>
 #include <span>
 
 namespace {
 
-constexpr DWORD kNameBufferSize = 300;
+// The system's limit rather than the platform's 300 bytes, so that any temporary folder the
+// system takes holds the working copies.
+constexpr DWORD kNameBufferSize = PATH_MAX;
 
 // The session reopened on the working copy after a failed edit: closed if that fails, and the
 // edit's code reported either way.

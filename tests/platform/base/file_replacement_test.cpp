@@ -7,10 +7,12 @@
 #include "temporary_folder.h"
 
 #include <algorithm>
+#include <climits>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -40,16 +42,17 @@ const passwd &nobody() {
     return entry;
 }
 
-// The replacement run in a child process as the user nobody: nullopt when it replaced the
-// file, else its failure's kind and reason.
+// The replacement run in a child process as the user nobody, a member of groups besides its
+// own: nullopt when it replaced the file, else its failure's kind and reason.
 std::optional<std::pair<ReplaceFailure::Kind, std::string>>
-replaceAsNobody(const std::string &path) {
+replaceAsNobody(const std::string &path, const std::vector<gid_t> &groups = {}) {
     int pipeEnds[2];
     EXPECT_EQ(::pipe(pipeEnds), 0);
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(pipeEnds[0]);
-        if (::setgid(nobody().pw_gid) != 0 || ::setuid(nobody().pw_uid) != 0)
+        if (::setgroups(groups.size(), groups.data()) != 0 || ::setgid(nobody().pw_gid) != 0 ||
+            ::setuid(nobody().pw_uid) != 0)
             ::_exit(1);
         if (const auto failure = replaceWith(path, "new")) {
             const std::string report =
@@ -136,6 +139,37 @@ TEST(FileReplacementTest, TheReplacedFileKeepsWhatMakesItThePersonsFile) {
         EXPECT_EQ(fs::is_symlink(path), path != folder.file("target")) << "a link stays a link";
     }
     ::umask(previous);
+}
+
+// A file of a shared group, saved by another member: the saver may not give it away, but may
+// keep its group, so that the other members keep their access.
+TEST(FileReplacementTest, AMemberOfTheFilesGroupKeepsTheGroup) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as nobody in a group";
+    constexpr gid_t kShared = 4242;
+    const struct {
+        const char *what;
+        std::vector<gid_t> groups;
+        gid_t group;
+    } cases[] = {
+        {"a member", {kShared}, kShared},
+        {"not a member", {}, nobody().pw_gid},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        TemporaryFolder folder;
+        ::chmod(folder.path().c_str(), 0777);
+        const std::string target = folder.file("shared.wav");
+        writeText(target, "old", 0666);
+        ASSERT_EQ(::chown(target.c_str(), 0, kShared), 0);
+        const auto failure = replaceAsNobody(target, c.groups);
+        ASSERT_FALSE(failure.has_value()) << failure->second;
+        const struct stat saved = statusOf(target);
+        EXPECT_EQ(contentOf(target), "new");
+        EXPECT_EQ(saved.st_uid, nobody().pw_uid);
+        EXPECT_EQ(saved.st_gid, c.group);
+        EXPECT_EQ(saved.st_mode & 07777, 0666u);
+    }
 }
 
 TEST(FileReplacementTest, WhatMayNotBeReplacedIsRefusedAndLeftAlone) {
@@ -237,11 +271,34 @@ TEST(FileReplacementTest, WithoutUnnamedFilesAHiddenNamedOneStandsIn) {
 
 } // namespace
 
-TEST(FileReplacementTest, AnExistingTargetNamedNearTheSystemsLimitIsReplaced) {
-    TemporaryFolder folder;
-    const std::string target = folder.file(std::string(250, 'n') + ".wav");
-    writeText(target, "old", 0644);
-    const auto failure = replaceWith(target, "new");
-    ASSERT_FALSE(failure.has_value()) << failure->reason;
-    EXPECT_EQ(contentOf(target), "new");
+// A path of length bytes in folder, its folders made: the hidden name beside it is longer.
+std::string pathOfLength(const TemporaryFolder &folder, std::size_t length) {
+    std::string path = folder.path().string();
+    while (length - path.size() > NAME_MAX + 1)
+        path += "/" + std::string(200, 'd');
+    fs::create_directories(path);
+    return path + "/" + std::string(length - path.size() - 1, 'n');
+}
+
+TEST(FileReplacementTest, AnExistingTargetNamedNearTheSystemsLimitsIsReplaced) {
+    const struct {
+        const char *what;
+        std::function<std::string(const TemporaryFolder &)> name;
+    } cases[] = {
+        {"a name near the longest",
+         [](const TemporaryFolder &folder) { return folder.file(std::string(250, 'n') + ".wav"); }},
+        {"a path of the longest", [](const TemporaryFolder &f) { return pathOfLength(f, 4095); }},
+        {"a path 8 bytes shorter", [](const TemporaryFolder &f) { return pathOfLength(f, 4087); }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        TemporaryFolder folder;
+        const std::string target = c.name(folder);
+        writeText(target, "old", 0644);
+        const auto failure = replaceWith(target, "new");
+        ASSERT_FALSE(failure.has_value()) << failure->reason;
+        EXPECT_EQ(contentOf(target), "new");
+        EXPECT_EQ(namesIn(fs::path(target).parent_path()),
+                  std::vector<std::string>{fs::path(target).filename()});
+    }
 }

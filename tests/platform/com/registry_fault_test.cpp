@@ -45,6 +45,7 @@ TEST_F(RegistryFaultTest, AFailingFileCallGivesTheCodeAndKeepsTheFile) {
         {FileCall::Open, "/com-registry", EACCES, REGDB_E_READREGDB, REGDB_E_WRITEREGDB, "cannot read "},
         {FileCall::Read, "/com-registry", EIO, REGDB_E_READREGDB, REGDB_E_READREGDB, "cannot read "},
         {FileCall::Open, "/com-registry.lock", EACCES, S_OK, REGDB_E_WRITEREGDB, "cannot open the lock "},
+        {FileCall::Lock, "/com-registry.lock", ENOLCK, S_OK, REGDB_E_WRITEREGDB, "cannot lock "},
         {FileCall::Open, "/.com-registry.", EACCES, S_OK, REGDB_E_WRITEREGDB, "cannot create a file beside "},
         {FileCall::Write, "/.com-registry.", ENOSPC, S_OK, REGDB_E_WRITEREGDB, "cannot write "},
         {FileCall::Sync, "/.com-registry.", EIO, S_OK, REGDB_E_WRITEREGDB, "cannot write "},

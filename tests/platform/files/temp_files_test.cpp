@@ -3,6 +3,7 @@
 #include "temporary_folder.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -37,7 +38,7 @@ TEST(TempPathTest, GivesAnAbsoluteTmpdirOrTmpWithATrailingSlash) {
     };
     for (const auto &[tmpdir, expected] : cases) {
         ScopedTmpdir scope(tmpdir);
-        char buffer[MAX_PATH];
+        char buffer[PATH_MAX];
         EXPECT_EQ(GetTempPathA(sizeof buffer, buffer), expected.size()) << expected;
         EXPECT_EQ(std::string(buffer), expected);
     }
@@ -66,7 +67,7 @@ TEST_F(TempFileNameTest, CreatesUniqueEmptyFilesOnlyTheOwnerMayRead) {
     const std::regex pattern(folder + "/wav[0-9A-F]{4}\\.tmp");
     std::set<std::string> names;
     for (int i = 0; i < 50; ++i) {
-        char name[MAX_PATH];
+        char name[PATH_MAX];
         const UINT number = GetTempFileNameA(folder.c_str(), "wavelet", 0, name);
         ASSERT_NE(number, 0u);
         EXPECT_TRUE(std::regex_match(name, pattern)) << name;
@@ -79,20 +80,21 @@ TEST_F(TempFileNameTest, CreatesUniqueEmptyFilesOnlyTheOwnerMayRead) {
     EXPECT_EQ(names.size(), 50u);
 }
 
-TEST_F(TempFileNameTest, RefusesANameThatWouldNotFitMaxPath) {
+TEST_F(TempFileNameTest, RefusesANameThatWouldNotFitTheSystemsLimit) {
     // "/", three prefix letters, four digits and ".tmp" add 12 bytes to the folder's name.
-    for (const DWORD length : {MAX_PATH - 1, MAX_PATH}) {
+    constexpr DWORD kLimit = PATH_MAX;
+    for (const DWORD length : {kLimit - 1, kLimit}) {
         const std::string longFolder = "/" + std::string(length - 13, 'f');
-        char name[MAX_PATH + 1];
+        char name[PATH_MAX + 1];
         std::memset(name, '#', sizeof name);
         errno = 0;
-        const bool fits = length < MAX_PATH;
+        const bool fits = length < kLimit;
         EXPECT_EQ(GetTempFileNameA(longFolder.c_str(), "wav", 7, name), fits ? 7u : 0u);
         EXPECT_EQ(name[0], fits ? '/' : '#') << "nothing is written for a name that does not fit";
         EXPECT_EQ(fits ? std::strlen(name) : std::size_t{0}, fits ? length : 0u);
         EXPECT_EQ(errno, fits ? 0 : ENAMETOOLONG);
     }
-    char name[MAX_PATH];
+    char name[PATH_MAX];
     EXPECT_EQ(GetTempFileNameA((folder + "/missing").c_str(), "wav", 0, name), 0u);
     EXPECT_EQ(errno, ENOENT);
 }

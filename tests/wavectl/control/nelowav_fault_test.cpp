@@ -22,6 +22,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -119,6 +121,12 @@ MciCode copyFrames(NeloWavFaultTest &t) {
     return t.call("Copy", {variantI4(0), variantI4(99)});
 }
 
+// The clip is written whole before the paste reads it back.
+MciCode copyAndPaste(NeloWavFaultTest &t) {
+    const MciCode copied = copyFrames(t);
+    return copied != 0 ? copied : t.call("Paste", {variantI4(0), variantI4(9)});
+}
+
 MciCode save(NeloWavFaultTest &t) {
     return t.call("Save");
 }
@@ -151,6 +159,12 @@ TEST_F(NeloWavFaultTest, EachFaultGivesItsCodeAndKeepsTheHostsFile) {
          kCodeCannotSaveTmp, Afterwards::Usable},
         {"header patch fails", FileCall::Write, "/wav", false, EIO, 1, setRate, kCodeCannotSaveTmp,
          Afterwards::Usable},
+        {"header patch cannot seek", FileCall::Seek, "/wav", false, EIO, 1, setRate,
+         kCodeCannotSaveTmp, Afterwards::Usable},
+        {"clip cannot seek for a paste", FileCall::Seek, "/clp", false, EIO, 1, copyAndPaste,
+         kCodeClipEmpty, Afterwards::Usable},
+        {"working copy cannot seek for an edit", FileCall::Seek, "/wav", false, EIO, 1, halveVolume,
+         kCodeCannotCreateBuffer, Afterwards::Usable},
         {"working copy unreadable for the edit", FileCall::Read, "/wav", false, EIO, 1, halveVolume,
          kCodeCannotCreateBuffer, Afterwards::Usable},
         {"full disk during a clip write", FileCall::Write, "/.clp", false, ENOSPC, 0, copyFrames,
@@ -163,6 +177,13 @@ TEST_F(NeloWavFaultTest, EachFaultGivesItsCodeAndKeepsTheHostsFile) {
          Afterwards::Usable},
         {"Save not renamed over the host", FileCall::Rename, "/host.wav", true, EIO, 0, save,
          notSaved, Afterwards::Usable},
+        // The first look at the host is the one that shortens its path for the command.
+        {"host not looked at by Save", FileCall::Stat, "/host.wav", true, EIO, 2, save, notSaved,
+         Afterwards::Usable},
+        {"host's write permission not asked", FileCall::Access, "/host.wav", true, EIO, 0, save,
+         notSaved, Afterwards::Usable},
+        {"host's mode not kept", FileCall::Chmod, "/.host.wav", true, EIO, 0, save, notSaved,
+         Afterwards::Usable},
         {"full disk during SaveAs", FileCall::Write, "/.copy.wav", true, ENOSPC, 0, saveAsCopy,
          notSaved, Afterwards::Usable},
         {"host unreadable for the header scan", FileCall::Read, "/host.wav", true, EIO, 0, openHost,
@@ -195,24 +216,49 @@ TEST_F(NeloWavFaultTest, EachFaultGivesItsCodeAndKeepsTheHostsFile) {
     }
 }
 
+uint32_t little32At(const std::string &bytes, std::size_t at) {
+    uint32_t value = 0;
+    for (std::size_t i = 4; i-- > 0;)
+        value = value << 8 | static_cast<unsigned char>(bytes.at(at + i));
+    return value;
+}
+
+// The rate and the byte rate go in together: a failure at either leaves the sound at its old
+// rate, and success gives the new one, whichever write the fault strikes.
+TEST_F(NeloWavFaultTest, ARateChangeTakesEffectWholeOrNotAtAll) {
+    for (const int nth : {1, 2}) {
+        SCOPED_TRACE(testing::Message() << "write " << nth << " of the header patch fails");
+        startCase();
+        ASSERT_EQ(callWithPath("Open", host), 0);
+        armFileFault({FileCall::Write, temporary + "/wav", EIO, nth, false});
+        const MciCode code = setRate(*this);
+        disarmFileFaults();
+        ASSERT_EQ(call("Save"), 0);
+        const std::string saved = contentOf(host);
+        const uint32_t expected = code.value == 0 ? 11025 : kRate;
+        EXPECT_EQ(little32At(saved, 24), expected) << "the rate, after code " << code.value;
+        EXPECT_EQ(little32At(saved, 28), expected * 2) << "the bytes per second";
+    }
+}
+
 // Removed or cut short by another program while its session is open, the host's file takes
 // nothing of the session with it: what was cut reads as silence, nothing crashes, and saving
-// writes the sound back whole. Save needs the file to exist (275 once it is gone); SaveAs
-// makes it again.
+// writes the sound back whole; a removed file is made again, as new files are.
 TEST_F(NeloWavFaultTest, AHostFileRemovedOrCutShortUnderTheSessionIsSavedWhole) {
     const struct {
         const char *what;
         bool removed;
         std::size_t cutAt; // the bytes kept
-        MciCode saveCode;
     } cases[] = {
-        {"removed", true, original.size(), MCIERR_FILE_NOT_FOUND},
-        {"cut after its first page", false, 4096, 0},
-        {"cut to nothing", false, 0, 0},
+        {"removed", true, original.size()},
+        {"cut after its first page", false, 4096},
+        {"cut to nothing", false, 0},
     };
+    const mode_t umaskBefore = ::umask(027);
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         startCase();
+        ::chmod(host.c_str(), 0604);
         ASSERT_EQ(callWithPath("Open", host), 0);
         if (c.removed)
             fs::remove(host);
@@ -221,17 +267,114 @@ TEST_F(NeloWavFaultTest, AHostFileRemovedOrCutShortUnderTheSessionIsSavedWhole) 
         EXPECT_EQ(length(), kFrames);
         call("Play", {variantI4(0), variantI4(-1), variantBool(true)});
         EXPECT_EQ(setRate(*this), 0);
-        EXPECT_EQ(call("Save"), c.saveCode);
-        if (c.saveCode != 0) {
-            EXPECT_EQ(callWithPath("SaveAs", host), 0);
-        }
+        EXPECT_EQ(call("Save"), 0);
         std::string expected = original;
         const std::size_t kept = std::max<std::size_t>(c.cutAt, 44);
         expected.replace(kept, expected.size() - kept, expected.size() - kept, '\0');
         const std::string saved = contentOf(host);
         ASSERT_EQ(saved.size(), original.size());
         EXPECT_TRUE(saved.substr(44) == expected.substr(44)) << "samples kept, the cut silent";
+        EXPECT_EQ(fs::status(host).permissions(), c.removed ? fs::perms(0640) : fs::perms(0604))
+            << "a new file's mode by the umask, else the file's own";
     }
+    ::umask(umaskBefore);
+}
+
+// A save through a link that points nowhere makes the file it points to, as a save through
+// any other link writes that file; only a link another user planted in a shared folder is
+// refused, and nothing is made for it.
+TEST_F(NeloWavFaultTest, ASaveThroughALinkToNoFileMakesThatFile) {
+    const struct {
+        const char *what;
+        bool planted;
+        MciCode code;
+    } cases[] = {
+        {"the user's own link", false, 0},
+        {"another user's link in a shared folder", true, MCIERR_FILE_NOT_FOUND},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.planted && ::geteuid() != 0)
+            continue; // only root can plant a link of another user
+        startCase();
+        const std::string shared = file("shared");
+        fs::remove_all(shared);
+        fs::create_directory(shared);
+        ::chmod(shared.c_str(), c.planted ? 01777 : 0755);
+        const std::string link = shared + "/link.wav";
+        fs::create_symlink("made.wav", link);
+        if (c.planted) {
+            ASSERT_EQ(::lchown(link.c_str(), 65534, 65534), 0);
+        }
+        ASSERT_EQ(callWithPath("Open", host), 0);
+        EXPECT_EQ(callWithPath("SaveAs", link), c.code);
+        EXPECT_TRUE(fs::is_symlink(link)) << "a link stays a link";
+        EXPECT_EQ(fs::exists(shared + "/made.wav"), c.code == 0);
+        if (c.code == 0) {
+            EXPECT_EQ(contentOf(shared + "/made.wav"), original);
+        }
+        fs::remove_all(shared);
+    }
+}
+
+// The working copies and the clip live in the temporary folder, whatever the length of its path.
+// The clip stays where the first Copy of the process made it: the longest folder, when this
+// test runs alone.
+TEST_F(NeloWavFaultTest, EveryEditWorksInATemporaryFolderOfAnyLengthTheSystemTakes) {
+    int32_t frames = kFrames;
+    for (const std::size_t bytes : {4000u, 1000u, 300u, 116u, 115u}) {
+        SCOPED_TRACE(testing::Message() << "a temporary folder of " << bytes << " bytes");
+        std::string deep = temporary;
+        while (bytes - deep.size() > 201)
+            deep += "/" + std::string(200, 'd');
+        deep += "/" + std::string(bytes - deep.size() - 1, 't');
+        ASSERT_EQ(deep.size(), bytes);
+        fs::create_directories(deep);
+        ::setenv("TMPDIR", deep.c_str(), 1);
+        ASSERT_EQ(callWithPath("Open", host), 0);
+        EXPECT_EQ(setRate(*this), 0);
+        EXPECT_EQ(halveVolume(*this), 0);
+        EXPECT_EQ(copyAndPaste(*this), 0);
+        frames += 90; // 100 frames pasted over 10
+        EXPECT_EQ(length(), frames);
+        EXPECT_EQ(call("Save"), 0);
+    }
+}
+
+// A temporary folder cleaned under the module takes the clip with it; the next Copy makes one.
+TEST_F(NeloWavFaultTest, ACopyAfterTheClipWasRemovedMakesItAnew) {
+    ASSERT_EQ(callWithPath("Open", host), 0);
+    ASSERT_EQ(copyFrames(*this), 0);
+    fs::remove_all(temporary);
+    const std::string elsewhere = file("elsewhere");
+    fs::create_directory(elsewhere);
+    ::setenv("TMPDIR", elsewhere.c_str(), 1);
+    EXPECT_EQ(copyAndPaste(*this), 0);
+    EXPECT_EQ(length(), kFrames + 90);
+}
+
+// A host that names the control's working copy in SaveAs gets a file of its own there: one
+// with its mode by the umask, that the next edit and the control's end leave alone.
+TEST_F(NeloWavFaultTest, ASaveAsOntoTheWorkingCopyMakesItTheHostsFile) {
+    const mode_t umaskBefore = ::umask(027);
+    ASSERT_EQ(callWithPath("Open", host), 0);
+    ASSERT_EQ(setRate(*this), 0);
+    std::string workingCopy;
+    for (const auto &entry : fs::directory_iterator(temporary))
+        if (entry.path().filename().string().starts_with("wav"))
+            workingCopy = entry.path().string();
+    ASSERT_FALSE(workingCopy.empty());
+    EXPECT_EQ(callWithPath("SaveAs", temporary + "/./" + fs::path(workingCopy).filename().string()),
+              0);
+    const std::string saved = contentOf(workingCopy);
+    EXPECT_EQ(saved.size(), original.size());
+    EXPECT_EQ(fs::status(workingCopy).permissions(), fs::perms(0640));
+    EXPECT_EQ(halveVolume(*this), 0);
+    EXPECT_TRUE(contentOf(workingCopy) == saved) << "the next edit leaves the host's file alone";
+    control = {};
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(contentOf(workingCopy) == saved) << "and so does the control's end";
+    ::umask(umaskBefore);
 }
 
 // SDL's disk driver writing into /dev/full stands for a device lost as soon as it plays.
