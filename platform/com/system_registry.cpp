@@ -1,8 +1,12 @@
 // Finding and merging the installation's registries.
 #include "com/system_registry.h"
 
+#include "base/ascii_case.h"
+#include "base/trace_area.h"
+
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 #include <system_error>
 
@@ -11,6 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kDefaultDataDirs = "/usr/local/share:/usr/share";
+constexpr std::string_view kModuleKeySuffix = "\\InprocServer32";
 
 void addIfPresent(const fs::path &file, std::vector<std::string> &files) {
     std::error_code error;
@@ -46,6 +51,27 @@ void addAlongDataDirs(std::vector<std::string> &files) {
     }
 }
 
+// A user's registration of a module file that is gone, as after deleting the clone that
+// registered its build: it must not hide the installation's registration of the same class.
+bool namesMissingModule(const RegistryTree &user, const std::string &key) {
+    if (key.size() < kModuleKeySuffix.size() ||
+        !equalsIgnoringAsciiCase(key.substr(key.size() - kModuleKeySuffix.size()),
+                                 kModuleKeySuffix))
+        return false;
+    const std::optional<std::string> module = user.value(key);
+    std::error_code error;
+    // A file that cannot be looked at (a folder without search permission) is not known to be
+    // gone, so the user's entry stands.
+    return module && !module->empty() && !fs::exists(*module, error) && !error;
+}
+
+void traceSkippedEntry(const std::string &key, const std::string &module) {
+    static const bool enabled = traceAreaListed(std::getenv("KORVANE_TRACE"), "com");
+    if (enabled)
+        writeTraceLine("com", "skipped the user's entry [" + key + "]: its module " + module +
+                                  " no longer exists; the installation's entry is used");
+}
+
 } // namespace
 
 std::vector<std::string> systemRegistryFiles() {
@@ -60,8 +86,11 @@ std::vector<std::string> systemRegistryFiles() {
 
 void mergeSystemKeys(const RegistryTree &system, RegistryTree &user) {
     for (const std::string &key : system.keys()) {
-        if (user.hasKey(key))
-            continue;
+        if (user.hasKey(key)) {
+            if (!namesMissingModule(user, key))
+                continue;
+            traceSkippedEntry(key, *user.value(key));
+        }
         user.createKey(key);
         for (const std::string &name : system.valueNames(key))
             user.setValue(key, name, *system.value(key, name));

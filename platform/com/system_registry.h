@@ -13,5 +13,7 @@
 // None while KORVANE_COM_REGISTRY names a private registry, which stands alone.
 std::vector<std::string> systemRegistryFiles();
 
-// Adds to user every key of system that user lacks, with its values; user's keys win.
+// Adds to user every key of system that user lacks, with its values; user's keys win, but for
+// a module key ("...\InprocServer32") whose module file no longer exists, where system's values
+// are used (and a KORVANE_TRACE=com line says so).
 void mergeSystemKeys(const RegistryTree &system, RegistryTree &user);

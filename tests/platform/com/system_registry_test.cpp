@@ -1,5 +1,5 @@
-// The installation's registry adds what the user's lacks and never overrides it; a private
-// registry stands alone.
+// The installation's registry adds what the user's lacks and overrides only an entry whose
+// module is gone; a private registry stands alone.
 #include "com/system_registry.h"
 #include "temporary_folder.h"
 
@@ -10,18 +10,34 @@
 
 namespace {
 
-TEST(SystemRegistryTest, UserKeysWinAndTheRestIsAdded) {
+// The user registered a build in a clone since deleted ({A}) and a module that is still there
+// ({B}): the installation's entry replaces only the one whose module is gone, with one trace
+// line, and adds what the user lacks ({C}).
+TEST(SystemRegistryTest, UserKeysWinUnlessTheirModuleIsGone) {
+    setenv("KORVANE_TRACE", "mci,com", 1);
+    const TemporaryFolder home;
+    std::ofstream(home.file("b.so")) << "module";
     RegistryTree user;
     RegistryTree system;
-    ASSERT_EQ(RegistryTree::parse("[CLSID\\{A}\\InprocServer32]\n@=\"/home/me/a.so\"\n", user),
+    ASSERT_EQ(RegistryTree::parse("[CLSID\\{A}\\inprocserver32]\n@=\"" + home.file("clone/a.so") +
+                                      "\"\n[CLSID\\{B}\\InprocServer32]\n@=\"" + home.file("b.so") +
+                                      "\"\n",
+                                  user),
               S_OK);
     ASSERT_EQ(RegistryTree::parse("[CLSID\\{A}\\InprocServer32]\n@=\"/usr/lib/a.so\"\n"
-                                  "[CLSID\\{B}\\InprocServer32]\n@=\"/usr/lib/b.so\"\n",
+                                  "[CLSID\\{B}\\InprocServer32]\n@=\"/usr/lib/b.so\"\n"
+                                  "[CLSID\\{C}\\InprocServer32]\n@=\"/usr/lib/c.so\"\n",
                                   system),
               S_OK);
+    testing::internal::CaptureStderr();
     mergeSystemKeys(system, user);
-    EXPECT_EQ(user.value("CLSID\\{A}\\InprocServer32"), "/home/me/a.so");
-    EXPECT_EQ(user.value("CLSID\\{B}\\InprocServer32"), "/usr/lib/b.so");
+    const std::string trace = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(user.value("CLSID\\{A}\\InprocServer32"), "/usr/lib/a.so");
+    EXPECT_EQ(user.value("CLSID\\{B}\\InprocServer32"), home.file("b.so"));
+    EXPECT_EQ(user.value("CLSID\\{C}\\InprocServer32"), "/usr/lib/c.so");
+    EXPECT_EQ(trace, "com: skipped the user's entry [CLSID\\{A}\\InprocServer32]: its module " +
+                         home.file("clone/a.so") +
+                         " no longer exists; the installation's entry is used\n");
 }
 
 TEST(SystemRegistryTest, APrivateRegistryStandsAlone) {
