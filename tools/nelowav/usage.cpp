@@ -8,6 +8,7 @@ SYNOPSIS
     nelowav [--json] [SCRIPT]
     nelowav --list
     nelowav -h | --help
+    nelowav --version
 
 DESCRIPTION
     nelowav creates one NELOWAV control by its ProgID "NELOWAV.NeloWavCtrl"
@@ -75,6 +76,9 @@ OPTIONS
 
     -h, --help
         Print this text and exit.
+
+    --version
+        Print the version and exit.
 
 ENVIRONMENT
     KORVANE_COM_REGISTRY
