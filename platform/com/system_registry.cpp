@@ -28,14 +28,15 @@ void addIfPresent(const fs::path &file, std::vector<std::string> &files) {
     files.push_back(real.string());
 }
 
-// The installation of the running program: bin/ or lib/korvane/ below its prefix.
+// The installation of the running program: bin/ (the tools) or lib/games/korvane/ (the game)
+// below its prefix.
 void addBesideProgram(std::vector<std::string> &files) {
     std::error_code error;
     const fs::path program = fs::read_symlink("/proc/self/exe", error);
     if (error)
         return;
     addIfPresent(program.parent_path() / "../share/korvane/com-registry", files);
-    addIfPresent(program.parent_path() / "../../share/korvane/com-registry", files);
+    addIfPresent(program.parent_path() / "../../../share/korvane/com-registry", files);
 }
 
 void addAlongDataDirs(std::vector<std::string> &files) {

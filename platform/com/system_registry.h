@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-// "share/korvane/com-registry" of the installation the running program belongs to (one or two
-// folders above it), then "korvane/com-registry" along XDG_DATA_DIRS; only files that exist.
+// "share/korvane/com-registry" of the installation the running program belongs to (one or
+// three folders above it), then "korvane/com-registry" along XDG_DATA_DIRS; only files that exist.
 // None while KORVANE_COM_REGISTRY names a private registry, which stands alone.
 std::vector<std::string> systemRegistryFiles();
 
