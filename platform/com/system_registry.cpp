@@ -4,9 +4,12 @@
 #include "base/ascii_case.h"
 #include "base/trace_area.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <system_error>
 
@@ -15,7 +18,10 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kDefaultDataDirs = "/usr/local/share:/usr/share";
-constexpr std::string_view kModuleKeySuffix = "\\InprocServer32";
+constexpr std::string_view kServerKeySuffix = "\\InprocServer32";
+constexpr std::string_view kTypeLibraryRoot = "TypeLib\\";
+// TypeLib\{LIBID}\VERSION\LCID\PLATFORM, whose value is the library's file.
+constexpr std::size_t kTypeLibraryFileKeyDepth = 5;
 
 void addIfPresent(const fs::path &file, std::vector<std::string> &files) {
     std::error_code error;
@@ -52,12 +58,21 @@ void addAlongDataDirs(std::vector<std::string> &files) {
     }
 }
 
+// The keys whose value is a module's file: a class's server, and a type library's file.
+bool namesModuleFile(std::string_view key) {
+    if (key.size() >= kServerKeySuffix.size() &&
+        equalsIgnoringAsciiCase(key.substr(key.size() - kServerKeySuffix.size()), kServerKeySuffix))
+        return true;
+    return key.size() > kTypeLibraryRoot.size() &&
+           equalsIgnoringAsciiCase(key.substr(0, kTypeLibraryRoot.size()), kTypeLibraryRoot) &&
+           static_cast<std::size_t>(std::count(key.begin(), key.end(), '\\')) ==
+               kTypeLibraryFileKeyDepth - 1;
+}
+
 // A user's registration of a module file that is gone, as after deleting the clone that
 // registered its build: it must not hide the installation's registration of the same class.
 bool namesMissingModule(const RegistryTree &user, const std::string &key) {
-    if (key.size() < kModuleKeySuffix.size() ||
-        !equalsIgnoringAsciiCase(key.substr(key.size() - kModuleKeySuffix.size()),
-                                 kModuleKeySuffix))
+    if (!namesModuleFile(key))
         return false;
     const std::optional<std::string> module = user.value(key);
     std::error_code error;
@@ -66,9 +81,15 @@ bool namesMissingModule(const RegistryTree &user, const std::string &key) {
     return module && !module->empty() && !fs::exists(*module, error) && !error;
 }
 
+// Once per key and process: the registry is read again for each step of a creation.
 void traceSkippedEntry(const std::string &key, const std::string &module) {
     static const bool enabled = traceAreaListed(std::getenv("KORVANE_TRACE"), "com");
-    if (enabled)
+    if (!enabled)
+        return;
+    static std::mutex tracedGuard;
+    static std::set<std::string> traced; // guarded by tracedGuard
+    const std::lock_guard lock(tracedGuard);
+    if (traced.insert(asciiLowered(key)).second)
         writeTraceLine("com", "skipped the user's entry [" + key + "]: its module " + module +
                                   " no longer exists; the installation's entry is used");
 }

@@ -14,6 +14,7 @@
 std::vector<std::string> systemRegistryFiles();
 
 // Adds to user every key of system that user lacks, with its values; user's keys win, but for
-// a module key ("...\InprocServer32") whose module file no longer exists, where system's values
-// are used (and a KORVANE_TRACE=com line says so).
+// a key naming a module file ("CLSID\{...}\InprocServer32", a type library's
+// "TypeLib\{...}\1.0\0\linux") that no longer exists, where system's values are used (and a
+// KORVANE_TRACE=com line says so, once per key).
 void mergeSystemKeys(const RegistryTree &system, RegistryTree &user);
