@@ -35,6 +35,9 @@ set(CPACK_DEBIAN_NELOWAV_PACKAGE_SECTION sound)
 # Qt finds its platform plugins in a package of their own, which no binary links; nelowav needs
 # them where a display is named.
 set(CPACK_DEBIAN_NELOWAV_PACKAGE_DEPENDS qt6-qpa-plugins)
+# Up to 1.0 a single korvane package held the control, the tools and the registry entry.
+set(CPACK_DEBIAN_NELOWAV_PACKAGE_BREAKS "korvane (<< 1.1)")
+set(CPACK_DEBIAN_NELOWAV_PACKAGE_REPLACES "korvane (<< 1.1)")
 set(CPACK_COMPONENT_NELOWAV_DESCRIPTION [[
 in-process wave-sound control, with its scripting host
 NELOWAV is an in-process control that a host program loads through the
