@@ -2,19 +2,22 @@
 // program's folder, and its Done event starts it again while sound is on, after a pause when
 // the play failed or played nothing. The game calls the control late bound by its dispatch
 // identifiers and never looks at what it answers: without the control or the file there is
-// simply no music.
+// simply no music, and without the control one line on stderr says why.
 #include "activex/control_site.h"
 #include "frm_main.h"
 #include "interface/nelowav_ids.h"
 
 #include <array>
+#include <cstdio>
 
 namespace korvane {
 
 void frmMain::startBackgroundMusic() {
     std::string error;
-    if (FAILED(NeloWav1->create(CLSID_NeloWav, error)))
+    if (FAILED(NeloWav1->create(CLSID_NeloWav, error))) {
+        std::fprintf(stderr, "korvane: no music: %s\n", error.c_str());
         return;
+    }
     NeloWav1->advise(
         [this](DISPID dispid, std::span<const VARIANT> args) {
             if (dispid == eventidDone && args.size() == 1 && args[0].vt == VT_I2)

@@ -49,15 +49,19 @@ QPixmap drawIconPicture() {
     return picture;
 }
 
-QImage drawThemeIcon(int size) {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
+void paintThemeIcon(QPainter &painter, int size) {
     // The picture is wider than tall: fill the width and centre it from top to bottom.
     const double scale = static_cast<double>(size) / kIconWidth;
     painter.translate(0, (size - kIconHeight * scale) / 2);
     painter.scale(scale, scale);
     paintIcon(painter);
+}
+
+QImage drawThemeIcon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    paintThemeIcon(painter, size);
     return image;
 }
 

@@ -3,6 +3,7 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 
 namespace korvane {
@@ -11,6 +12,9 @@ inline constexpr int kIconWidth = 46;
 inline constexpr int kIconHeight = 42;
 
 QPixmap drawIconPicture();
+// The icon for the desktop's icon theme, on a square size units wide, painted on any device
+// (a picture, or a scalable drawing).
+void paintThemeIcon(QPainter &painter, int size);
 // A square picture of the icon for the desktop's icon theme, size pixels wide.
 QImage drawThemeIcon(int size);
 QIcon korvaneIcon();

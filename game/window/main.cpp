@@ -1,5 +1,6 @@
 // Korvane starts with its splash window, which hands over to the main window.
 #include "activex/termination_signal.h"
+#include "command_line.h"
 #include "frm_main.h"
 #include "frm_splash.h"
 
@@ -7,6 +8,9 @@
 #include <memory>
 
 int main(int argc, char *argv[]) {
+    // Answered before Qt starts, which would want a display.
+    if (const auto status = korvane::answerInformationOption(argc, argv))
+        return *status;
     QApplication application(argc, argv);
     // The name of the installed desktop entry, which lets the desktop show the game's icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.korvane.Korvane"));

@@ -1,6 +1,8 @@
 // Every fixed text of the game's windows: captions, menu items, box titles, rules, credits.
 #pragma once
 
+#include "korvane_version.h"
+
 #include <QString>
 #include <array>
 #include <string_view>
@@ -49,7 +51,7 @@ inline constexpr std::array<std::string_view, 10> kRulesPieces = {
 };
 
 inline constexpr std::string_view kAboutText =
-    "Korvane 1.0\n"
+    "Korvane " KORVANE_VERSION "\n"
     "\n"
     "Reversi for one player against the computer, or for two players at one board.\n"
     "\n"

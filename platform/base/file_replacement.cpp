@@ -52,8 +52,10 @@ std::string randomName(const std::string &pattern) {
 void keepOwner(int fd, const struct stat &existing) {
     if (existing.st_uid != ::geteuid() && ::fchown(fd, existing.st_uid, existing.st_gid) == 0)
         return;
-    if (existing.st_gid != ::getegid())
-        static_cast<void>(::fchown(fd, static_cast<uid_t>(-1), existing.st_gid));
+    // A cast to void does not quiet the unused-result warning of the fortified C library.
+    if (existing.st_gid != ::getegid()) {
+        [[maybe_unused]] const int given = ::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
+    }
 }
 
 // The target already holds the new contents whatever happens here; a failed folder sync only

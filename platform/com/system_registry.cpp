@@ -1,8 +1,15 @@
 // Finding and merging the installation's registries.
 #include "com/system_registry.h"
 
+#include "base/ascii_case.h"
+#include "base/trace_area.h"
+
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
+#include <optional>
+#include <set>
 #include <string_view>
 #include <system_error>
 
@@ -11,6 +18,10 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kDefaultDataDirs = "/usr/local/share:/usr/share";
+constexpr std::string_view kServerKeySuffix = "\\InprocServer32";
+constexpr std::string_view kTypeLibraryRoot = "TypeLib\\";
+// TypeLib\{LIBID}\VERSION\LCID\PLATFORM, whose value is the library's file.
+constexpr std::size_t kTypeLibraryFileKeyDepth = 5;
 
 void addIfPresent(const fs::path &file, std::vector<std::string> &files) {
     std::error_code error;
@@ -23,14 +34,15 @@ void addIfPresent(const fs::path &file, std::vector<std::string> &files) {
     files.push_back(real.string());
 }
 
-// The installation of the running program: bin/ or lib/korvane/ below its prefix.
+// The installation of the running program: bin/ (the tools) or lib/games/korvane/ (the game)
+// below its prefix.
 void addBesideProgram(std::vector<std::string> &files) {
     std::error_code error;
     const fs::path program = fs::read_symlink("/proc/self/exe", error);
     if (error)
         return;
     addIfPresent(program.parent_path() / "../share/korvane/com-registry", files);
-    addIfPresent(program.parent_path() / "../../share/korvane/com-registry", files);
+    addIfPresent(program.parent_path() / "../../../share/korvane/com-registry", files);
 }
 
 void addAlongDataDirs(std::vector<std::string> &files) {
@@ -44,6 +56,42 @@ void addAlongDataDirs(std::vector<std::string> &files) {
             addIfPresent(fs::path(dir) / "korvane/com-registry", files);
         dirs = colon == std::string_view::npos ? std::string_view() : dirs.substr(colon + 1);
     }
+}
+
+// The keys whose value is a module's file: a class's server, and a type library's file.
+bool namesModuleFile(std::string_view key) {
+    if (key.size() >= kServerKeySuffix.size() &&
+        equalsIgnoringAsciiCase(key.substr(key.size() - kServerKeySuffix.size()), kServerKeySuffix))
+        return true;
+    return key.size() > kTypeLibraryRoot.size() &&
+           equalsIgnoringAsciiCase(key.substr(0, kTypeLibraryRoot.size()), kTypeLibraryRoot) &&
+           static_cast<std::size_t>(std::count(key.begin(), key.end(), '\\')) ==
+               kTypeLibraryFileKeyDepth - 1;
+}
+
+// A user's registration of a module file that is gone, as after deleting the clone that
+// registered its build: it must not hide the installation's registration of the same class.
+bool namesMissingModule(const RegistryTree &user, const std::string &key) {
+    if (!namesModuleFile(key))
+        return false;
+    const std::optional<std::string> module = user.value(key);
+    std::error_code error;
+    // A file that cannot be looked at (a folder without search permission) is not known to be
+    // gone, so the user's entry stands.
+    return module && !module->empty() && !fs::exists(*module, error) && !error;
+}
+
+// Once per key and process: the registry is read again for each step of a creation.
+void traceSkippedEntry(const std::string &key, const std::string &module) {
+    static const bool enabled = traceAreaListed(std::getenv("KORVANE_TRACE"), "com");
+    if (!enabled)
+        return;
+    static std::mutex tracedGuard;
+    static std::set<std::string> traced; // guarded by tracedGuard
+    const std::lock_guard lock(tracedGuard);
+    if (traced.insert(asciiLowered(key)).second)
+        writeTraceLine("com", "skipped the user's entry [" + key + "]: its module " + module +
+                                  " no longer exists; the installation's entry is used");
 }
 
 } // namespace
@@ -60,8 +108,11 @@ std::vector<std::string> systemRegistryFiles() {
 
 void mergeSystemKeys(const RegistryTree &system, RegistryTree &user) {
     for (const std::string &key : system.keys()) {
-        if (user.hasKey(key))
-            continue;
+        if (user.hasKey(key)) {
+            if (!namesMissingModule(user, key))
+                continue;
+            traceSkippedEntry(key, *user.value(key));
+        }
         user.createKey(key);
         for (const std::string &name : system.valueNames(key))
             user.setValue(key, name, *system.value(key, name));

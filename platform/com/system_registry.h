@@ -8,10 +8,13 @@
 #include <string>
 #include <vector>
 
-// "share/korvane/com-registry" of the installation the running program belongs to (one or two
-// folders above it), then "korvane/com-registry" along XDG_DATA_DIRS; only files that exist.
+// "share/korvane/com-registry" of the installation the running program belongs to (one or
+// three folders above it), then "korvane/com-registry" along XDG_DATA_DIRS; only files that exist.
 // None while KORVANE_COM_REGISTRY names a private registry, which stands alone.
 std::vector<std::string> systemRegistryFiles();
 
-// Adds to user every key of system that user lacks, with its values; user's keys win.
+// Adds to user every key of system that user lacks, with its values; user's keys win, but for
+// a key naming a module file ("CLSID\{...}\InprocServer32", a type library's
+// "TypeLib\{...}\1.0\0\linux") that no longer exists, where system's values are used (and a
+// KORVANE_TRACE=com line says so, once per key).
 void mergeSystemKeys(const RegistryTree &system, RegistryTree &user);

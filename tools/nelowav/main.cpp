@@ -5,6 +5,7 @@
 #include "control_host.h"
 #include "interface/nelowav_ids.h"
 #include "interface_listing.h"
+#include "korvane_version.h"
 #include "script_runner.h"
 #include "usage.h"
 
@@ -64,6 +65,10 @@ int run(int argc, char **argv) {
         const std::string_view arg = argv[i];
         if (arg == "-h" || arg == "--help") {
             std::fputs(kUsage, stdout);
+            return kExitScriptRan;
+        }
+        if (arg == "--version") {
+            std::fputs("nelowav " KORVANE_VERSION "\n", stdout);
             return kExitScriptRan;
         }
         if (arg == "--json") {

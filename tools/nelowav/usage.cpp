@@ -8,12 +8,15 @@ SYNOPSIS
     nelowav [--json] [SCRIPT]
     nelowav --list
     nelowav -h | --help
+    nelowav --version
 
 DESCRIPTION
     nelowav creates one NELOWAV control by its ProgID "NELOWAV.NeloWavCtrl"
     through the object registry, then runs SCRIPT line by line (standard
-    input when SCRIPT is missing or "-"). Register the module first, for
-    example with "regsvr libnelowav.so".
+    input when SCRIPT is missing or "-"). An installed control is found
+    without registering anything: the user's registry is read first, then
+    the installation's (see FILES). A control built elsewhere is registered
+    for the user with "regsvr libnelowav.so".
 
     Each line is one of:
 
@@ -76,11 +79,29 @@ OPTIONS
     -h, --help
         Print this text and exit.
 
+    --version
+        Print the version and exit.
+
 ENVIRONMENT
     KORVANE_COM_REGISTRY
         The registry file to create the control from, an absolute path (a
-        relative one is refused). When unset or empty,
-        ${XDG_DATA_HOME:-$HOME/.local/share}/korvane/com-registry.
+        relative one is refused). It replaces both registries under FILES:
+        no other is read.
+
+    KORVANE_TRACE
+        Areas to trace on standard error, separated by commas: com (a user
+        entry skipped for the installation's), mci (the device's commands).
+
+FILES
+    ${XDG_DATA_HOME:-$HOME/.local/share}/korvane/com-registry
+        The user's registry, read first. Its entry for a module file that no
+        longer exists (a build since deleted) is skipped.
+
+    PREFIX/share/korvane/com-registry
+        The installation's registry, which names the installed control: the
+        one of the installation nelowav belongs to, then korvane/com-registry
+        in each folder of XDG_DATA_DIRS (/usr/local/share:/usr/share when
+        unset). Read after the user's, never written.
 
 EXIT STATUS
     0   The script ran to its end, whatever the control reported.

@@ -1,4 +1,5 @@
 // regsvr: registers or unregisters an in-process object module.
+#include "korvane_version.h"
 #include "module_registration.h"
 #include "usage.h"
 
@@ -30,6 +31,10 @@ int run(int argc, char **argv) {
         const std::string_view arg = argv[i];
         if (!optionsEnded && (arg == "-h" || arg == "--help")) {
             std::fputs(kUsage, stdout);
+            return kExitSuccess;
+        }
+        if (!optionsEnded && arg == "--version") {
+            std::fputs("regsvr " KORVANE_VERSION "\n", stdout);
             return kExitSuccess;
         }
         if (!optionsEnded && (arg == "-u" || arg == "--unregister")) {

@@ -7,6 +7,7 @@ const char *const kUsage = R"(NAME
 SYNOPSIS
     regsvr [-u] MODULE
     regsvr -h | --help
+    regsvr --version
 
 DESCRIPTION
     regsvr loads MODULE, a shared library exporting the four functions of an
@@ -32,6 +33,9 @@ OPTIONS
 
     -h, --help
         Print this text and exit.
+
+    --version
+        Print the version and exit.
 
 ENVIRONMENT
     KORVANE_COM_REGISTRY

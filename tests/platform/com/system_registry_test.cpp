@@ -1,5 +1,5 @@
-// The installation's registry adds what the user's lacks and never overrides it; a private
-// registry stands alone.
+// The installation's registry adds what the user's lacks and overrides only an entry whose
+// module is gone; a private registry stands alone.
 #include "com/system_registry.h"
 #include "temporary_folder.h"
 
@@ -10,18 +10,46 @@
 
 namespace {
 
-TEST(SystemRegistryTest, UserKeysWinAndTheRestIsAdded) {
+// The user registered a build in a clone since deleted (class {A} and its type library {L})
+// and a module that is still there ({B}): the installation's entries replace only those whose
+// module is gone, with one trace line each however often the registry is read, and add what
+// the user lacks ({C}). A type library's help folder names no module and is left alone.
+TEST(SystemRegistryTest, UserKeysWinUnlessTheirModuleIsGone) {
+    setenv("KORVANE_TRACE", "mci,com", 1);
+    const TemporaryFolder home;
+    std::ofstream(home.file("b.so")) << "module";
+    const std::string clone = home.file("clone/a.so");
     RegistryTree user;
     RegistryTree system;
-    ASSERT_EQ(RegistryTree::parse("[CLSID\\{A}\\InprocServer32]\n@=\"/home/me/a.so\"\n", user),
+    ASSERT_EQ(RegistryTree::parse("[CLSID\\{A}\\inprocserver32]\n@=\"" + clone + "\"\n" +
+                                      "[TypeLib\\{L}\\1.0\\0\\linux]\n@=\"" + clone + "\"\n" +
+                                      "[TypeLib\\{L}\\1.0\\HELPDIR]\n@=\"" + home.file("gone") +
+                                      "\"\n[CLSID\\{B}\\InprocServer32]\n@=\"" + home.file("b.so") +
+                                      "\"\n",
+                                  user),
               S_OK);
     ASSERT_EQ(RegistryTree::parse("[CLSID\\{A}\\InprocServer32]\n@=\"/usr/lib/a.so\"\n"
-                                  "[CLSID\\{B}\\InprocServer32]\n@=\"/usr/lib/b.so\"\n",
+                                  "[TypeLib\\{L}\\1.0\\0\\linux]\n@=\"/usr/lib/a.so\"\n"
+                                  "[TypeLib\\{L}\\1.0\\HELPDIR]\n@=\"/usr/lib\"\n"
+                                  "[CLSID\\{B}\\InprocServer32]\n@=\"/usr/lib/b.so\"\n"
+                                  "[CLSID\\{C}\\InprocServer32]\n@=\"/usr/lib/c.so\"\n",
                                   system),
               S_OK);
+    RegistryTree readAgain = user;
+    testing::internal::CaptureStderr();
     mergeSystemKeys(system, user);
-    EXPECT_EQ(user.value("CLSID\\{A}\\InprocServer32"), "/home/me/a.so");
-    EXPECT_EQ(user.value("CLSID\\{B}\\InprocServer32"), "/usr/lib/b.so");
+    mergeSystemKeys(system, readAgain);
+    const std::string trace = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(user, readAgain);
+    EXPECT_EQ(user.value("CLSID\\{A}\\InprocServer32"), "/usr/lib/a.so");
+    EXPECT_EQ(user.value("TypeLib\\{L}\\1.0\\0\\linux"), "/usr/lib/a.so");
+    EXPECT_EQ(user.value("TypeLib\\{L}\\1.0\\HELPDIR"), home.file("gone"));
+    EXPECT_EQ(user.value("CLSID\\{B}\\InprocServer32"), home.file("b.so"));
+    EXPECT_EQ(user.value("CLSID\\{C}\\InprocServer32"), "/usr/lib/c.so");
+    const std::string reason =
+        ": its module " + clone + " no longer exists; the installation's entry is used\n";
+    EXPECT_EQ(trace, "com: skipped the user's entry [CLSID\\{A}\\InprocServer32]" + reason +
+                         "com: skipped the user's entry [TypeLib\\{L}\\1.0\\0\\linux]" + reason);
 }
 
 TEST(SystemRegistryTest, APrivateRegistryStandsAlone) {
