@@ -4,8 +4,8 @@
 // Every path reaches the device in its short form, so no name can split a command or pass for
 // a keyword, and a long one travels as a token that keeps the command within its buffer. A path
 // is refused before anything is sent when it cannot be found (the device's
-// MCIERR_FILE_NOT_FOUND) or is longer than the system takes (MCIERR_FILENAME_REQUIRED, "The
-// filename is invalid...").
+// MCIERR_FILE_NOT_FOUND), or is longer than the system takes or holds a zero byte
+// (MCIERR_FILENAME_REQUIRED, "The filename is invalid...").
 #include "nelowav_session.h"
 
 #include "files/create_file.h"
@@ -82,7 +82,7 @@ void NeloWavSession::CloseSession() {
     m_bFileOpen = 0;
 }
 
-void NeloWavSession::Open(const char *WavFilename) {
+void NeloWavSession::Open(std::string_view WavFilename) {
     CloseSession();
     ++g_nAliasCounter;
     std::snprintf(m_szAlias, sizeof m_szAlias, "%d", g_nAliasCounter);
@@ -104,7 +104,7 @@ void NeloWavSession::Close() {
     CloseSession();
 }
 
-MCIERROR NeloWavSession::BuildSave(const char *path, CommandText &save) const {
+MCIERROR NeloWavSession::BuildSave(std::string_view path, CommandText &save) const {
     const ShortPath shortPath = TakeShortPath(path);
     save << "save " << m_szAlias << " " << shortPath.text << " wait";
     if (shortPath.refusal != 0)
@@ -114,7 +114,7 @@ MCIERROR NeloWavSession::BuildSave(const char *path, CommandText &save) const {
 
 int32_t NeloWavSession::SaveTo(const std::string &path) {
     CommandText save;
-    if (const MCIERROR refusal = BuildSave(path.c_str(), save))
+    if (const MCIERROR refusal = BuildSave(path, save))
         return static_cast<int32_t>(refusal);
     return static_cast<int32_t>(SendCommand(save));
 }
@@ -124,7 +124,7 @@ int32_t NeloWavSession::RecordOneFrame() {
         SendCommand(CommandText() << "record " << m_szAlias << " from 0 to 1 wait"));
 }
 
-void NeloWavSession::SaveSound(const char *path) {
+void NeloWavSession::SaveSound(std::string_view path) {
     // Refused before the empty-sound record below, which would otherwise change the sound for
     // a save that cannot happen.
     CommandText save;
@@ -143,13 +143,19 @@ void NeloWavSession::SaveSound(const char *path) {
 }
 
 void NeloWavSession::Save() {
-    SaveSound(m_strWavFilename.c_str());
+    SaveSound(m_strWavFilename);
 }
 
-void NeloWavSession::SaveAs(const char *WavFilename) {
+void NeloWavSession::SaveAs(std::string_view WavFilename) {
+    // Refused before the file is made: the system would take the name only up to its zero.
+    if (WavFilename.find('\0') != std::string_view::npos) {
+        m_nErrorCode = static_cast<int32_t>(kPathWithZero);
+        return;
+    }
+    const std::string name(WavFilename);
     // Only makes sure the file exists: an existing file is left as it is, and the device's
     // save replaces the contents.
-    const HANDLE file = CreateFileA(WavFilename, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    const HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     const bool created = file != INVALID_HANDLE_VALUE;
     const int createError = errno;
@@ -157,13 +163,13 @@ void NeloWavSession::SaveAs(const char *WavFilename) {
         CloseHandle(file);
     } else if (const MCIERROR refusal = creationRefusal(createError)) {
         // The short path of a file that could not be made would report it as not found.
-        mciTrace("cannot create \"%s\": %s", WavFilename, std::strerror(createError));
+        mciTrace("cannot create \"%s\": %s", name.c_str(), std::strerror(createError));
         m_nErrorCode = static_cast<int32_t>(refusal);
         return;
     }
-    SaveSound(WavFilename);
+    SaveSound(name);
     if (m_nErrorCode == 0)
-        m_strWavFilename = WavFilename;
+        m_strWavFilename = name;
     else if (created)
-        std::remove(WavFilename); // the empty file made above, which the failed save left
+        std::remove(name.c_str()); // the empty file made above, which the failed save left
 }
