@@ -7,6 +7,7 @@
 #include "disc_shape.h"
 #include "icon_art.h"
 #include "message_box.h"
+#include "program_folder.h"
 #include "square_label.h"
 #include "twips.h"
 #include "window_placement.h"
@@ -15,7 +16,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QMenuBar>
 #include <QPushButton>
 #include <chrono>
@@ -37,10 +37,10 @@ std::mt19937::result_type clockSeed() {
 } // namespace
 
 frmMain::frmMain()
-    : frmMain(QCoreApplication::applicationDirPath() + QStringLiteral("/Music.wav")) {
+    : frmMain(programFolder() + "/Music.wav") {
 }
 
-frmMain::frmMain(QString musicPath)
+frmMain::frmMain(std::string musicPath)
     : m_client(new QWidget(this))
     , m_controls(createMainControls(m_client))
     , m_menus(createMainMenus(this))

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <random>
+#include <string>
 
 class ControlSite;
 
@@ -50,7 +51,7 @@ class frmMain : public QMainWindow, public GameWindow {
 
   protected:
     // Plays the music file at musicPath instead.
-    explicit frmMain(QString musicPath);
+    explicit frmMain(std::string musicPath);
 
     void resizeEvent(QResizeEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
@@ -84,7 +85,8 @@ class frmMain : public QMainWindow, public GameWindow {
     GameRules m_rules;
     std::mt19937 m_generator;
     // The hidden wave control that plays the music, and the sound switch of the Sound menu.
-    QString m_musicPath;
+    // The file name's bytes, which a QString could not hold for every name.
+    std::string m_musicPath;
     std::unique_ptr<ControlSite> NeloWav1;
     bool mfSoundOff = false;
     MusicRestart m_musicRestart{[this] { rewindAndPlayMusic(); }};

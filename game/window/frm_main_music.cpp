@@ -24,7 +24,7 @@ void frmMain::startBackgroundMusic() {
                 NeloWav1_Done(args[0].iVal);
         },
         error);
-    const Variant path(m_musicPath.toStdString());
+    const Variant path(m_musicPath);
     NeloWav1->invoke(dispidOpen, std::span(path.get(), 1));
     playMusic();
     m_musicRestart.playStarted(true);

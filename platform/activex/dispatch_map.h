@@ -2,14 +2,17 @@
 // functions, with the parameter types taken from the members' own signatures.
 //
 // Supported parameter types: int16_t (VT_I2), int32_t (VT_I4), float (VT_R4), bool (VT_BOOL),
-// const char * (VT_BSTR, received as UTF-8) and int16_t * (VT_BYREF | VT_I2, the first element
-// of the caller's array). Results: void, int16_t, int32_t and BSTR (a new string the caller owns).
+// std::string_view (VT_BSTR, received as the bytes it stands for with its zeros kept, so that a
+// member can refuse a name that a zero would cut short) and int16_t * (VT_BYREF | VT_I2, the
+// first element of the caller's array). Results: void, int16_t, int32_t and BSTR (a new string
+// the caller owns).
 #pragma once
 
 #include "com/dispatch.h"
 
 #include <span>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <type_traits>
 #include <utility>
@@ -49,11 +52,11 @@ template <> struct Argument<bool> {
     bool get() const { return value; }
 };
 
-template <> struct Argument<const char *> {
+template <> struct Argument<std::string_view> {
     static constexpr VARTYPE vt = VT_BSTR;
     std::string value;
     void take(const VARIANT &v) { value = utf8FromBstr(v.bstrVal); }
-    const char *get() const { return value.c_str(); }
+    std::string_view get() const { return value; }
 };
 
 template <> struct Argument<int16_t *> {

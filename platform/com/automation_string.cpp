@@ -10,6 +10,12 @@
 namespace {
 constexpr uint32_t kMaxLength = (std::numeric_limits<uint32_t>::max() - 8) / 2;
 constexpr char32_t kReplacement = 0xFFFD;
+// A byte that is not part of valid UTF-8 travels as the low surrogate U+DC00 + byte, which no
+// valid UTF-8 decodes to, so every byte string comes back unchanged (Python calls this
+// "surrogateescape"). Only bytes 0x80 to 0xFF can be malformed.
+constexpr char32_t kEscapedByteBase = 0xDC00;
+constexpr char32_t kFirstEscapedByte = 0xDC80;
+constexpr char32_t kLastEscapedByte = 0xDCFF;
 
 uint32_t *prefixOf(BSTR text) {
     return reinterpret_cast<uint32_t *>(reinterpret_cast<char *>(text) - sizeof(uint32_t));
@@ -52,11 +58,12 @@ void appendUtf8(std::string &out, char32_t c) {
 
 // Decodes one code point at text[at], advancing at; malformed input (stray continuation,
 // truncated or overlong sequence, surrogate, beyond U+10FFFF) consumes one byte and gives
-// the replacement character.
+// that byte's escape.
 char32_t decodeUtf8(std::string_view text, size_t &at) {
     const auto lead = static_cast<unsigned char>(text[at++]);
     if (lead < 0x80)
         return lead;
+    const char32_t escaped = kEscapedByteBase + lead;
     struct Form {
         unsigned char mask, pattern, payload;
         size_t extra;
@@ -70,20 +77,20 @@ char32_t decodeUtf8(std::string_view text, size_t &at) {
             form = &candidate;
     }
     if (!form)
-        return kReplacement;
+        return escaped;
     const size_t extra = form->extra;
     const char32_t minimum = form->minimum;
     char32_t c = lead & form->payload;
     if (text.size() - at < extra)
-        return kReplacement;
+        return escaped;
     for (size_t i = 0; i < extra; ++i) {
         const auto next = static_cast<unsigned char>(text[at + i]);
         if ((next & 0xC0) != 0x80)
-            return kReplacement;
+            return escaped;
         c = (c << 6) | (next & 0x3Fu);
     }
     if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        return kReplacement;
+        return escaped;
     at += extra;
     return c;
 }
@@ -151,6 +158,9 @@ std::string utf8FromUtf16(std::u16string_view text) {
             text[i + 1] <= 0xDFFF) {
             c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00u);
             ++i;
+        } else if (c >= kFirstEscapedByte && c <= kLastEscapedByte) {
+            out.push_back(static_cast<char>(c - kEscapedByteBase));
+            continue;
         } else if (c >= 0xD800 && c <= 0xDFFF) {
             c = kReplacement;
         }

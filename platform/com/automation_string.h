@@ -20,8 +20,10 @@ void SysFreeString(BSTR text);
 uint32_t SysStringLen(BSTR text);     // in characters, embedded zeros included
 uint32_t SysStringByteLen(BSTR text); // in bytes
 
-// The platform's 8-bit code page is UTF-8 here. Malformed UTF-8 and unpaired surrogates turn
-// into U+FFFD rather than being dropped or passed through.
+// The platform's 8-bit code page is UTF-8 here, but a file name is any string of bytes, so the
+// conversions are reversible: each byte that is not part of valid UTF-8 becomes the unpaired
+// low surrogate U+DC00 + byte (U+DC80 to U+DCFF) and turns back into that byte. Any other
+// unpaired surrogate turns into U+FFFD.
 BSTR bstrFromUtf8(std::string_view utf8);
 std::string utf8FromBstr(BSTR text);
 std::u16string utf16FromUtf8(std::string_view utf8);

@@ -43,7 +43,7 @@ std::string writtenMusic(const std::string &folder) {
 class MusicSubject final : public SoakSubject {
   public:
     explicit MusicSubject(const std::string &folder)
-        : m_window(QString::fromStdString(writtenMusic(folder))) {}
+        : m_window(writtenMusic(folder)) {}
 
     std::string run(int rounds) override {
         const long target = m_counter.plays + rounds;

@@ -60,6 +60,11 @@ bool MethodArguments::prepare(const FUNCDESC &function, const std::vector<Script
                 param.name + " is an array: write it as @FILE, or @\"FILE\" for a path with blanks";
             return false;
         }
+        if (words[i].text.find('\0') != std::string::npos) {
+            // The system would take the name only up to its zero, which names another file.
+            error = param.name + " " + quotedExcerpt(words[i].text) + " holds a zero byte";
+            return false;
+        }
         m_arrays.push_back({i, words[i].text.substr(1), function.name == "WavFileToArray", {}, 0});
         m_shown[i].arrayFile = m_arrays.back().file;
     }

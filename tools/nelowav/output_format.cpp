@@ -39,7 +39,7 @@ std::string formatValue(OutputStyle style, const VARIANT &value) {
     case VT_BOOL:
         return value.boolVal != VARIANT_FALSE ? "true" : "false";
     case VT_BSTR:
-        return quotedText(utf8FromBstr(value.bstrVal));
+        return quotedUtf16(std::u16string_view(value.bstrVal, SysStringLen(value.bstrVal)));
     default:
         return "null";
     }
@@ -55,9 +55,27 @@ std::string jsonArgument(const ShownArgument &argument) {
 
 } // namespace
 
-std::string quotedText(const std::string &text) {
+// Every unpaired surrogate, which includes each byte of a name that is not UTF-8 (U+DC80 to
+// U+DCFF), is written as its \u escape, so the line stays valid UTF-8 and a reader gets back
+// the same text: Python's json.loads and os.fsencode give back the name's bytes.
+std::string quotedUtf16(std::u16string_view text) {
     std::string quoted = "\"";
-    for (const char c : text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        const bool high = c >= 0xD800 && c <= 0xDBFF;
+        const bool paired =
+            high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+        if (paired) {
+            quoted += utf8FromUtf16(text.substr(i, 2));
+            ++i;
+            continue;
+        }
+        if (c >= 0xD800 && c <= 0xDFFF) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+            quoted += escaped;
+            continue;
+        }
         switch (c) {
         case '"':
             quoted += "\\\"";
@@ -75,16 +93,20 @@ std::string quotedText(const std::string &text) {
             quoted += "\\t";
             break;
         default:
-            if (static_cast<unsigned char>(c) < 0x20) {
+            if (c < 0x20) {
                 char escaped[8];
                 std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
                 quoted += escaped;
             } else {
-                quoted += c;
+                quoted += utf8FromUtf16(text.substr(i, 1));
             }
         }
     }
     return quoted + "\"";
+}
+
+std::string quotedText(const std::string &text) {
+    return quotedUtf16(utf16FromUtf8(text));
 }
 
 std::string quotedExcerpt(const std::string &text) {

@@ -67,6 +67,14 @@ OUTPUT
         {"method":"GetLength","args":[],"result":1000,"error":0}
         {"event":"Done","NotifyCode":1}
 
+    A file name is any string of bytes, and the script's words are passed on
+    byte for byte. In the output, plain or JSON, every line is valid UTF-8:
+    a byte that is not part of valid UTF-8 appears as \udcXX, XX being the
+    byte in hex (80 to ff), so the name x<0xFF>.wav shows as "x\udcff.wav";
+    Python's json.loads followed by os.fsencode gives back the bytes.
+    A name holding a zero byte is refused: @FILE with exit status 2, a
+    method's file name with code 304.
+
 OPTIONS
     --json
         Print JSON objects instead of plain lines.

@@ -6,6 +6,7 @@
 #include "nelowav_session.h"
 
 #include <cstdint>
+#include <string_view>
 
 class CNeloWavCtrl : public COleControl {
   public:
@@ -36,7 +37,7 @@ class CNeloWavCtrl : public COleControl {
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // The dispatch interface, in the order of its identifiers.
-    void Open(const char *WavFilename);
+    void Open(std::string_view WavFilename);
     int32_t GetErrorCode();
     void Play(int32_t From, int32_t To, bool Wait);
     void Stop();
@@ -52,7 +53,7 @@ class CNeloWavCtrl : public COleControl {
     void Save();
     void Delete(int32_t From, int32_t To);
     void Pause();
-    void SaveAs(const char *WavFilename);
+    void SaveAs(std::string_view WavFilename);
     BSTR GetWavFilename();
     int32_t GetSamplingRate();
     void SetSamplingRate(int32_t SamplingRate);

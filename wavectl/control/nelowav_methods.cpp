@@ -3,7 +3,7 @@
 #include "nelowav_ctrl.h"
 #include "wavedata/sample_operations.h"
 
-void CNeloWavCtrl::Open(const char *WavFilename) {
+void CNeloWavCtrl::Open(std::string_view WavFilename) {
     m_session.Open(WavFilename);
 }
 
@@ -63,7 +63,7 @@ void CNeloWavCtrl::Pause() {
     m_session.Pause();
 }
 
-void CNeloWavCtrl::SaveAs(const char *WavFilename) {
+void CNeloWavCtrl::SaveAs(std::string_view WavFilename) {
     m_session.SaveAs(WavFilename);
 }
 

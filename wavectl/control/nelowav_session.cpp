@@ -4,8 +4,8 @@
 // Every path reaches the device in its short form, so no name can split a command or pass for
 // a keyword, and a long one travels as a token that keeps the command within its buffer. A path
 // is refused before anything is sent when it cannot be found (the device's
-// MCIERR_FILE_NOT_FOUND) or is longer than the system takes (MCIERR_FILENAME_REQUIRED, "The
-// filename is invalid...").
+// MCIERR_FILE_NOT_FOUND), or is longer than the system takes or holds a zero byte
+// (MCIERR_FILENAME_REQUIRED, "The filename is invalid...").
 #include "nelowav_session.h"
 
 #include "base/link_target.h"
@@ -37,11 +37,12 @@ MCIERROR creationRefusal(int error) {
 }
 
 // Whether the two names stand for one file, however each is spelled.
-bool sameFile(const char *one, const std::string &other) {
+bool sameFile(const std::string &one, const std::string &other) {
     struct stat first {};
     struct stat second {};
-    return !other.empty() && ::stat(one, &first) == 0 && ::stat(other.c_str(), &second) == 0 &&
-           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    return !other.empty() && ::stat(one.c_str(), &first) == 0 &&
+           ::stat(other.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
 }
 
 } // namespace
@@ -92,7 +93,7 @@ void NeloWavSession::CloseSession() {
     m_bFileOpen = 0;
 }
 
-void NeloWavSession::Open(const char *WavFilename) {
+void NeloWavSession::Open(std::string_view WavFilename) {
     CloseSession();
     ++g_nAliasCounter;
     std::snprintf(m_szAlias, sizeof m_szAlias, "%d", g_nAliasCounter);
@@ -114,7 +115,7 @@ void NeloWavSession::Close() {
     CloseSession();
 }
 
-MCIERROR NeloWavSession::BuildSave(const char *path, CommandText &save) const {
+MCIERROR NeloWavSession::BuildSave(std::string_view path, CommandText &save) const {
     const ShortPath shortPath = TakeShortPath(path);
     save << "save " << m_szAlias << " " << shortPath.text << " wait";
     if (shortPath.refusal != 0)
@@ -124,7 +125,7 @@ MCIERROR NeloWavSession::BuildSave(const char *path, CommandText &save) const {
 
 int32_t NeloWavSession::SaveTo(const std::string &path) {
     CommandText save;
-    if (const MCIERROR refusal = BuildSave(path.c_str(), save))
+    if (const MCIERROR refusal = BuildSave(path, save))
         return static_cast<int32_t>(refusal);
     return static_cast<int32_t>(SendCommand(save));
 }
@@ -134,7 +135,7 @@ int32_t NeloWavSession::RecordOneFrame() {
         SendCommand(CommandText() << "record " << m_szAlias << " from 0 to 1 wait"));
 }
 
-void NeloWavSession::SaveSound(const char *path) {
+void NeloWavSession::SaveSound(std::string_view path) {
     // Refused before the empty-sound record below, which would otherwise change the sound for
     // a save that cannot happen.
     CommandText save;
@@ -152,7 +153,7 @@ void NeloWavSession::SaveSound(const char *path) {
     m_nErrorCode = static_cast<int32_t>(SendCommand(save));
 }
 
-void NeloWavSession::SaveCreating(const char *path) {
+void NeloWavSession::SaveCreating(const std::string &path) {
     // Only makes sure the file exists: an existing file is left as it is, and the device's
     // save replaces the contents. A file removed since it was opened is made again, and a link
     // that points nowhere gets the file it points to, as a save through any other link writes
@@ -178,18 +179,24 @@ void NeloWavSession::SaveCreating(const char *path) {
 }
 
 void NeloWavSession::Save() {
-    SaveCreating(m_strWavFilename.c_str());
+    SaveCreating(m_strWavFilename);
 }
 
-void NeloWavSession::SaveAs(const char *WavFilename) {
+void NeloWavSession::SaveAs(std::string_view WavFilename) {
+    // Refused before the file is made: the system would take the name only up to its zero.
+    if (WavFilename.find('\0') != std::string_view::npos) {
+        m_nErrorCode = static_cast<int32_t>(kPathWithZero);
+        return;
+    }
+    const std::string name(WavFilename);
     // A name the host chose is the host's, even the working copy's: the copy goes first, so
     // that the save makes a file of the host's own (durable, its mode by the umask) which no
     // later edit deletes. The session keeps its sound, which the device holds.
-    if (sameFile(WavFilename, m_strWorkFile)) {
+    if (sameFile(name, m_strWorkFile)) {
         DeleteWorkingCopy(m_strWorkFile);
         m_strWorkFile.clear();
     }
-    SaveCreating(WavFilename);
+    SaveCreating(name);
     if (m_nErrorCode == 0)
-        m_strWavFilename = WavFilename;
+        m_strWavFilename = name;
 }

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class NeloWavSession final : public WaveSessionView {
   public:
@@ -22,7 +23,7 @@ class NeloWavSession final : public WaveSessionView {
     NeloWavSession &operator=(const NeloWavSession &) = delete;
 
     // The media methods of the control, each storing its outcome in m_nErrorCode.
-    void Open(const char *WavFilename);
+    void Open(std::string_view WavFilename);
     void Close();
     void Play(int32_t From, int32_t To, bool Wait);
     void Record(int32_t From, int32_t To, bool Wait);
@@ -31,7 +32,7 @@ class NeloWavSession final : public WaveSessionView {
     void Seek(int32_t To) override;
     void Delete(int32_t From, int32_t To);
     void Save();
-    void SaveAs(const char *WavFilename);
+    void SaveAs(std::string_view WavFilename);
 
     // The status queries; they never change the error code, and a refused query answers 0.
     int32_t GetLength() override;
@@ -56,11 +57,11 @@ class NeloWavSession final : public WaveSessionView {
     // Opens the device on a path already shortened, or stores the refusal that came with it.
     void OpenSession(const ShortPath &shortPath);
     // Saves the sound to path (a name as the host gives it), storing the outcome.
-    void SaveSound(const char *path);
+    void SaveSound(std::string_view path);
     // SaveSound, making the file first where it does not exist.
-    void SaveCreating(const char *path);
+    void SaveCreating(const std::string &path);
     // The save command for path, or the code that refuses the path before anything is sent.
-    MCIERROR BuildSave(const char *path, CommandText &save) const;
+    MCIERROR BuildSave(std::string_view path, CommandText &save) const;
     // Sends command with the callback window, and a reply buffer for a query; a command that
     // did not fit its buffer is refused without being sent.
     MCIERROR SendCommand(const CommandText &command, char *reply = nullptr, UINT replySize = 0);

@@ -4,10 +4,16 @@
 #include "files/short_path.h"
 
 #include <cerrno>
+#include <string>
 
-ShortPath TakeShortPath(const char *path) {
+ShortPath TakeShortPath(std::string_view path) {
     ShortPath shortPath;
-    const DWORD length = GetShortPathNameA(path, shortPath.text, sizeof shortPath.text);
+    if (path.find('\0') != std::string_view::npos) {
+        shortPath.refusal = kPathWithZero;
+        return shortPath;
+    }
+    const DWORD length =
+        GetShortPathNameA(std::string(path).c_str(), shortPath.text, sizeof shortPath.text);
     if (length == 0)
         shortPath.refusal = errno == ENAMETOOLONG ? kPathTooLong : kPathNotFound;
     else if (length >= sizeof shortPath.text)

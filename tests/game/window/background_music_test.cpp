@@ -5,13 +5,16 @@
 #include "base/window_message.h"
 #include "mci/mci_constants.h"
 #include "mci/mci_device.h"
+#include "program_folder.h"
 #include "small_wave_file.h"
 #include "temporary_folder.h"
 #include "testable_main.h"
 
 #include <QAction>
 #include <QTest>
+#include <algorithm>
 #include <dlfcn.h>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -34,7 +37,8 @@ class ForwardingDevice final : public MciDevice {
             PostMessageA(callback, MM_MCINOTIFY, MCI_NOTIFY_FAILURE, 1);
             return 0;
         }
-        return BuiltinMciDevice().sendString(command, reply, length, callback);
+        answers.push_back(BuiltinMciDevice().sendString(command, reply, length, callback));
+        return answers.back();
     }
 
     bool failEachPlay = false;
@@ -47,6 +51,7 @@ class ForwardingDevice final : public MciDevice {
     }
 
     std::vector<std::string> commands;
+    std::vector<MCIERROR> answers; // of the commands passed on, in order
 
   private:
     MciDevice *m_previous;
@@ -58,9 +63,9 @@ class BackgroundMusicTest : public QObject {
     TemporaryFolder m_folder;
 
     // A 16-bit mono sound at 8000 Hz: 1200 frames last 0.15 s.
-    QString music(uint32_t frames) {
+    std::string music(uint32_t frames) {
         const std::string path = m_folder.file("music-" + std::to_string(frames) + ".wav");
-        return writeSmallWave(path, frames) ? QString::fromStdString(path) : QString();
+        return writeSmallWave(path, frames) ? path : std::string();
     }
 
   private slots:
@@ -72,6 +77,24 @@ class BackgroundMusicTest : public QObject {
         auto registerServer = reinterpret_cast<long (*)()>(dlsym(module, "DllRegisterServer"));
         QVERIFY(registerServer != nullptr);
         QCOMPARE(registerServer(), 0L);
+    }
+
+    // The game finds Music.wav beside the program wherever the program's folder is, whatever
+    // bytes its name holds; the link stands for the kernel's link to the running program.
+    void musicBesideAProgramInAFolderNamedInLatin1Opens() {
+        const std::string folder = m_folder.file("k\xF6rvane \xFF");
+        std::filesystem::create_directory(folder);
+        QVERIFY(writeSmallWave(folder + "/Music.wav", 1200));
+        const std::string link = m_folder.file("program-link");
+        std::filesystem::create_symlink(folder + "/korvane", link);
+        QCOMPARE(programFolder(link.c_str()), folder);
+        ForwardingDevice device;
+        TestableMain window(programFolder(link.c_str()) + "/Music.wav");
+        const auto open = std::find_if(device.commands.begin(), device.commands.end(),
+                                       [](const std::string &c) { return c.starts_with("open "); });
+        QVERIFY(open != device.commands.end());
+        QCOMPARE(device.answers.at(static_cast<size_t>(open - device.commands.begin())),
+                 MCIERROR{0});
     }
 
     void doneLoopsTheMusicAndSoundOffStopsIt() {
@@ -96,7 +119,7 @@ class BackgroundMusicTest : public QObject {
 
     void aMissingFileIsSilenceAndTheMenuStillSwitches() {
         ForwardingDevice device;
-        TestableMain window(QStringLiteral("/nonexistent/Music.wav"));
+        TestableMain window(std::string("/nonexistent/Music.wav"));
         QTest::qWait(300);
         QCOMPARE(device.count("play"), 1); // a play that fails at once does not loop
         window.menus().mnuSndOff->trigger();

@@ -15,7 +15,7 @@ class TestableMain : public frmMain {
   public:
     TestableMain() = default;
     // Plays the music file at musicPath.
-    explicit TestableMain(QString musicPath)
+    explicit TestableMain(std::string musicPath)
         : frmMain(std::move(musicPath)) {}
 
     int endRequests = 0;

@@ -43,7 +43,7 @@ class TestCtrl final : public COleControl {
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     int32_t Add(int32_t Left, int16_t Right) { return Left + Right; }
-    BSTR Echo(const char *Text) { return bstrFromUtf8(Text); }
+    BSTR Echo(std::string_view Text) { return bstrFromUtf8(Text); }
     void Fill(int16_t *pArray, int32_t Count);
     int16_t Negate(bool Flag) { return Flag ? -1 : 0; }
     void Ping() { FireEvent(1, int32_t{7}); }

@@ -145,6 +145,21 @@ std::string contents(const std::string &path) {
     return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
 }
 
+// The system would take the name only up to its zero, which names precious.bin.
+TEST(MethodArgumentsTest, AnArrayFileNameHoldingAZeroIsRefused) {
+    const TemporaryFolder scratch;
+    const std::string path = scratch.file("precious.bin");
+    std::ofstream(path, std::ios::binary) << "precious";
+    const std::string withZero = "@" + path + std::string("\0.new", 5);
+    for (const FUNCDESC *function : {&kToArray, &kFromArray}) {
+        std::string error;
+        EXPECT_FALSE(
+            MethodArguments().prepare(*function, {{withZero, false}, {"2", false}}, error));
+        EXPECT_TRUE(error.ends_with(" holds a zero byte")) << error;
+    }
+    EXPECT_EQ(contents(path), "precious");
+}
+
 TEST(MethodArgumentsTest, FailedCallLeavesTheOutputFileAlone) {
     const TemporaryFolder scratch;
     const std::string path = scratch.file("precious.bin");

@@ -38,6 +38,20 @@ TEST(OutputFormatTest, JsonCallsListTheArguments) {
               R"({"method":"M","args":[true,"a\"b\\c\u0001","@out.bin"],"result":null,"error":0})");
 }
 
+// Each byte that is not UTF-8 shows as the escape of its code point in the control's strings,
+// in a string result and in an @FILE alike; valid letters stay as they are.
+TEST(OutputFormatTest, BytesThatAreNotUtf8AreEscapedAsInTheControlsStrings) {
+    Variant name(std::string_view("/tmp/caf\xE9 \xC3\xA9\xFF.wav"));
+    std::vector<ShownArgument> args = shown({Variant(std::string_view("x\xFE.wav"))});
+    args.push_back({Variant(), "a\x80.bin"});
+    EXPECT_EQ(formatCall(OutputStyle::Json, "M", args, *name.get(), 0),
+              R"({"method":"M","args":["x\udcfe.wav","@a\udc80.bin"],"result":"/tmp/caf\udce9 )"
+              "\xC3\xA9"
+              R"(\udcff.wav","error":0})");
+    EXPECT_EQ(formatCall(OutputStyle::Plain, "GetWavFilename", {}, *name.get(), 0),
+              "GetWavFilename -> \"/tmp/caf\\udce9 \xC3\xA9\\udcff.wav\" [code 0]");
+}
+
 TEST(OutputFormatTest, NonFiniteFloatsStayDistinguishable) {
     Variant none;
     const std::vector<ShownArgument> args =

@@ -1,6 +1,7 @@
 // File names as a host may pass them, holding spaces, quotes, command keywords, line breaks,
-// percent signs and letters beyond ASCII, absolute or relative: each reaches the device as one
-// word that names the host's file, so no name can add a keyword to a command.
+// percent signs, letters beyond ASCII and bytes that are not UTF-8, absolute or relative: each
+// reaches the device as one word that names the host's file, so no name can add a keyword to a
+// command, and no two names reach the same file.
 #include "base/short_path_codec.h"
 #include "control_support.h"
 #include "file_content.h"
@@ -31,6 +32,10 @@ const std::vector<std::string> kNames = {
     "-wait",
     "type waveaudio.wav",
     "save 1 x.wav wait",
+    "x\xFF.wav",
+    "x\xFE.wav",
+    "Latin-1 caf\xE9.wav",
+    "stray \x80 and cut \xE2\x82.wav",
 };
 
 class FileNameInjectionTest : public ControlTest, public testing::WithParamInterface<bool> {
@@ -131,6 +136,37 @@ TEST_P(FileNameInjectionTest, AThousandBytePathOpensAndSavesAnEditedSound) {
     EXPECT_EQ(length(), 990);
     EXPECT_EQ(contentOf(target).substr(44), std::string(990 * 4, '\0')) << "silenced";
     EXPECT_EQ(contentOf(path), original);
+}
+
+// 100 frames of 16-bit mono, then 90, each behind the plain 44-byte header.
+TEST_P(FileNameInjectionTest, NamesThatDifferInOneInvalidByteAreTwoFiles) {
+    ASSERT_TRUE(writeSmallWave(file("source.wav"), 100));
+    ASSERT_EQ(callWithPath("Open", file("source.wav")), 0);
+    EXPECT_EQ(callWithPath("SaveAs", hostName("x\xFF.wav")), 0);
+    ASSERT_EQ(call("Delete", {variantI4(0), variantI4(10)}), 0);
+    EXPECT_EQ(callWithPath("SaveAs", hostName("x\xFE.wav")), 0);
+    EXPECT_EQ(fs::file_size(file("x\xFF.wav")), 244u);
+    EXPECT_EQ(fs::file_size(file("x\xFE.wav")), 224u);
+    Variant name;
+    ASSERT_EQ(callByName(control.get(), "GetWavFilename", {}, name.get()), S_OK);
+    EXPECT_EQ(utf8FromBstr(name->bstrVal), hostName("x\xFE.wav"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 4)
+        << "source.wav, out and the two saved files";
+}
+
+// The system would take each name only up to its zero, which names b.wav.
+TEST_P(FileNameInjectionTest, ANameHoldingAZeroIsRefusedAndNothingIsWritten) {
+    ASSERT_TRUE(writeSmallWave(file("b.wav"), 100));
+    ASSERT_TRUE(writeSmallWave(file("source.wav"), 50));
+    const std::string original = contentOf(file("b.wav"));
+    const std::string withZero = hostName(std::string("b.wav\0.new", 10));
+    ASSERT_EQ(callWithPath("Open", file("source.wav")), 0);
+    EXPECT_EQ(callWithPath("SaveAs", withZero), MCIERR_FILENAME_REQUIRED);
+    EXPECT_EQ(length(), 50) << "still open on its own file";
+    EXPECT_EQ(callWithPath("Open", withZero), MCIERR_FILENAME_REQUIRED);
+    EXPECT_EQ(length(), 0) << "b.wav is not opened";
+    EXPECT_EQ(contentOf(file("b.wav")), original);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(AbsoluteAndRelative, FileNameInjectionTest, testing::Bool(),
