@@ -43,7 +43,7 @@ int ScriptRunner::run(ScriptReader &script) {
         // signal interrupted, a read, a wait or a write, is no fault of the script.
         if (const int stopped = TerminationSignal::exitStatus(); stopped != 0)
             return stopped;
-        if (status == ScriptReader::Status::End)
+        if (status == ScriptReader::Status::End || status == ScriptReader::Status::Interrupted)
             return 0;
         ++m_lineNumber;
         if (status == ScriptReader::Status::Line) {

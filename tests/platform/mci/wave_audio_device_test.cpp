@@ -5,7 +5,6 @@
 #include "mci/mci_constants.h"
 
 #include <chrono>
-
 #include <gtest/gtest.h>
 #include <string>
 #include <thread>
