@@ -10,6 +10,7 @@
 #include "usage.h"
 
 #include <QCoreApplication>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -57,6 +58,9 @@ int runScript(ScriptReader &script, const Options &options, bool canShowDialogs)
 }
 
 int run(int argc, char **argv) {
+    // A reader that goes away (as `| head -1` does) then fails the next write with EPIPE,
+    // which ends the script as any failed write does: 2, after the clean-up.
+    std::signal(SIGPIPE, SIG_IGN);
     Options options;
     bool scriptGiven = false;
     for (int i = 1; i < argc; ++i) {
