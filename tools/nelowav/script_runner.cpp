@@ -94,10 +94,13 @@ bool ScriptRunner::waitDone(const std::vector<ScriptWord> &words, std::string &e
         error = "wait-done takes at most one duration in milliseconds";
         return false;
     }
-    const unsigned long before = m_doneCount;
-    processEvents(*ms, true);
-    if (m_doneCount == before && TerminationSignal::exitStatus() == 0)
+    // A Done that came since the last wait-done returned, in a sleep say, is the one this
+    // waits for.
+    if (m_doneCount == m_doneAwaited)
+        processEvents(*ms, true);
+    if (m_doneCount == m_doneAwaited && TerminationSignal::exitStatus() == 0)
         std::fprintf(stderr, "nelowav: line %zu: no Done within %d ms\n", m_lineNumber, *ms);
+    m_doneAwaited = m_doneCount;
     return true;
 }
 
