@@ -73,7 +73,8 @@ TerminationSignal::TerminationSignal() {
     struct sigaction action {};
     action.sa_handler = onTerminationSignal;
     sigemptyset(&action.sa_mask);
-    // No SA_RESTART: a blocking call of the thread the signal lands on gives way to it.
+    // No SA_RESTART: a blocking call of the thread the signal lands on gives way to it, such
+    // as a write to an output pipe that nobody drains.
     action.sa_flags = 0;
     for (std::size_t i = 0; i < kSignals.size(); ++i) {
         ::sigaction(kSignals[i], nullptr, &m_previous[i]);
