@@ -66,6 +66,10 @@ MCIERROR mciErrorOf(DeviceFault fault) {
         return MCIERR_WAVE_OUTPUTSUNSUITABLE;
     case DeviceFault::InputUnavailable:
         return MCIERR_WAVE_INPUTSUNSUITABLE;
+    // The break key is pressed only by a host that is ending and about to close its devices,
+    // and no other command answers this number, so the caller can tell it from every fault.
+    case DeviceFault::WaitBroken:
+        return MCIERR_DEVICE_LOCKED;
     }
     return MCIERR_DRIVER_INTERNAL;
 }

@@ -38,6 +38,7 @@ enum class DeviceFault : uint8_t {
     ReplyTooLong,
     OutputUnavailable,
     InputUnavailable,
+    WaitBroken,
 };
 
 // The platform's number for fault; only the command-string entry point asks.

@@ -131,9 +131,12 @@ MCIERROR WaveAudioDevice::sendString(const char *command, char *returnString, UI
     }
     mciTrace("\"%.300s\" -> %u \"%s\"", command != nullptr ? command : "(null)", code,
              code == 0 ? answer.value().reply.c_str() : "");
-    if (code == 0 && answer.value().waitForStream != 0)
-        answer.value().session->waitUntilEnded(answer.value().waitForStream);
-    return code;
+    if (code != 0 || answer.value().waitForStream == 0 ||
+        answer.value().session->waitUntilEnded(answer.value().waitForStream))
+        return code;
+    // As at the platform's break key, only the wait ends: what plays or records goes on.
+    mciTrace("the wait of \"%.300s\" was broken", command);
+    return mciErrorOf(DeviceFault::WaitBroken);
 }
 
 DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::carryOut(const char *text, HWND callback,

@@ -3,6 +3,7 @@
 // that was stopped, replaced or closed can still finish a callback harmlessly.
 #include "mci/wave_session.h"
 
+#include "base/break_key.h"
 #include "mci/mci_constants.h"
 #include "mci/mci_trace.h"
 #include "mci/sample_conversion.h"
@@ -460,7 +461,13 @@ DeviceResult<Ok> WaveSession::save(const SaveSound &saveSound, const std::string
     return Ok{};
 }
 
-void WaveSession::waitUntilEnded(uint64_t runId) {
+bool WaveSession::waitUntilEnded(uint64_t runId) {
+    // The press wakes the wait under m_lock, so it cannot fall between a check and the sleep.
+    const BreakKeyWatch breakKey([this] {
+        const std::lock_guard lock(m_lock);
+        m_ended.notify_all();
+    });
     std::unique_lock lock(m_lock);
-    m_ended.wait(lock, [&] { return m_runningStream != runId; });
+    m_ended.wait(lock, [&] { return m_runningStream != runId || BreakKeyPressed(); });
+    return m_runningStream != runId;
 }

@@ -69,8 +69,9 @@ class WaveSession : public std::enable_shared_from_this<WaveSession> {
     // A later command with notify takes the place of the pending notice.
     void supersede(NoticesToPost &posts);
 
-    // Returns once the play or record runId no longer runs: ended, stopped or replaced.
-    void waitUntilEnded(uint64_t runId);
+    // Returns once the play or record runId no longer runs (ended, stopped or replaced): true;
+    // or, with it still running, once the break key is down: false.
+    bool waitUntilEnded(uint64_t runId);
 
   private:
     enum class Activity : uint8_t { Play, Record };
@@ -110,7 +111,7 @@ class WaveSession : public std::enable_shared_from_this<WaveSession> {
     uint64_t m_lastId = 0; // of plays, records and streams alike
 
     mutable std::mutex m_lock;
-    // Signalled whenever m_runningStream or m_liveStream changes to 0.
+    // Signalled whenever m_runningStream or m_liveStream changes to 0, and at a break.
     std::condition_variable m_ended;
     // Guarded by m_lock: everything below.
     Sound m_sound;

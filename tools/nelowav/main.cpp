@@ -1,6 +1,7 @@
 // nelowav: the scripting host of the NELOWAV wave control.
 #include "activex/termination_signal.h"
 #include "application_start.h"
+#include "base/file_descriptor.h"
 #include "com/creation.h"
 #include "control_host.h"
 #include "interface/nelowav_ids.h"
@@ -10,13 +11,16 @@
 #include "usage.h"
 
 #include <QCoreApplication>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <fcntl.h>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 
 namespace {
 
@@ -34,10 +38,6 @@ int usageError(const std::string &message) {
     std::fprintf(stderr, "nelowav: %s (see nelowav --help)\n", message.c_str());
     return kExitScriptError;
 }
-
-struct FileCloser {
-    void operator()(std::FILE *file) const { std::fclose(file); }
-};
 
 int runScript(ScriptReader &script, const Options &options, bool canShowDialogs) {
     CoInitialize(nullptr);
@@ -59,6 +59,9 @@ int runScript(ScriptReader &script, const Options &options, bool canShowDialogs)
 }
 
 int run(int argc, char **argv) {
+    // A reader that goes away (as `| head -1` does) then fails the next write with EPIPE,
+    // which ends the script as any failed write does: 2, after the clean-up.
+    std::signal(SIGPIPE, SIG_IGN);
     Options options;
     bool scriptGiven = false;
     for (int i = 1; i < argc; ++i) {
@@ -87,22 +90,22 @@ int run(int argc, char **argv) {
     if (options.list && options.json)
         return usageError("--list prints plain text only, so it does not go with --json");
 
-    std::unique_ptr<std::FILE, FileCloser> file;
+    FileDescriptor file(-1);
     if (!options.script.empty() && options.script != "-") {
-        file.reset(std::fopen(options.script.c_str(), "r"));
-        if (!file) {
+        file = FileDescriptor(::open(options.script.c_str(), O_RDONLY | O_CLOEXEC));
+        if (!file.valid()) {
             std::fprintf(stderr, "nelowav: cannot read %s: %s\n", options.script.c_str(),
                          std::strerror(errno));
             return kExitScriptError;
         }
     }
-    ScriptReader script(file ? file.get() : stdin);
 
     bool canShowDialogs = false;
     const auto application = startApplication(argc, argv, canShowDialogs);
     // The control goes before this returns, deleting its working copy, and the module's clip
     // goes when the process exits in order: a signal must not cut that short.
     const TerminationSignal termination;
+    ScriptReader script(file.valid() ? file.get() : STDIN_FILENO, termination.caughtDescriptor());
     const int status = runScript(script, options, canShowDialogs);
     return TerminationSignal::exitStatus() != 0 ? TerminationSignal::exitStatus() : status;
 }

@@ -43,7 +43,7 @@ int ScriptRunner::run(ScriptReader &script) {
         // signal interrupted, a read, a wait or a write, is no fault of the script.
         if (const int stopped = TerminationSignal::exitStatus(); stopped != 0)
             return stopped;
-        if (status == ScriptReader::Status::End)
+        if (status == ScriptReader::Status::End || status == ScriptReader::Status::Interrupted)
             return 0;
         ++m_lineNumber;
         if (status == ScriptReader::Status::Line) {
@@ -94,10 +94,13 @@ bool ScriptRunner::waitDone(const std::vector<ScriptWord> &words, std::string &e
         error = "wait-done takes at most one duration in milliseconds";
         return false;
     }
-    const unsigned long before = m_doneCount;
-    processEvents(*ms, true);
-    if (m_doneCount == before && TerminationSignal::exitStatus() == 0)
+    // A Done that came since the last wait-done returned, in a sleep say, is the one this
+    // waits for.
+    if (m_doneCount == m_doneAwaited)
+        processEvents(*ms, true);
+    if (m_doneCount == m_doneAwaited && TerminationSignal::exitStatus() == 0)
         std::fprintf(stderr, "nelowav: line %zu: no Done within %d ms\n", m_lineNumber, *ms);
+    m_doneAwaited = m_doneCount;
     return true;
 }
 

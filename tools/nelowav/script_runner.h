@@ -37,6 +37,7 @@ class ScriptRunner {
     bool m_canShowDialogs;
     size_t m_lineNumber = 0;
     unsigned long m_doneCount = 0;
-    int m_outputError = 0; // errno of the first failed write to standard output
+    unsigned long m_doneAwaited = 0; // m_doneCount when the last wait-done returned
+    int m_outputError = 0;           // errno of the first failed write to standard output
     std::function<void()> m_stopOnDone;
 };

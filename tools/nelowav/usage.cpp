@@ -39,8 +39,10 @@ DESCRIPTION
 
     wait-done [MS]
         Processes events until the next Done event arrives, for at most MS
-        milliseconds (default 10000). A wait that ends without one is
-        reported on standard error; the script goes on.
+        milliseconds (default 10000); a Done that arrived since the last
+        wait-done (during a sleep, say) counts, and it returns at once. A
+        wait that ends without one is reported on standard error; the
+        script goes on.
 
     sleep MS
         Processes events for MS milliseconds.
@@ -118,12 +120,13 @@ EXIT STATUS
     2   A script error: an unknown method, a wrong number of arguments, an
         argument that does not convert or is out of range, an unreadable
         @FILE, a call the control refused, a line too long, output that
-        could not be written; one line on standard error names the script
-        line and the reason. Also a wrong command line or an unreadable
-        SCRIPT.
+        could not be written (a full disk, a closed pipe); one line on
+        standard error names the script line and the reason. Also a wrong
+        command line or an unreadable SCRIPT.
     128+N
-        Signal N (SIGINT 2, SIGTERM 15 or SIGHUP 1) stopped the script. The
-        step under way finishes first (a long edit runs to its end), then
-        the control is closed and its temporary files are deleted; a second
-        signal ends nelowav at once, leaving them behind.
+        Signal N (SIGINT 2, SIGTERM 15 or SIGHUP 1) stopped the script. A
+        play or record waited for breaks off at once (its call reports 288);
+        any other step under way finishes first (a long edit runs to its
+        end), then the control is closed and its temporary files are
+        deleted; a second signal ends nelowav at once, leaving them behind.
 )";

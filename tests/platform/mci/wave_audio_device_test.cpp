@@ -1,8 +1,10 @@
 // The waveaudio device's sessions, plays, records, edits and completion messages, driven by
 // command strings with the test acting as the audio thread.
+#include "base/break_key.h"
 #include "device_harness.h"
 #include "mci/mci_constants.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 #include <string>
 #include <thread>
@@ -337,6 +339,29 @@ TEST_F(ToneTest, WaitReturnsWhenAnotherThreadStopsTheRecord) {
     EXPECT_EQ(send("record a from 0 to 100000 notify wait"), MciCode{0});
     other.join();
     EXPECT_EQ(reply("status a position"), "10");
+    expectNotices(__LINE__, {aborted()});
+}
+
+// Nothing pumps the fake stream, so without the break these waits would never return.
+TEST_F(ToneTest, TheBreakKeyEndsWaitsButNotWhatTheyWaitFor) {
+    std::thread user([this] {
+        audio.waitForStreams(1);
+        // Usually late enough to find the wait asleep; a press before it must break it too.
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        PressBreakKey();
+    });
+    EXPECT_EQ(send("play a from 0 notify wait"), MciCode{MCIERR_DEVICE_LOCKED});
+    user.join();
+    EXPECT_EQ(reply("status a mode"), "playing");
+    EXPECT_EQ(send("record a from 0 to 100000 wait"), MciCode{MCIERR_DEVICE_LOCKED});
+    EXPECT_EQ(reply("status a mode"), "recording");
+    ReleaseBreakKey();
+    std::thread other([this] {
+        audio.waitForStreams(3);
+        EXPECT_EQ(send("stop a"), MciCode{0});
+    });
+    EXPECT_EQ(send("play a from 0 wait"), MciCode{0});
+    other.join();
     expectNotices(__LINE__, {aborted()});
 }
 
