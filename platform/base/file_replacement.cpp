@@ -34,7 +34,10 @@ std::string folderOf(const std::string &path) {
 // and the suffix, so that a target whose name is near the system's limit can still be replaced.
 std::string patternBeside(const std::string &name) {
     constexpr std::size_t kRoomForName = NAME_MAX - 2 - kNameSuffix.size();
-    return "." + name.substr(0, kRoomForName) + "." + std::string(kNameSuffix);
+    // Appended piece by piece: GCC 12's -Wrestrict misreads the inlined "." + string.
+    std::string pattern(1, '.');
+    pattern.append(name, 0, kRoomForName).append(1, '.').append(kNameSuffix);
+    return pattern;
 }
 
 std::string randomName(const std::string &pattern) {
