@@ -7,12 +7,8 @@ korvane=${1:?usage: command_line_test.sh KORVANE NELOWAV REGSVR VERSION}
 nelowav=${2:?}
 regsvr=${3:?}
 version=${4:?}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
+# shellcheck source=../support/scratch_folder.sh
+source "$(dirname "$0")/../support/scratch_folder.sh"
 
 # answer EXPECTED_STDOUT PROGRAM ARGS...: the program must print exactly that and exit 0.
 answer() {

@@ -6,12 +6,8 @@ set -euo pipefail
 nelowav=${1:?usage: edit_e2e.sh NELOWAV REGSVR MODULE}
 regsvr=${2:?}
 module=${3:?}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
+# shellcheck source=../../support/scratch_folder.sh
+source "$(dirname "$0")/../../support/scratch_folder.sh"
 cd "$work"
 mkdir "temp dir"
 export KORVANE_COM_REGISTRY="$work/com-registry" QT_QPA_PLATFORM=offscreen TMPDIR="$work/temp dir"

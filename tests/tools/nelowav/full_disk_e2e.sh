@@ -12,12 +12,8 @@ if [[ $(id -u) != 0 ]] || ! unshare -m true 2>/dev/null; then
     echo "skipped: mounting a tmpfs needs root"
     exit 77
 fi
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
+# shellcheck source=../../support/scratch_folder.sh
+source "$(dirname "$0")/../../support/scratch_folder.sh"
 cd "$work"
 mkdir full
 export KORVANE_COM_REGISTRY="$work/com-registry" QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
