@@ -1,8 +1,10 @@
 // frmMain with the process end recorded instead of done, and, when asked, a clock that
-// makes the computer's pause pass at once and a fixed random sequence.
+// makes the computer's pause pass at once and a fixed random sequence; with a music file of
+// the test's own, the music's pauses pass only when the test moves their timer on.
 #pragma once
 
 #include "frm_main.h"
+#include "manual_timer.h"
 
 #include <chrono>
 #include <optional>
@@ -16,7 +18,9 @@ class TestableMain : public frmMain {
     TestableMain() = default;
     // Plays the music file at musicPath.
     explicit TestableMain(std::string musicPath)
-        : frmMain(std::move(musicPath)) {}
+        : TestableMain(std::move(musicPath), new ManualTimer) {}
+
+    ManualTimer &musicPause() { return *m_musicPause; }
 
     int endRequests = 0;
 
@@ -40,9 +44,15 @@ class TestableMain : public frmMain {
     void endProgram() override { ++endRequests; }
 
   private:
+    // The window owns the timer from the start; the test keeps a hand on it.
+    TestableMain(std::string musicPath, ManualTimer *musicPause)
+        : frmMain(std::move(musicPath), std::unique_ptr<OneShotTimer>(musicPause))
+        , m_musicPause(musicPause) {}
+
     bool m_skipPauses = false;
     mutable Clock::time_point m_fakeNow{};
     std::optional<std::mt19937> m_generator;
+    ManualTimer *m_musicPause = nullptr;
 };
 
 } // namespace korvane::test
