@@ -1,5 +1,5 @@
-// frmMain with the process end recorded instead of done, and, when asked, a clock that
-// makes the computer's pause pass at once and a fixed random sequence; with a music file of
+// frmMain with the process end recorded instead of done, and, when asked, a clock of the
+// test's own for the computer's pause and a fixed random sequence; with a music file of
 // the test's own, the music's pauses pass only when the test moves their timer on.
 #pragma once
 
@@ -24,14 +24,20 @@ class TestableMain : public frmMain {
 
     int endRequests = 0;
 
+    // The computer's pauses then run on a clock of the test's own: a wait delivers the events
+    // already pending and lets the time it asked for pass at once, and advanceClock moves the
+    // clock on by hand.
     void skipPauses() { m_skipPauses = true; }
+    void advanceClock(Clock::duration step) { m_testNow += step; }
     void seedRandom(std::mt19937::result_type seed) { m_generator.emplace(seed); }
 
-    Clock::time_point now() const override {
+    Clock::time_point now() const override { return m_skipPauses ? m_testNow : frmMain::now(); }
+
+    void processEvents(Clock::duration maxWait) override {
         if (!m_skipPauses)
-            return frmMain::now();
-        m_fakeNow += std::chrono::seconds(1);
-        return m_fakeNow;
+            return frmMain::processEvents(maxWait);
+        frmMain::processEvents(Clock::duration::zero());
+        m_testNow += maxWait;
     }
 
     double random() override {
@@ -50,7 +56,7 @@ class TestableMain : public frmMain {
         , m_musicPause(musicPause) {}
 
     bool m_skipPauses = false;
-    mutable Clock::time_point m_fakeNow{};
+    Clock::time_point m_testNow{};
     std::optional<std::mt19937> m_generator;
     ManualTimer *m_musicPause = nullptr;
 };
