@@ -37,16 +37,17 @@ std::mt19937::result_type clockSeed() {
 } // namespace
 
 frmMain::frmMain()
-    : frmMain(programFolder() + "/Music.wav") {
+    : frmMain(programFolder() + "/Music.wav", makeEventLoopTimer()) {
 }
 
-frmMain::frmMain(std::string musicPath)
+frmMain::frmMain(std::string musicPath, std::unique_ptr<OneShotTimer> musicPause)
     : m_client(new QWidget(this))
     , m_controls(createMainControls(m_client))
     , m_menus(createMainMenus(this))
     , m_rules(*this)
     , m_musicPath(std::move(musicPath))
-    , NeloWav1(std::make_unique<ControlSite>()) {
+    , NeloWav1(std::make_unique<ControlSite>())
+    , m_musicPause(std::move(musicPause)) {
     setWindowTitle(window_texts::toQString(window_texts::kProgramTitle));
     setWindowIcon(korvaneIcon());
     QPalette buttonFace = m_client->palette();

@@ -7,6 +7,7 @@
 #include "main_controls.h"
 #include "main_menus.h"
 #include "music_restart.h"
+#include "one_shot_timer.h"
 
 #include <QMainWindow>
 #include <cstdint>
@@ -50,8 +51,8 @@ class frmMain : public QMainWindow, public GameWindow {
     double random() override;
 
   protected:
-    // Plays the music file at musicPath instead.
-    explicit frmMain(std::string musicPath);
+    // Plays the music file at musicPath instead, its pauses timed by musicPause.
+    frmMain(std::string musicPath, std::unique_ptr<OneShotTimer> musicPause);
 
     void resizeEvent(QResizeEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
@@ -72,6 +73,7 @@ class frmMain : public QMainWindow, public GameWindow {
     void playMusic();
     void rewindAndPlayMusic();
     void NeloWav1_Done(int16_t NotifyCode);
+    std::int32_t musicFrames();
     void mnuTwoPlayer_Triggered(bool checkedByMenu);
     void mnuExit_Click();
     void mnuSndOff_Click();
@@ -89,7 +91,11 @@ class frmMain : public QMainWindow, public GameWindow {
     std::string m_musicPath;
     std::unique_ptr<ControlSite> NeloWav1;
     bool mfSoundOff = false;
-    MusicRestart m_musicRestart{[this] { rewindAndPlayMusic(); }};
+    // Read once the music is open: a sound of no frames has nothing to play, however often
+    // it is started.
+    std::int32_t m_musicFrames = 0;
+    std::unique_ptr<OneShotTimer> m_musicPause;
+    MusicRestart m_musicRestart{*m_musicPause, [this] { rewindAndPlayMusic(); }};
 };
 
 } // namespace korvane

@@ -1,8 +1,8 @@
 // frmMain's background music: the hidden NELOWAV control NeloWav1 plays Music.wav from the
 // program's folder, and its Done event starts it again while sound is on, after a pause when
-// the play failed or played nothing. The game calls the control late bound by its dispatch
-// identifiers and never looks at what it answers: without the control or the file there is
-// simply no music, and without the control one line on stderr says why.
+// the play failed or the sound has no frames. The game calls the control late bound by its
+// dispatch identifiers and reads back only the sound's length: without the control or the
+// file there is simply no music, and without the control one line on stderr says why.
 #include "activex/control_site.h"
 #include "frm_main.h"
 #include "interface/nelowav_ids.h"
@@ -26,8 +26,16 @@ void frmMain::startBackgroundMusic() {
         error);
     const Variant path(m_musicPath);
     NeloWav1->invoke(dispidOpen, std::span(path.get(), 1));
+    m_musicFrames = musicFrames();
     playMusic();
-    m_musicRestart.playStarted(true);
+}
+
+// The length of the open music; 0 when there is none.
+std::int32_t frmMain::musicFrames() {
+    VARIANT length{};
+    if (FAILED(NeloWav1->invoke(dispidGetLength, {}, &length)) || length.vt != VT_I4)
+        return 0;
+    return length.lVal;
 }
 
 // From the position where the music stands to its end, without waiting; Done tells the end.
@@ -45,7 +53,13 @@ void frmMain::playMusic() {
 void frmMain::NeloWav1_Done(int16_t NotifyCode) {
     if (mfSoundOff)
         return;
-    m_musicRestart.playEnded(NotifyCode == doneFailure);
+    using PlayEnd = MusicRestart::PlayEnd;
+    // The end of a short sound comes almost as soon as its start: the device's code and the
+    // length tell a play that played from one that could not, never the time it took.
+    if (NotifyCode == doneFailure)
+        m_musicRestart.playEnded(PlayEnd::Failed);
+    else
+        m_musicRestart.playEnded(m_musicFrames > 0 ? PlayEnd::Played : PlayEnd::NothingToPlay);
 }
 
 void frmMain::rewindAndPlayMusic() {
@@ -54,7 +68,6 @@ void frmMain::rewindAndPlayMusic() {
     start.lVal = 0;
     NeloWav1->invoke(dispidSeek, std::span(&start, 1));
     playMusic();
-    m_musicRestart.playStarted(true);
 }
 
 void frmMain::mnuSndOff_Click() {
@@ -67,7 +80,6 @@ void frmMain::mnuSndOff_Click() {
 
 void frmMain::mnuSndOn_Click() {
     playMusic();
-    m_musicRestart.playStarted(false);
     mfSoundOff = false;
     m_menus.mnuSndOff->setVisible(true);
     m_menus.mnuSndOn->setVisible(false);

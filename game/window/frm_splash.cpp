@@ -11,23 +11,18 @@
 
 namespace korvane {
 
-frmSplash::frmSplash(MainWindowFactory createMainWindow)
+frmSplash::frmSplash(MainWindowFactory createMainWindow, std::unique_ptr<OneShotTimer> timer)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
     , m_createMainWindow(std::move(createMainWindow))
-    , Image1(new QLabel(this)) {
+    , Image1(new QLabel(this))
+    , tmrSplash(std::move(timer)) {
     setWindowTitle(window_texts::toQString(window_texts::kSplashCaption));
     setWindowIcon(korvaneIcon());
     Image1->setPixmap(drawSplashPicture());
     Image1->setGeometry(0, 0, kSplashWidth, kSplashHeight);
     setFixedSize(kSplashWidth, kSplashHeight);
     centreOnScreen(this, size());
-
-    // A coarse timer may tick up to a twentieth of its interval early.
-    tmrSplash.setTimerType(Qt::PreciseTimer);
-    tmrSplash.setSingleShot(true);
-    tmrSplash.setInterval(kSplashMilliseconds);
-    connect(&tmrSplash, &QTimer::timeout, this, &frmSplash::tmrSplash_Timer);
-    tmrSplash.start();
+    tmrSplash->start(kSplashTime, [this] { tmrSplash_Timer(); });
 }
 
 void frmSplash::tmrSplash_Timer() {

@@ -2,8 +2,10 @@
 // over to the main window.
 #pragma once
 
-#include <QTimer>
+#include "one_shot_timer.h"
+
 #include <QWidget>
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -17,9 +19,11 @@ class frmSplash : public QWidget {
   public:
     using MainWindowFactory = std::function<std::unique_ptr<QWidget>()>;
 
-    static constexpr int kSplashMilliseconds = 1800;
+    static constexpr std::chrono::milliseconds kSplashTime{1800};
 
-    explicit frmSplash(MainWindowFactory createMainWindow);
+    // timer times the hand-over.
+    explicit frmSplash(MainWindowFactory createMainWindow,
+                       std::unique_ptr<OneShotTimer> timer = makeEventLoopTimer());
 
     QWidget *mainWindow() const { return m_mainWindow.get(); }
 
@@ -29,7 +33,7 @@ class frmSplash : public QWidget {
     MainWindowFactory m_createMainWindow;
     std::unique_ptr<QWidget> m_mainWindow;
     QLabel *Image1 = nullptr;
-    QTimer tmrSplash;
+    std::unique_ptr<OneShotTimer> tmrSplash;
 };
 
 } // namespace korvane

@@ -1,5 +1,5 @@
-// The pauses double from one second to half a minute while plays keep failing or ending at
-// once, and a whole play that ends as it should makes them short again.
+// The pauses double from one second to half a minute while plays keep failing or finding
+// nothing to play, and a play that played makes them short again.
 #include "music_restart.h"
 
 #include <algorithm>
@@ -10,40 +10,27 @@ namespace {
 
 using std::chrono::milliseconds;
 
-// A play of no frames ends in the same turn of the event loop that started it, while even a
-// very short music takes its own length to play; a play from the start that ends sooner than
-// this played next to nothing.
-constexpr milliseconds kEndedAtOnce{40};
 constexpr milliseconds kFirstPause{1000};
 constexpr milliseconds kLongestPause{30000};
 
 } // namespace
 
-MusicRestart::MusicRestart(std::function<void()> restart)
-    : m_restart(std::move(restart))
+MusicRestart::MusicRestart(OneShotTimer &pause, std::function<void()> restart)
+    : m_pause(pause)
+    , m_restart(std::move(restart))
     , m_nextPause(kFirstPause) {
-    m_pause.setSingleShot(true);
-    QObject::connect(&m_pause, &QTimer::timeout, &m_pause, [this] { m_restart(); });
 }
 
-void MusicRestart::playStarted(bool fromStart) {
-    if (fromStart)
-        m_wholePlay.start();
-    else
-        m_wholePlay.invalidate();
-}
-
-void MusicRestart::playEnded(bool failed) {
+void MusicRestart::playEnded(PlayEnd end) {
     // A restart is already on its way; the notice of a play it replaced changes nothing.
     if (m_pause.isActive())
         return;
-    const bool endedAtOnce = m_wholePlay.isValid() && m_wholePlay.elapsed() < kEndedAtOnce.count();
-    if (!failed && !endedAtOnce) {
+    if (end == PlayEnd::Played) {
         m_nextPause = kFirstPause;
         m_restart();
         return;
     }
-    m_pause.start(m_nextPause);
+    m_pause.start(m_nextPause, m_restart);
     m_nextPause = std::min(m_nextPause * 2, kLongestPause);
 }
 

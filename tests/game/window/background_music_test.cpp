@@ -1,7 +1,7 @@
 // The background music through the real control and device, created by CLSID from a private
-// registry, on the null sink: it loops on Done, Sound Off stops it where it is, Sound On
-// resumes it, a missing file only means silence, and a play that fails or plays nothing is
-// tried again only after a pause.
+// registry, on the null sink: it loops on Done however short it is, Sound Off stops it where
+// it is, Sound On resumes it, a missing file only means silence, and a play that fails or has
+// nothing to play is tried again only after a pause, timed by a timer the test moves on.
 #include "base/window_message.h"
 #include "mci/mci_constants.h"
 #include "mci/mci_device.h"
@@ -22,7 +22,8 @@ using korvane::test::TestableMain;
 
 namespace {
 
-// Passes every command on to the real device and keeps its text.
+// Passes every command on to the real device and keeps its text; or holds each play, as a
+// device would that ends it at once or is lost as soon as it plays, until the test ends it.
 class ForwardingDevice final : public MciDevice {
   public:
     ForwardingDevice()
@@ -31,17 +32,21 @@ class ForwardingDevice final : public MciDevice {
 
     MCIERROR sendString(const char *command, char *reply, UINT length, HWND callback) override {
         commands.emplace_back(command);
-        // As a device that opens but is lost as soon as it plays: the play is accepted and
-        // ends at once with a failure.
-        if (failEachPlay && commands.back().starts_with("play ")) {
-            PostMessageA(callback, MM_MCINOTIFY, MCI_NOTIFY_FAILURE, 1);
+        if (holdPlays && commands.back().starts_with("play ")) {
+            m_heldPlay = callback;
             return 0;
         }
         answers.push_back(BuiltinMciDevice().sendString(command, reply, length, callback));
         return answers.back();
     }
 
-    bool failEachPlay = false;
+    bool holdPlays = false;
+
+    // Ends the held play with the notification how, and lets the window handle it.
+    void endHeldPlay(WPARAM how) {
+        PostMessageA(m_heldPlay, MM_MCINOTIFY, how, 1);
+        QCoreApplication::sendPostedEvents();
+    }
 
     int count(const std::string &verb) const {
         int found = 0;
@@ -55,17 +60,20 @@ class ForwardingDevice final : public MciDevice {
 
   private:
     MciDevice *m_previous;
+    HWND m_heldPlay = nullptr;
 };
+
+using std::chrono::milliseconds;
 
 class BackgroundMusicTest : public QObject {
     Q_OBJECT
 
     TemporaryFolder m_folder;
 
-    // A 16-bit mono sound at 8000 Hz: 1200 frames last 0.15 s.
-    std::string music(uint32_t frames) {
+    // A 16-bit mono sound.
+    std::string music(uint32_t frames, uint32_t rate) {
         const std::string path = m_folder.file("music-" + std::to_string(frames) + ".wav");
-        return writeSmallWave(path, frames) ? path : std::string();
+        return writeSmallWave(path, frames, 16, 1, rate) ? path : std::string();
     }
 
   private slots:
@@ -97,17 +105,19 @@ class BackgroundMusicTest : public QObject {
                  MCIERROR{0});
     }
 
-    void doneLoopsTheMusicAndSoundOffStopsIt() {
+    // 2048 frames at 44.1 kHz last 46 ms: the music never waits, so its pauses never pass.
+    void aShortMusicLoopsAndSoundOffStopsIt() {
         ForwardingDevice device;
-        TestableMain window(music(1200));
-        QVERIFY(QTest::qWaitFor([&] { return device.count("play") >= 4; }, 5000));
+        TestableMain window(music(2048, 44100));
+        QVERIFY(QTest::qWaitFor([&] { return device.count("play") >= 6; }, 5000));
         QCOMPARE(device.count("seek"), device.count("play") - 1);
 
         window.menus().mnuSndOff->trigger();
         QCOMPARE(device.commands.back().substr(0, 5), std::string("stop "));
+        // The device has posted every notice of the stopped play by now.
+        QCoreApplication::sendPostedEvents();
         const int plays = device.count("play");
-        QTest::qWait(400);
-        QCOMPARE(device.count("play"), plays);
+        QCOMPARE(window.musicPause().isActive(), false);
         QVERIFY(window.menus().mnuSndOn->isVisible());
 
         const int seeks = device.count("seek");
@@ -117,39 +127,83 @@ class BackgroundMusicTest : public QObject {
         QVERIFY(QTest::qWaitFor([&] { return device.count("seek") > seeks; }, 2000));
     }
 
+    // However soon a play of a sound with frames ends, it played, and the music goes on.
+    void aPlayThatEndsAtOnceIsRestartedAtOnce() {
+        ForwardingDevice device;
+        device.holdPlays = true;
+        TestableMain window(music(3000, 44100));
+        for (int play = 1; play <= 5; ++play) {
+            QCOMPARE(device.count("play"), play);
+            device.endHeldPlay(MCI_NOTIFY_SUCCESSFUL);
+        }
+        QCOMPARE(device.count("seek"), 5);
+        QCOMPARE(window.musicPause().isActive(), false);
+    }
+
     void aMissingFileIsSilenceAndTheMenuStillSwitches() {
         ForwardingDevice device;
         TestableMain window(std::string("/nonexistent/Music.wav"));
-        QTest::qWait(300);
+        QCoreApplication::sendPostedEvents();
         QCOMPARE(device.count("play"), 1); // a play that fails at once does not loop
+        QCOMPARE(window.musicPause().isActive(), false);
         window.menus().mnuSndOff->trigger();
         QVERIFY(!window.menus().mnuSndOff->isVisible());
         window.menus().mnuSndOn->trigger();
         QVERIFY(!window.menus().mnuSndOn->isVisible());
     }
 
+    // The device ends a play of no frames within the command; each wait is twice the last,
+    // up to half a minute.
     void aFileOfNoFramesIsPlayedOnlyNowAndThen() {
         ForwardingDevice device;
-        TestableMain window(music(0));
-        QTest::qWait(3200);
-        QVERIFY2(device.count("play") >= 2 && device.count("play") <= 5,
-                 std::to_string(device.count("play")).c_str());
+        TestableMain window(music(0, 8000));
+        int plays = 1;
+        for (const int pause : {1000, 2000, 4000, 8000, 16000, 30000, 30000}) {
+            QCoreApplication::sendPostedEvents();
+            QCOMPARE(device.count("play"), plays);
+            QVERIFY(window.musicPause().isActive());
+            QCOMPARE(window.musicPause().left(), milliseconds(pause));
+            window.musicPause().advance(milliseconds(pause - 1));
+            QCOMPARE(device.count("play"), plays);
+            window.musicPause().advance(milliseconds(1));
+            QCOMPARE(device.count("play"), ++plays);
+        }
     }
 
-    void aFailedPlayIsRetriedLaterAndTheMusicComesBack() {
+    void aFailedPlayIsRetriedLaterUntilTheMusicComesBack() {
         ForwardingDevice device;
-        device.failEachPlay = true;
-        TestableMain window(music(1200));
-        QTest::qWait(300);
-        QCOMPARE(device.count("play"), 1);
+        device.holdPlays = true;
+        TestableMain window(music(1200, 8000));
+        device.endHeldPlay(MCI_NOTIFY_FAILURE);
         QCOMPARE(device.count("seek"), 0);
+        QCOMPARE(window.musicPause().left(), milliseconds(1000));
+        window.musicPause().advance(milliseconds(1000));
+        QCOMPARE(device.count("play"), 2);
+        device.endHeldPlay(MCI_NOTIFY_FAILURE);
+        QCOMPARE(window.musicPause().left(), milliseconds(2000));
+
+        // The device is back: the music plays through the real one and loops again, and the
+        // next failure waits only a second.
+        device.holdPlays = false;
+        window.musicPause().advance(milliseconds(2000));
+        QVERIFY(QTest::qWaitFor([&] { return device.count("play") >= 5; }, 5000));
+        QCOMPARE(window.musicPause().isActive(), false);
+        device.holdPlays = true;
+        QVERIFY(QTest::qWaitFor([&] { return device.count("play") >= 6; }, 2000));
+        device.endHeldPlay(MCI_NOTIFY_FAILURE);
+        QCOMPARE(window.musicPause().left(), milliseconds(1000));
+    }
+
+    void soundOffDropsAWaitingRetryAndSoundOnTriesAtOnce() {
+        ForwardingDevice device;
+        device.holdPlays = true;
+        TestableMain window(music(1200, 8000));
+        device.endHeldPlay(MCI_NOTIFY_FAILURE);
         window.menus().mnuSndOff->trigger();
-        QTest::qWait(1200);
-        QCOMPARE(device.count("play"), 1); // Sound Off dropped the retry
+        QCOMPARE(window.musicPause().isActive(), false);
         window.menus().mnuSndOn->trigger();
         QCOMPARE(device.count("play"), 2);
-        device.failEachPlay = false;
-        QVERIFY(QTest::qWaitFor([&] { return device.count("play") >= 4; }, 5000));
+        QCOMPARE(device.count("seek"), 0);
     }
 };
 

@@ -1,13 +1,14 @@
 // The splash window and its one hand-over to the main window.
 #include "frm_splash.h"
+#include "manual_timer.h"
 #include "testable_main.h"
 
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
 
 using korvane::frmSplash;
+using korvane::test::ManualTimer;
 using korvane::test::TestableMain;
 
 class FrmSplashTest : public QObject {
@@ -19,7 +20,8 @@ class FrmSplashTest : public QObject {
 };
 
 void FrmSplashTest::borderlessCentredPicture() {
-    frmSplash splash([] { return std::make_unique<TestableMain>(); });
+    frmSplash splash([] { return std::make_unique<TestableMain>(); },
+                     std::make_unique<ManualTimer>());
     splash.show();
     QVERIFY(QTest::qWaitForWindowExposed(&splash));
 
@@ -37,34 +39,36 @@ void FrmSplashTest::borderlessCentredPicture() {
 }
 
 void FrmSplashTest::handsOverOnceAfterItsTick() {
+    using std::chrono::milliseconds;
     int created = 0;
     TestableMain *createdWindow = nullptr;
     bool splashHiddenWhenCreated = false;
-    QElapsedTimer clock;
-    clock.start();
-    qint64 createdAfter = 0;
     frmSplash *splashPointer = nullptr;
-    frmSplash splash([&] {
-        ++created;
-        createdAfter = clock.elapsed();
-        splashHiddenWhenCreated = !splashPointer->isVisible();
-        auto window = std::make_unique<TestableMain>();
-        createdWindow = window.get();
-        return window;
-    });
+    auto timer = std::make_unique<ManualTimer>();
+    ManualTimer &tick = *timer;
+    frmSplash splash(
+        [&] {
+            ++created;
+            splashHiddenWhenCreated = !splashPointer->isVisible();
+            auto window = std::make_unique<TestableMain>();
+            createdWindow = window.get();
+            return window;
+        },
+        std::move(timer));
     splashPointer = &splash;
     splash.show();
 
-    QTest::qWait(1500);
+    tick.advance(milliseconds(1799));
     QCOMPARE(created, 0);
-    QTRY_COMPARE_WITH_TIMEOUT(created, 1, 2000);
-    QVERIFY(createdAfter >= 1790);
+    QVERIFY(splash.isVisible());
+    tick.advance(milliseconds(1));
+    QCOMPARE(created, 1);
     QVERIFY(splashHiddenWhenCreated);
     QVERIFY(!splash.isVisible());
     QCOMPARE(splash.mainWindow(), createdWindow);
     QVERIFY(createdWindow->isVisible());
 
-    QTest::qWait(2000);
+    tick.advance(milliseconds(60000));
     QCOMPARE(created, 1);
     QVERIFY(createdWindow->isVisible());
 }

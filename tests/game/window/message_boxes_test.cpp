@@ -82,19 +82,26 @@ void MessageBoxesTest::gameMessagesCarryProgramTitle() {
 void MessageBoxesTest::boxDuringPauseHoldsComputerReply() {
     ModalBoxCatcher boxes;
     TestableMain window;
+    window.skipPauses();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     std::array<std::int32_t, 64> boardWhileBoxOpen{};
-    QTimer::singleShot(200, &window, [&] {
-        boxes.whileOpen([&] {
-            QTest::qWait(1200);
-            boardWhileBoxOpen = window.rules().mlngBoard;
-        });
-        window.menus().mnuAbout->trigger();
-    });
+    // Queued, so that it runs within the pause that the click starts.
+    QMetaObject::invokeMethod(
+        &window,
+        [&] {
+            boxes.whileOpen([&] {
+                window.advanceClock(std::chrono::seconds(2));
+                QCoreApplication::processEvents();
+                boardWhileBoxOpen = window.rules().mlngBoard;
+            });
+            window.menus().mnuAbout->trigger();
+        },
+        Qt::QueuedConnection);
     QTest::mouseClick(window.controls().lblSquare[20], Qt::LeftButton);
 
     // The pause had run out while the box stood open, and still the computer waited for it.
+    QCOMPARE(boxes.boxes().size(), std::size_t{1});
     QCOMPARE(std::count(boardWhileBoxOpen.begin(), boardWhileBoxOpen.end(), -1), 1);
     const auto &board = window.rules().mlngBoard;
     QVERIFY(std::count(board.begin(), board.end(), -1) >= 3);

@@ -133,7 +133,14 @@ TEST(SdlDummyDriverTest, APausedPlayAsksForNoFramesUntilItResumes) {
     ASSERT_GT(tone.waitForFrames(), 0u);
     stream->pause();
     const uint64_t atPause = tone.waitForFrames();
-    std::this_thread::sleep_for(150ms);
+    // The device's own time, not the wall clock's: while a record on it takes in 150 ms, a
+    // play that was not paused would have been asked for several buffers.
+    Capture deviceTime;
+    Tone unused(0);
+    auto record = backend->record(kStereo22k, deviceTime.push(), unused.ended());
+    ASSERT_NE(record, nullptr);
+    EXPECT_TRUE(deviceTime.waitForSamples(2 * 3308));
+    record.reset();
     EXPECT_LE(tone.waitForFrames() - atPause, 1024u) << "more than the buffer being filled";
     stream->resume();
     EXPECT_EQ(tone.waitForEnd(), StreamEnd::Drained);
