@@ -4,6 +4,7 @@
 #pragma once
 
 #include "mci/command_words.h"
+#include "mci/device_enums.h"
 #include "mci/device_fault.h"
 
 #include <cstddef>
@@ -15,36 +16,6 @@
 // Far beyond any command the control builds (299 characters), yet a bound on the work a
 // runaway text can cause.
 inline constexpr std::size_t kMaxCommandLength = 64 * 1024;
-
-enum class CommandVerb : uint8_t {
-    Open,
-    Close,
-    Set,
-    Status,
-    Play,
-    Record,
-    Stop,
-    Pause,
-    Resume,
-    Seek,
-    Delete,
-    Save
-};
-
-enum class TimeFormat : uint8_t { Milliseconds, Samples };
-
-enum class StatusItem : uint8_t {
-    Length,
-    Position,
-    BitsPerSample,
-    Channels,
-    SamplesPerSec,
-    BytesPerSec,
-    Alignment,
-    Mode
-};
-
-enum class SeekTarget : uint8_t { None, Start, End, Position };
 
 struct CommandHead {
     CommandVerb verb;
