@@ -3,6 +3,7 @@
 // open is reported before anything wrong in the arguments, as the platform does.
 #pragma once
 
+#include "base/command_budget.h"
 #include "mci/command_words.h"
 #include "mci/device_enums.h"
 #include "mci/device_fault.h"
@@ -13,9 +14,9 @@
 #include <string>
 #include <vector>
 
-// Far beyond any command the control builds (299 characters), yet a bound on the work a
-// runaway text can cause.
+// Far beyond any command the control builds, yet a bound on the work a runaway text can cause.
 inline constexpr std::size_t kMaxCommandLength = 64 * 1024;
+static_assert(kMaxCommandLength > kLongestCommand);
 
 struct CommandHead {
     CommandVerb verb;
