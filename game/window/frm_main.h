@@ -2,11 +2,11 @@
 // holding the game rules and showing them what they need of a window.
 #pragma once
 
-#include "game_rules.h"
-#include "game_window.h"
 #include "main_controls.h"
 #include "main_menus.h"
 #include "music_restart.h"
+#include "rules/game_rules.h"
+#include "rules/game_window.h"
 
 #include <QMainWindow>
 #include <cstdint>

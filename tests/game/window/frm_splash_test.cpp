@@ -1,6 +1,6 @@
 // The splash window and its one hand-over to the main window.
-#include "frm_splash.h"
 #include "testable_main.h"
+#include "window/frm_splash.h"
 
 #include <QElapsedTimer>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // makes the computer's pause pass at once and a fixed random sequence.
 #pragma once
 
-#include "frm_main.h"
+#include "window/frm_main.h"
 
 #include <chrono>
 #include <optional>
