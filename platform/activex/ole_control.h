@@ -157,8 +157,6 @@ class COleControl : public ComObject<IDispatch, IConnectionPointContainer, IView
     void *findOtherInterface(REFIID riid) override;
     void FireEventV(DISPID dispid, std::vector<Variant> &args);
     const AFX_DISPMAP_ENTRY *FindDispatchEntry(DISPID dispid) const;
-    HRESULT InvokeMember(const AFX_DISPMAP_ENTRY &entry, DISPPARAMS *params, VARIANT *result,
-                         uint32_t *puArgErr);
 
     XOleObject m_xOleObject{*this};
     XPersistPropertyBag m_xPersistPropertyBag{*this};
