@@ -1,6 +1,6 @@
 // How long the rules take for what a person waits on: the legality test of a click and the
 // computer's choice of move, on positions from the opening to a crowded mid-game.
-#include "game_rules.h"
+#include "rules/game_rules.h"
 
 #include <benchmark/benchmark.h>
 #include <random>

@@ -2,7 +2,7 @@
 // handler, and where SizeBoard puts each square and disc. All values are twips.
 #pragma once
 
-#include "board_dimensions.h"
+#include "rules/board_dimensions.h"
 
 #include <QRect>
 #include <array>

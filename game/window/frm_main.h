@@ -2,12 +2,12 @@
 // holding the game rules and showing them what they need of a window.
 #pragma once
 
-#include "game_rules.h"
-#include "game_window.h"
 #include "main_controls.h"
 #include "main_menus.h"
 #include "music_restart.h"
 #include "one_shot_timer.h"
+#include "rules/game_rules.h"
+#include "rules/game_window.h"
 
 #include <QMainWindow>
 #include <cstdint>

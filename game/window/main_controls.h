@@ -2,7 +2,7 @@
 // the squares and discs are placed later, by SizeBoard.
 #pragma once
 
-#include "board_dimensions.h"
+#include "rules/board_dimensions.h"
 
 #include <array>
 

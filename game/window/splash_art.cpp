@@ -1,7 +1,7 @@
 // A fixed middle-game position, so the picture says "Reversi" at a glance.
 #include "splash_art.h"
 
-#include "board_dimensions.h"
+#include "rules/board_dimensions.h"
 
 #include <QLinearGradient>
 #include <QPainter>

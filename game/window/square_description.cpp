@@ -1,7 +1,7 @@
 // Rows and columns are counted from 1, as a player would say them.
 #include "square_description.h"
 
-#include "game_rules.h"
+#include "rules/game_rules.h"
 
 namespace korvane {
 

@@ -121,7 +121,6 @@ struct MemberTraits<Member> {
         return callMember(static_cast<Control &>(control), Member, args, result,
                           std::index_sequence_for<A...>());
     }
-    static std::vector<VARTYPE> parameterTypes() { return {Argument<A>::vt...}; }
 };
 
 } // namespace dispatch_detail
@@ -130,13 +129,12 @@ struct AFX_DISPMAP_ENTRY {
     DISPID dispid;
     const char *name;
     HRESULT (*invoke)(COleControl &control, std::vector<Variant> &args, VARIANT *result);
-    std::vector<VARTYPE> (*parameterTypes)();
 };
 
 // One dispatch-map row for a member function of a control class.
 template <auto Member> constexpr AFX_DISPMAP_ENTRY DispFunction(DISPID dispid, const char *name) {
     using Traits = dispatch_detail::MemberTraits<Member>;
-    return {dispid, name, &Traits::invoke, &Traits::parameterTypes};
+    return {dispid, name, &Traits::invoke};
 }
 
 using AFX_DISPMAP = std::span<const AFX_DISPMAP_ENTRY>;

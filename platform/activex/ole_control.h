@@ -22,14 +22,10 @@ class COleControl;
 // module and kept for the module's life.
 class CTypeLibCache {
   public:
-    explicit CTypeLibCache(REFGUID libid)
-        : m_libid(libid) {}
-    const GUID &GetLibraryID() const { return m_libid; }
     ITypeLib *Cached() const { return m_library.get(); }
     void Cache(ITypeLib *library) { m_library = ComPtr<ITypeLib>(library); }
 
   private:
-    GUID m_libid;
     ComPtr<ITypeLib> m_library;
 };
 
@@ -99,7 +95,6 @@ class COleControl : public ComObject<IDispatch, IConnectionPointContainer, IView
     // Safe from any thread; zero when the control has no window.
     BOOL PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const;
 
-    void GetControlSize(int *pcx, int *pcy) const;
     // Asks the host for the new size; zero, and the size unchanged, when the host refuses.
     BOOL SetControlSize(int cx, int cy);
 
@@ -157,8 +152,6 @@ class COleControl : public ComObject<IDispatch, IConnectionPointContainer, IView
     void *findOtherInterface(REFIID riid) override;
     void FireEventV(DISPID dispid, std::vector<Variant> &args);
     const AFX_DISPMAP_ENTRY *FindDispatchEntry(DISPID dispid) const;
-    HRESULT InvokeMember(const AFX_DISPMAP_ENTRY &entry, DISPPARAMS *params, VARIANT *result,
-                         uint32_t *puArgErr);
 
     XOleObject m_xOleObject{*this};
     XPersistPropertyBag m_xPersistPropertyBag{*this};

@@ -6,8 +6,6 @@
 #include "com/class_factory.h"
 #include "com/com_object.h"
 
-#include <string>
-
 // What the factory knows of its class: its name and how to make one object.
 struct CRuntimeClass {
     const char *m_lpszClassName;
@@ -18,7 +16,8 @@ struct CRuntimeClass {
 class COleObjectFactory : public ComInterfaces<IClassFactory> {
   public:
     // bMultiInstance is the platform's flag for out-of-process servers; in-process factories
-    // are built with it off and it changes nothing here.
+    // are built with it off and it changes nothing here. The ProgID is the class's, which its
+    // UpdateRegistry writes itself.
     COleObjectFactory(REFCLSID clsid, const CRuntimeClass *runtimeClass, BOOL bMultiInstance,
                       const char *lpszProgID);
     ~COleObjectFactory() override;
@@ -38,7 +37,6 @@ class COleObjectFactory : public ComInterfaces<IClassFactory> {
     static BOOL UpdateRegistryAll(BOOL bRegister);
 
     const CLSID &GetClassID() const { return m_clsid; }
-    const std::string &GetProgID() const { return m_progId; }
     const CRuntimeClass *GetRuntimeClass() const { return m_runtimeClass; }
 
     // The factory of this module for clsid, or null.
@@ -47,7 +45,6 @@ class COleObjectFactory : public ComInterfaces<IClassFactory> {
   private:
     CLSID m_clsid;
     const CRuntimeClass *m_runtimeClass;
-    std::string m_progId;
     COleObjectFactory *m_next;
 };
 

@@ -4,7 +4,6 @@
 #include "base/file_faults.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <string>
 #include <sys/file.h>
@@ -26,14 +25,6 @@ int openAt(int folder, const char *name, int flags, mode_t mode) {
         return -1;
     const int fd = ::openat(folder, name, flags, mode);
     rememberFaultPath(fd, folder, name);
-    return fd;
-}
-
-int makeTemporary(char *pathTemplate, int flags) {
-    if (fileFaultStrikes(FileCall::Open, pathTemplate))
-        return -1;
-    const int fd = ::mkostemp(pathTemplate, flags);
-    rememberFaultPath(fd, pathTemplate);
     return fd;
 }
 

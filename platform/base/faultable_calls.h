@@ -13,8 +13,6 @@ int open(const char *path, int flags, mode_t mode = 0);
 // so that a name beside a path near the system's limit still reaches the system. A fault
 // matches the folder's path, a slash and the name (the folder opened while armed).
 int openAt(int folder, const char *name, int flags, mode_t mode = 0);
-// mkostemp: the template's path is what a fault matches.
-int makeTemporary(char *pathTemplate, int flags);
 // A file without a name in folder (O_TMPFILE | O_WRONLY | O_CLOEXEC). A fault matches name, the
 // name the file is meant to have, which later calls on it match too.
 int openUnnamed(int folder, const char *name, mode_t mode);

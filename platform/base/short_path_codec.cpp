@@ -1,6 +1,7 @@
 // Percent-encoding of file names for media command strings, and the tokens of long names.
 #include "base/short_path_codec.h"
 
+#include "base/command_budget.h"
 #include "base/hex_digit.h"
 
 #include <algorithm>
@@ -89,6 +90,12 @@ std::string encodeShortPath(std::string_view path) {
     }
     return encoded;
 }
+
+// The longest command naming a file: "open NAME alias A type waveaudio wait", whose alias is the
+// decimal text of a signed 32-bit counter.
+constexpr std::size_t kLongestOpenBesideName =
+    std::string_view("open  alias -2147483648 type waveaudio wait").size();
+static_assert(kLongestSpelledShortPath + kLongestOpenBesideName <= kLongestCommand);
 
 std::string shortenPath(std::string_view path) {
     std::string encoded = encodeShortPath(path);

@@ -3,7 +3,9 @@
 // open is reported before anything wrong in the arguments, as the platform does.
 #pragma once
 
+#include "base/command_budget.h"
 #include "mci/command_words.h"
+#include "mci/device_enums.h"
 #include "mci/device_fault.h"
 
 #include <cstddef>
@@ -12,39 +14,9 @@
 #include <string>
 #include <vector>
 
-// Far beyond any command the control builds (299 characters), yet a bound on the work a
-// runaway text can cause.
+// Far beyond any command the control builds, yet a bound on the work a runaway text can cause.
 inline constexpr std::size_t kMaxCommandLength = 64 * 1024;
-
-enum class CommandVerb : uint8_t {
-    Open,
-    Close,
-    Set,
-    Status,
-    Play,
-    Record,
-    Stop,
-    Pause,
-    Resume,
-    Seek,
-    Delete,
-    Save
-};
-
-enum class TimeFormat : uint8_t { Milliseconds, Samples };
-
-enum class StatusItem : uint8_t {
-    Length,
-    Position,
-    BitsPerSample,
-    Channels,
-    SamplesPerSec,
-    BytesPerSec,
-    Alignment,
-    Mode
-};
-
-enum class SeekTarget : uint8_t { None, Start, End, Position };
+static_assert(kMaxCommandLength > kLongestCommand);
 
 struct CommandHead {
     CommandVerb verb;

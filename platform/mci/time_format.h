@@ -1,7 +1,7 @@
 // Positions in a session's time format and in frames.
 #pragma once
 
-#include "mci/command_parser.h"
+#include "mci/device_enums.h"
 
 #include <cstdint>
 

@@ -15,6 +15,20 @@
 #include <new>
 
 struct WaveAudioDevice::Answer {
+    // A command done at once on session; with notify its SUCCESSFUL goes out at once too.
+    static Answer completed(const Session &session, const MciCommand &command,
+                            std::string reply = {}) {
+        return {std::move(reply), session, session->deviceId(), command.notify, 0};
+    }
+    // A close: the session is gone, but a notify still names its device id.
+    static Answer closed(UINT deviceId, const MciCommand &command) {
+        return {{}, nullptr, deviceId, command.notify, 0};
+    }
+    // A play or record under way: its notice waits for the stream's end, and so does a wait.
+    static Answer streaming(const Session &session, const MciCommand &command, uint64_t stream) {
+        return {{}, session, session->deviceId(), false, command.wait ? stream : 0};
+    }
+
     std::string reply;
     Session session;           // the command's session while it stays open
     UINT deviceId = 0;         // for the notice of a command that completes at once
@@ -168,7 +182,7 @@ DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::carryOut(const char *text
 DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::carryOutOn(const Session &session,
                                                                   const MciCommand &command,
                                                                   HWND callback, Notices &posts) {
-    const Answer atOnce{{}, session, session->deviceId(), command.notify, 0};
+    const Answer atOnce = Answer::completed(session, command);
     switch (command.verb) {
     case CommandVerb::Close:
         return close(session, command, posts);
@@ -226,7 +240,7 @@ DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::open(const MciCommand &co
         std::make_shared<WaveSession>(deviceId, std::move(sound.value()), *m_services.backend);
     m_sessions.emplace(alias, session);
     ++m_nextDeviceId;
-    return Answer{std::to_string(deviceId), session, deviceId, command.notify, 0};
+    return Answer::completed(session, command, std::to_string(deviceId));
 }
 
 void WaveAudioDevice::forget(const Session &session) {
@@ -240,7 +254,7 @@ DeviceResult<WaveAudioDevice::Answer>
 WaveAudioDevice::close(const Session &session, const MciCommand &command, Notices &posts) {
     session->stop(posts);
     forget(session);
-    return Answer{{}, nullptr, session->deviceId(), command.notify, 0};
+    return Answer::closed(session->deviceId(), command);
 }
 
 DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::closeAll(const MciCommand &command,
@@ -285,7 +299,7 @@ DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::status(const Session &ses
         reply = modeName(session->mode());
         break;
     }
-    return Answer{std::move(reply), session, session->deviceId(), command.notify, 0};
+    return Answer::completed(session, command, std::move(reply));
 }
 
 DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::play(const Session &session,
@@ -298,7 +312,7 @@ DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::play(const Session &sessi
         session->play(range.value(), noticeOf(command, callback, session->deviceId()), posts);
     if (!stream.ok())
         return stream.error();
-    return Answer{{}, session, session->deviceId(), false, command.wait ? stream.value() : 0};
+    return Answer::streaming(session, command, stream.value());
 }
 
 DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::record(const Session &session,
@@ -318,7 +332,7 @@ DeviceResult<WaveAudioDevice::Answer> WaveAudioDevice::record(const Session &ses
         session->record(first, frameCount, noticeOf(command, callback, session->deviceId()), posts);
     if (!stream.ok())
         return stream.error();
-    return Answer{{}, session, session->deviceId(), false, command.wait ? stream.value() : 0};
+    return Answer::streaming(session, command, stream.value());
 }
 
 DeviceResult<WaveAudioDevice::Answer>
@@ -332,7 +346,7 @@ WaveAudioDevice::seek(const Session &session, const MciCommand &command, Notices
     if (frame > length)
         return DeviceFault::OutOfRange;
     session->seek(frame, posts);
-    return Answer{{}, session, session->deviceId(), command.notify, 0};
+    return Answer::completed(session, command);
 }
 
 DeviceResult<WaveAudioDevice::Answer>
@@ -341,7 +355,7 @@ WaveAudioDevice::erase(const Session &session, const MciCommand &command, Notice
     if (!range.ok())
         return range.error();
     session->erase(range.value(), posts);
-    return Answer{{}, session, session->deviceId(), command.notify, 0};
+    return Answer::completed(session, command);
 }
 
 DeviceResult<WaveAudioDevice::Answer>
@@ -352,5 +366,5 @@ WaveAudioDevice::save(const Session &session, const MciCommand &command, Notices
         session->save(m_services.saveSound, decodedPath(*command.file), posts);
     if (!saved.ok())
         return saved.error();
-    return Answer{{}, session, session->deviceId(), command.notify, 0};
+    return Answer::completed(session, command);
 }

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "mci/audio_backend.h"
-#include "mci/command_parser.h"
 #include "mci/completion_notice.h"
+#include "mci/device_enums.h"
 #include "mci/device_fault.h"
 #include "mci/sound.h"
 #include "mci/wave_file.h"

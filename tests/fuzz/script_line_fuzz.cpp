@@ -3,8 +3,8 @@
 // (one missing, one with a blank in its name, one of an odd size), and nothing is written back.
 #include "base/ascii_case.h"
 #include "fuzz_scratch.h"
-#include "method_arguments.h"
-#include "script_tokens.h"
+#include "nelowav_host/method_arguments.h"
+#include "nelowav_host/script_tokens.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -2,8 +2,8 @@
 // random legal square, the modes taking turns.
 #include "modal_box_catcher.h"
 #include "soak_subject.h"
-#include "square_label.h"
 #include "testable_main.h"
+#include "window/square_label.h"
 
 #include <QCheckBox>
 #include <QPushButton>

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by end-to-end tests and benchmarks: a private PulseAudio server whose only sink is a
 # null sink, and a recorder on its monitor, so that they can prove that sound really came out.
 # Needs $work (a private folder); sets XDG_RUNTIME_DIR and SDL_AUDIODRIVER for what it starts.

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by test scripts: $work, a fresh folder removed when the script exits, and fail, which
 # ends the test with its reason.
 work=$(mktemp -d)

@@ -18,11 +18,17 @@ inline void appendLittle(Bytes &bytes, uint32_t value, int size) {
         bytes.push_back(static_cast<std::byte>(value >> (8 * at)));
 }
 
-// A chunk with its header, and its pad byte when the body's size is odd.
-inline Bytes chunk(const char (&id)[5], const Bytes &body) {
+// A chunk's header alone: its id and the size it gives its body.
+inline Bytes chunkHeader(const char (&id)[5], uint32_t size) {
     Bytes bytes(reinterpret_cast<const std::byte *>(id),
                 reinterpret_cast<const std::byte *>(id) + 4);
-    appendLittle(bytes, static_cast<uint32_t>(body.size()), 4);
+    appendLittle(bytes, size, 4);
+    return bytes;
+}
+
+// A chunk with its header, and its pad byte when the body's size is odd.
+inline Bytes chunk(const char (&id)[5], const Bytes &body) {
+    Bytes bytes = chunkHeader(id, static_cast<uint32_t>(body.size()));
     bytes.insert(bytes.end(), body.begin(), body.end());
     if (body.size() % 2 != 0)
         bytes.push_back(std::byte{0});

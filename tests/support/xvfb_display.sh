@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by end-to-end tests and benchmarks: an X server of their own on a display that no
 # other server holds, for Qt's xcb platform.
 # Needs $work (a private folder); sets DISPLAY, QT_QPA_PLATFORM and XDG_RUNTIME_DIR for what

@@ -1,6 +1,8 @@
 // CommandText: a media command built in a buffer of the size that the session's commands use.
 #pragma once
 
+#include "base/command_budget.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -10,7 +12,7 @@
 class CommandText {
   public:
     // The size of the buffer, terminator included.
-    static constexpr std::size_t kBufferSize = 300;
+    static constexpr std::size_t kBufferSize = kLongestCommand + 1;
 
     CommandText &operator<<(std::string_view part);
     // In decimal, with a minus sign for negatives.

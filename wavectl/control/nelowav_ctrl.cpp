@@ -36,7 +36,7 @@ static_assert(isDeviceFlag(doneSuccessful, MCI_NOTIFY_SUCCESSFUL) &&
               isDeviceFlag(doneAborted, MCI_NOTIFY_ABORTED) &&
               isDeviceFlag(doneFailure, MCI_NOTIFY_FAILURE));
 
-CTypeLibCache g_typeLibCache(LIBID_NelowavLib);
+CTypeLibCache g_typeLibCache;
 
 const std::array kDispatchMap = {
     DispFunction<&CNeloWavCtrl::Open>(dispidOpen, "Open"),

@@ -3,8 +3,8 @@
 // test act while the computer pauses.
 #pragma once
 
-#include "game_rules.h"
-#include "game_window.h"
+#include "rules/game_rules.h"
+#include "rules/game_window.h"
 
 #include <array>
 #include <cstdint>

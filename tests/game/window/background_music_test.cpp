@@ -5,10 +5,10 @@
 #include "base/window_message.h"
 #include "mci/mci_constants.h"
 #include "mci/mci_device.h"
-#include "program_folder.h"
 #include "small_wave_file.h"
 #include "temporary_folder.h"
 #include "testable_main.h"
+#include "window/program_folder.h"
 
 #include <QAction>
 #include <QTest>

@@ -1,5 +1,5 @@
 // The resize handler's figures and SizeBoard's placement, in twips, without a window.
-#include "board_sizing.h"
+#include "window/board_sizing.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
 // frmMain's controls where they belong, at the initial size and after every kind of resize.
-#include "board_sizing.h"
-#include "disc_shape.h"
-#include "square_label.h"
 #include "testable_main.h"
+#include "window/board_sizing.h"
+#include "window/disc_shape.h"
+#include "window/square_label.h"
 
 #include <QCheckBox>
 #include <QLabel>

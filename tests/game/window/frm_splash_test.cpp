@@ -1,7 +1,7 @@
 // The splash window and its one hand-over to the main window.
-#include "frm_splash.h"
 #include "manual_timer.h"
 #include "testable_main.h"
+#include "window/frm_splash.h"
 
 #include <QLabel>
 #include <QScreen>

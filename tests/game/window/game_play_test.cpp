@@ -1,9 +1,9 @@
 // Games played through the window's own widgets: clicks on squares and discs, the
 // computer's pause, New Game, and whole games to their verdict in both modes.
-#include "disc_shape.h"
 #include "modal_box_catcher.h"
-#include "square_label.h"
 #include "testable_main.h"
+#include "window/disc_shape.h"
+#include "window/square_label.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -7,6 +7,7 @@ regsvr=${2:?}
 module=${3:?}
 # shellcheck source=../../support/signal_ending.sh
 source "$(dirname "$0")/../../support/signal_ending.sh"
+signal_ending_start
 export KORVANE_TRACE=mci
 
 for signal in TERM HUP; do

@@ -1,7 +1,7 @@
 // The menu tree as built, its shortcut keys at work, and the two mode controls agreeing.
 #include "modal_box_catcher.h"
-#include "square_label.h"
 #include "testable_main.h"
+#include "window/square_label.h"
 
 #include <QAction>
 #include <QCheckBox>

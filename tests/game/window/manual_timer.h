@@ -1,7 +1,7 @@
 // A one-shot timer whose time moves only when the test says so.
 #pragma once
 
-#include "one_shot_timer.h"
+#include "window/one_shot_timer.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 // Every message box of the game: its title, its text, an OK button only and no icon.
 #include "modal_box_catcher.h"
-#include "square_label.h"
 #include "testable_main.h"
+#include "window/square_label.h"
 
 #include <QAction>
 #include <QLabel>

@@ -3,8 +3,8 @@
 // the test's own, the music's pauses pass only when the test moves their timer on.
 #pragma once
 
-#include "frm_main.h"
 #include "manual_timer.h"
+#include "window/frm_main.h"
 
 #include <chrono>
 #include <optional>

@@ -37,7 +37,7 @@ library TestLib
 )IDL";
 
 TestModule testModule;
-CTypeLibCache typeLibCache(LIBID_TestLib);
+CTypeLibCache typeLibCache;
 
 // Missing is in the library but not in the map: the map decides what can be called.
 const std::array kDispatchMap = {

@@ -15,6 +15,7 @@
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <span>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -88,44 +89,34 @@ void writeText(const std::string &path, const std::string &text, mode_t mode) {
     ASSERT_EQ(::chmod(path.c_str(), mode), 0);
 }
 
-TEST(FileReplacementTest, TheReplacedFileKeepsWhatMakesItThePersonsFile) {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to give files to another user";
-    const uid_t other = nobody().pw_uid;
-    const gid_t otherGroup = nobody().pw_gid;
-    const struct Case {
-        const char *what;
-        // Makes the target in folder; gives the path to save to.
-        std::function<std::string(const TemporaryFolder &)> prepare;
-        mode_t mode;
-        uid_t owner;
-        gid_t group;
-    } cases[] = {
-        {"a link is followed to the file it points to",
-         [](const TemporaryFolder &folder) {
-             writeText(folder.file("target"), "old", 0644);
-             fs::create_symlink("target", folder.file("link"));
-             return folder.file("link");
-         },
-         0644, 0, 0},
-        {"a 0640 file of another user stays theirs",
-         [&](const TemporaryFolder &folder) {
-             writeText(folder.file("target"), "old", 0640);
-             EXPECT_EQ(::chown(folder.file("target").c_str(), other, otherGroup), 0);
-             return folder.file("target");
-         },
-         0640, other, otherGroup},
-        {"a new file gets 0666 less the umask 027",
-         [](const TemporaryFolder &folder) { return folder.file("target"); }, 0640, 0, 0},
-        {"root replaces a file nobody may write, as it could write it anyway",
-         [](const TemporaryFolder &folder) {
-             writeText(folder.file("target"), "old", 0444);
-             return folder.file("target");
-         },
-         0444, 0, 0},
-    };
-    const mode_t previous = ::umask(027);
-    for (const Case &c : cases) {
+// Sets the umask for a scope and gives the previous one back however the scope ends, a failed
+// ASSERT included, so that the next case starts from the umask it expects.
+class UmaskGuard {
+  public:
+    explicit UmaskGuard(mode_t mask)
+        : m_previous(::umask(mask)) {}
+    ~UmaskGuard() { ::umask(m_previous); }
+    UmaskGuard(const UmaskGuard &) = delete;
+    UmaskGuard &operator=(const UmaskGuard &) = delete;
+
+  private:
+    mode_t m_previous;
+};
+
+struct ReplacedCase {
+    const char *what;
+    // Makes the target in folder; gives the path to save to.
+    std::function<std::string(const TemporaryFolder &)> prepare;
+    mode_t mode;
+    uid_t owner;
+    gid_t group;
+};
+
+// Each case saved under the umask 027: the target holds the new text with the case's mode,
+// owner and group, and a link saved through stays a link.
+void expectReplaced(std::span<const ReplacedCase> cases) {
+    const UmaskGuard umask(027);
+    for (const ReplacedCase &c : cases) {
         SCOPED_TRACE(c.what);
         TemporaryFolder folder;
         const std::string path = c.prepare(folder);
@@ -138,7 +129,47 @@ TEST(FileReplacementTest, TheReplacedFileKeepsWhatMakesItThePersonsFile) {
         EXPECT_EQ(target.st_gid, c.group);
         EXPECT_EQ(fs::is_symlink(path), path != folder.file("target")) << "a link stays a link";
     }
-    ::umask(previous);
+}
+
+TEST(FileReplacementTest, ALinkIsFollowedAndANewFileGetsTheUmask) {
+    const uid_t saver = ::geteuid();
+    const gid_t saverGroup = ::getegid();
+    const ReplacedCase cases[] = {
+        {"a link is followed to the file it points to",
+         [](const TemporaryFolder &folder) {
+             writeText(folder.file("target"), "old", 0644);
+             fs::create_symlink("target", folder.file("link"));
+             return folder.file("link");
+         },
+         0644, saver, saverGroup},
+        {"a new file gets 0666 less the umask 027",
+         [](const TemporaryFolder &folder) { return folder.file("target"); }, 0640, saver,
+         saverGroup},
+    };
+    expectReplaced(cases);
+}
+
+TEST(FileReplacementTest, TheReplacedFileKeepsWhatMakesItThePersonsFile) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give files to another user";
+    const uid_t other = nobody().pw_uid;
+    const gid_t otherGroup = nobody().pw_gid;
+    const ReplacedCase cases[] = {
+        {"a 0640 file of another user stays theirs",
+         [&](const TemporaryFolder &folder) {
+             writeText(folder.file("target"), "old", 0640);
+             EXPECT_EQ(::chown(folder.file("target").c_str(), other, otherGroup), 0);
+             return folder.file("target");
+         },
+         0640, other, otherGroup},
+        {"root replaces a file nobody may write, as it could write it anyway",
+         [](const TemporaryFolder &folder) {
+             writeText(folder.file("target"), "old", 0444);
+             return folder.file("target");
+         },
+         0444, 0, 0},
+    };
+    expectReplaced(cases);
 }
 
 // A file of a shared group, saved by another member: the saver may not give it away, but may

@@ -2,6 +2,7 @@
 #include "device_harness.h"
 
 #include "mci/mci_constants.h"
+#include "wave_builder.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -10,10 +11,8 @@ namespace {
 
 Sound numberedSound(WaveFormat format, uint32_t frames) {
     std::vector<std::byte> bytes;
-    for (uint32_t n = 0; n < frames; ++n) {
-        bytes.push_back(static_cast<std::byte>(n & 0xFF));
-        bytes.push_back(static_cast<std::byte>(n >> 8));
-    }
+    for (uint32_t n = 0; n < frames; ++n)
+        appendLittle(bytes, n, 2);
     Sound sound(format);
     sound.append(makeMemorySource(std::move(bytes)), 0, frames);
     return sound;

@@ -1,5 +1,5 @@
-#include "array_file.h"
-#include "method_arguments.h"
+#include "nelowav_host/array_file.h"
+#include "nelowav_host/method_arguments.h"
 #include "temporary_folder.h"
 
 #include <cmath>

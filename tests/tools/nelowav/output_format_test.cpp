@@ -1,4 +1,4 @@
-#include "output_format.h"
+#include "nelowav_host/output_format.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "script_reader.h"
+#include "nelowav_host/script_reader.h"
 #include "temporary_folder.h"
 
 #include <fcntl.h>

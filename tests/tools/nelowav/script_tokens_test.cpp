@@ -1,4 +1,4 @@
-#include "script_tokens.h"
+#include "nelowav_host/script_tokens.h"
 
 #include <gtest/gtest.h>
 

@@ -9,6 +9,7 @@ regsvr=${2:?}
 module=${3:?}
 # shellcheck source=../../support/signal_ending.sh
 source "$(dirname "$0")/../../support/signal_ending.sh"
+signal_ending_start
 sox -n -r 8000 -b 16 -c 1 in.wav synth 60 sine 440
 printf 'Open in.wav\nCopy 0 99\n' >start.nw
 { cat start.nw; echo 'sleep 5000'; } >hold.nw

@@ -1,5 +1,7 @@
 #include "fake_wave_session.h"
 
+#include "wave_builder.h"
+
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -10,11 +12,6 @@ constexpr int32_t kDeviceNotOpen = 263;
 constexpr int32_t kFileNotSaved = 286;
 constexpr int32_t kFileNotFound = 275;
 
-void put(std::vector<uint8_t> &out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-
 uint32_t get(const std::vector<uint8_t> &in, std::size_t at, int bytes) {
     uint32_t value = 0;
     for (int i = 0; i < bytes; ++i)
@@ -24,25 +21,19 @@ uint32_t get(const std::vector<uint8_t> &in, std::size_t at, int bytes) {
 
 } // namespace
 
+// No pad byte follows odd sample bytes: the image is the 44-byte header and the samples alone.
 std::vector<uint8_t> waveImage(int channels, int bits, int32_t rate,
                                const std::vector<uint8_t> &data) {
-    const auto frame = static_cast<uint32_t>(channels * bits / 8);
-    std::vector<uint8_t> out = {'R', 'I', 'F', 'F'};
-    put(out, static_cast<uint32_t>(36 + data.size()), 4);
-    for (const char c : std::string("WAVEfmt "))
-        out.push_back(static_cast<uint8_t>(c));
-    put(out, 16, 4);
-    put(out, 1, 2);
-    put(out, static_cast<uint32_t>(channels), 2);
-    put(out, static_cast<uint32_t>(rate), 4);
-    put(out, static_cast<uint32_t>(rate) * frame, 4);
-    put(out, frame, 2);
-    put(out, static_cast<uint32_t>(bits), 2);
-    for (const char c : std::string("data"))
-        out.push_back(static_cast<uint8_t>(c));
-    put(out, static_cast<uint32_t>(data.size()), 4);
-    out.insert(out.end(), data.begin(), data.end());
-    return out;
+    const auto frame = static_cast<uint16_t>(channels * bits / 8);
+    Bytes samples = chunkHeader("data", static_cast<uint32_t>(data.size()));
+    for (const uint8_t byte : data)
+        samples.push_back(std::byte{byte});
+    const Bytes image = riffWave(
+        {chunk("fmt ", fmtBody(1, static_cast<uint16_t>(channels), static_cast<uint32_t>(rate),
+                               static_cast<uint16_t>(bits), frame)),
+         samples});
+    const auto *first = reinterpret_cast<const uint8_t *>(image.data());
+    return {first, first + image.size()};
 }
 
 std::vector<uint8_t> readFileBytes(const std::string &path) {
