@@ -140,7 +140,8 @@ HRESULT ControlSite::connect(EventHandler handler) {
         return hr;
     ComPtr<EventSink> sink;
     if (const HRESULT hr = catchOutOfMemory([&] {
-            sink = ComPtr<EventSink>::attach(new EventSink(attributes->guid, counting(std::move(handler))));
+            sink = ComPtr<EventSink>::attach(
+                new EventSink(attributes->guid, counting(std::move(handler))));
             return S_OK;
         });
         FAILED(hr))

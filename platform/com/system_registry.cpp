@@ -117,7 +117,8 @@ std::vector<std::string> systemRegistryFiles() {
 fs::path installationRegistry(const fs::path &libraryFile, const fs::path &dataFromLibrary) {
     if (!libraryFile.is_absolute())
         return {};
-    return (libraryFile.parent_path() / dataFromLibrary / "korvane/com-registry").lexically_normal();
+    return (libraryFile.parent_path() / dataFromLibrary / "korvane/com-registry")
+        .lexically_normal();
 }
 
 fs::path loadedLibraryFile() {
