@@ -20,3 +20,10 @@ string(REGEX REPLACE "/$" "" pkgconfigToPrefix ${pkgconfigToPrefix})
 set(pkgconfig ${CMAKE_CURRENT_BINARY_DIR}/nelowav.pc)
 configure_file(nelowav.pc.in ${pkgconfig} @ONLY)
 install(FILES ${pkgconfig} DESTINATION ${pkgconfigDir} COMPONENT nelowav_dev)
+
+# The guide and the example host that it describes.
+set(hostDocs ${CMAKE_INSTALL_DATADIR}/doc/nelowav-dev)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/hosting.md DESTINATION ${hostDocs} COMPONENT nelowav_dev)
+install(FILES ${PROJECT_SOURCE_DIR}/examples/play_wav/CMakeLists.txt
+              ${PROJECT_SOURCE_DIR}/examples/play_wav/main.cpp
+  DESTINATION ${hostDocs}/examples/play_wav COMPONENT nelowav_dev)
