@@ -1,5 +1,6 @@
 # The Debian packages, one per install component: nelowav, the wave control with its runtime,
-# and korvane, the game, which depends on it. Their library dependencies are computed from the
+# nelowav-dev, what a host program is built with, and korvane, the game; the last two depend on
+# the first. Their library dependencies are computed from the
 # binaries by dpkg-shlibdeps; tools/package builds them with the distribution's hardening flags
 # and checks them with lintian.
 
@@ -12,7 +13,7 @@ endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
-set(CPACK_COMPONENTS_ALL nelowav korvane)
+set(CPACK_COMPONENTS_ALL nelowav nelowav_dev korvane)
 set(CPACK_PACKAGE_NAME korvane)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Korvane developers")
@@ -50,6 +51,20 @@ This package holds the control and its runtime libraries, the registry
 entry through which every user's programs create it, nelowav, which drives
 the control from a shell script, and regsvr, which registers object
 modules.]])
+
+set(CPACK_DEBIAN_NELOWAV_DEV_PACKAGE_NAME nelowav-dev)
+set(CPACK_DEBIAN_NELOWAV_DEV_PACKAGE_SECTION libdevel)
+set(CPACK_DEBIAN_NELOWAV_DEV_PACKAGE_DEPENDS "nelowav (= ${PROJECT_VERSION})")
+set(CPACK_COMPONENT_NELOWAV_DEV_DESCRIPTION [[
+development files for hosting the NELOWAV wave control
+NELOWAV is an in-process control that a host program loads through the
+small COM runtime it comes with, to play, record and edit WAV files.
+
+This package holds what a C++ program that hosts the control is built
+with: the headers under nelowav/ (the umbrella header is nelowav/host.h),
+the link names of the libraries a host links, a CMake package (NeloWav)
+and a pkg-config file (nelowav), with a guide to hosting the control and
+an example host.]])
 
 set(CPACK_DEBIAN_KORVANE_PACKAGE_NAME korvane)
 set(CPACK_DEBIAN_KORVANE_PACKAGE_SECTION games)

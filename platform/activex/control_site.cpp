@@ -96,6 +96,7 @@ HRESULT ControlSite::create(REFCLSID clsid, std::string &error) {
 
 HRESULT ControlSite::createNamed(REFCLSID clsid, const std::string &name, std::string &error) {
     m_name = name;
+    m_thread = std::this_thread::get_id();
     HRESULT hr =
         CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, m_control.putVoid());
     if (FAILED(hr)) {
@@ -139,7 +140,8 @@ HRESULT ControlSite::connect(EventHandler handler) {
         return hr;
     ComPtr<EventSink> sink;
     if (const HRESULT hr = catchOutOfMemory([&] {
-            sink = ComPtr<EventSink>::attach(new EventSink(attributes->guid, std::move(handler)));
+            sink = ComPtr<EventSink>::attach(
+                new EventSink(attributes->guid, counting(std::move(handler))));
             return S_OK;
         });
         FAILED(hr))
@@ -149,6 +151,17 @@ HRESULT ControlSite::connect(EventHandler handler) {
     m_connection = std::move(connection);
     m_sink = std::move(sink);
     return S_OK;
+}
+
+EventSink::Handler ControlSite::counting(EventHandler handler) {
+    return [this, handler = std::move(handler)](DISPID dispid, std::span<const VARIANT> args) {
+        // Before the handler, which may destroy the site.
+        ++m_eventsSeen;
+        if (m_stopWaiting)
+            m_stopWaiting();
+        if (handler)
+            handler(dispid, args);
+    };
 }
 
 void ControlSite::close() {

@@ -7,8 +7,12 @@
 #include "com/connection_point.h"
 #include "com/type_info.h"
 
+#include <chrono>
+#include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
+#include <thread>
 
 class ControlSite {
   public:
@@ -27,6 +31,14 @@ class ControlSite {
     // Every event of the control's default source interface reaches handler, on the thread
     // that fires it, until the site closes. On failure error names the step and the code.
     HRESULT advise(EventHandler handler, std::string &error);
+
+    // For a host with no event loop of its own: runs the Qt event loop of the thread that
+    // created the control, where its events arrive, until the next event has reached the
+    // handler or timeout has passed. An event that came since the last wait returned (inside a
+    // call, say) counts, and the wait returns at once. S_OK when one came, S_FALSE when none
+    // did; E_UNEXPECTED before advise or with no QCoreApplication; RPC_E_WRONG_THREAD on
+    // another thread.
+    HRESULT waitForEvent(std::chrono::milliseconds timeout);
 
     // Unadvises, closes and releases the control; the site may create another.
     void close();
@@ -53,6 +65,7 @@ class ControlSite {
   private:
     HRESULT createNamed(REFCLSID clsid, const std::string &name, std::string &error);
     HRESULT connect(EventHandler handler);
+    EventHandler counting(EventHandler handler);
 
     std::string m_name;
     ComPtr<IDispatch> m_control;
@@ -61,4 +74,8 @@ class ControlSite {
     ComPtr<IConnectionPoint> m_connection;
     ComPtr<EventSink> m_sink;
     uint32_t m_cookie = 0;
+    std::thread::id m_thread;
+    uint64_t m_eventsSeen = 0;
+    uint64_t m_eventsAwaited = 0;
+    std::function<void()> m_stopWaiting;
 };

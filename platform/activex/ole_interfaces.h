@@ -15,14 +15,14 @@
 class QPainter;
 class QWidget;
 
-extern const IID IID_IOleObject;
-extern const IID IID_IOleWindow;
-extern const IID IID_IOleInPlaceSite;
-extern const IID IID_IViewObject;
-extern const IID IID_IPersistPropertyBag;
-extern const IID IID_IPropertyBag;
-extern const IID IID_IProvideClassInfo;
-extern const IID IID_IPropertyPage;
+inline constexpr IID IID_IOleObject = makeGuid("{00000112-0000-0000-C000-000000000046}");
+inline constexpr IID IID_IOleWindow = makeGuid("{00000114-0000-0000-C000-000000000046}");
+inline constexpr IID IID_IOleInPlaceSite = makeGuid("{00000119-0000-0000-C000-000000000046}");
+inline constexpr IID IID_IViewObject = makeGuid("{0000010D-0000-0000-C000-000000000046}");
+inline constexpr IID IID_IPersistPropertyBag = makeGuid("{37D84F60-42CB-11CE-8135-00AA004BB851}");
+inline constexpr IID IID_IPropertyBag = makeGuid("{55272A00-42CB-11CE-8135-00AA004BB851}");
+inline constexpr IID IID_IProvideClassInfo = makeGuid("{B196B283-BAB4-101A-B69C-00AA00341D07}");
+inline constexpr IID IID_IPropertyPage = makeGuid("{B196B28D-BAB4-101A-B69C-00AA00341D07}");
 
 inline constexpr int32_t OLEIVERB_PROPERTIES = -7;
 inline constexpr HRESULT OLEOBJ_E_INVALIDVERB = makeHresult(0x80040181u);

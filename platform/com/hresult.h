@@ -46,6 +46,7 @@ inline constexpr HRESULT CO_E_DLLNOTFOUND = makeHresult(0x800401F8u);
 inline constexpr HRESULT CO_E_ERRORINDLL = makeHresult(0x800401F9u);
 // The platform's "bad path to object": here, a registered module path that is not absolute.
 inline constexpr HRESULT CO_E_BAD_PATH = makeHresult(0x80080004u);
+inline constexpr HRESULT RPC_E_WRONG_THREAD = makeHresult(0x8001010Eu);
 
 inline constexpr HRESULT DISP_E_UNKNOWNINTERFACE = makeHresult(0x80020001u);
 inline constexpr HRESULT DISP_E_MEMBERNOTFOUND = makeHresult(0x80020003u);

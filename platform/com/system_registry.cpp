@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <dlfcn.h>
 #include <filesystem>
 #include <mutex>
 #include <optional>
@@ -36,6 +37,12 @@ void addIfPresent(const fs::path &file, std::vector<std::string> &files) {
 
 // The installation of the running program: bin/ (the tools) or lib/games/korvane/ (the game)
 // below its prefix.
+void addBesideLibrary(std::vector<std::string> &files) {
+    const fs::path registry = installationRegistry(loadedLibraryFile(), KORVANE_DATA_FROM_LIBRARY);
+    if (!registry.empty())
+        addIfPresent(registry, files);
+}
+
 void addBesideProgram(std::vector<std::string> &files) {
     std::error_code error;
     const fs::path program = fs::read_symlink("/proc/self/exe", error);
@@ -101,9 +108,26 @@ std::vector<std::string> systemRegistryFiles() {
     const char *privateRegistry = std::getenv("KORVANE_COM_REGISTRY");
     if (privateRegistry != nullptr && *privateRegistry != '\0')
         return files;
+    addBesideLibrary(files);
     addBesideProgram(files);
     addAlongDataDirs(files);
     return files;
+}
+
+fs::path installationRegistry(const fs::path &libraryFile, const fs::path &dataFromLibrary) {
+    if (!libraryFile.is_absolute())
+        return {};
+    return (libraryFile.parent_path() / dataFromLibrary / "korvane/com-registry")
+        .lexically_normal();
+}
+
+fs::path loadedLibraryFile() {
+    Dl_info info{};
+    // Any function of this library names it; this one is at hand.
+    if (dladdr(reinterpret_cast<const void *>(&loadedLibraryFile), &info) == 0 ||
+        info.dli_fname == nullptr)
+        return {};
+    return info.dli_fname;
 }
 
 void mergeSystemKeys(const RegistryTree &system, RegistryTree &user) {

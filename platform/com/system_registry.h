@@ -5,13 +5,23 @@
 
 #include "com/registry.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
-// "share/korvane/com-registry" of the installation the running program belongs to (one or
-// three folders above it), then "korvane/com-registry" along XDG_DATA_DIRS; only files that exist.
-// None while KORVANE_COM_REGISTRY names a private registry, which stands alone.
+// "share/korvane/com-registry" of the installation this runtime library was loaded from, then
+// of the one the running program belongs to (one or three folders above it), then
+// "korvane/com-registry" along XDG_DATA_DIRS; only files that exist. None while
+// KORVANE_COM_REGISTRY names a private registry, which stands alone.
 std::vector<std::string> systemRegistryFiles();
+
+// The registry of the installation whose library folder holds libraryFile, dataFromLibrary
+// being the data folder as seen from there ("../../../share"); empty for a relative file.
+std::filesystem::path installationRegistry(const std::filesystem::path &libraryFile,
+                                           const std::filesystem::path &dataFromLibrary);
+
+// The file this runtime library was loaded from, as the dynamic linker names it, or empty.
+std::filesystem::path loadedLibraryFile();
 
 // Adds to user every key of system that user lacks, with its values; user's keys win, but for
 // a key naming a module file ("CLSID\{...}\InprocServer32", a type library's

@@ -4,8 +4,10 @@
 #include "test_control.h"
 #include "variant_arguments.h"
 
+#include <QTimer>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -68,6 +70,30 @@ TEST_F(ControlSiteTest, EventsReachTheHandlerUntilTheSiteCloses) {
     site.close();
     EXPECT_EQ(site.invoke(5, {}), E_UNEXPECTED);
     EXPECT_EQ(events.size(), 1u);
+}
+
+TEST_F(ControlSiteTest, WaitForEventReturnsOnTheNextEventOrWhenTheTimeIsUp) {
+    using namespace std::chrono_literals;
+    ASSERT_EQ(site.create(kProgId, error), S_OK) << error;
+    EXPECT_EQ(site.waitForEvent(0ms), E_UNEXPECTED) << "not advised";
+    int events = 0;
+    ASSERT_EQ(site.advise([&events](DISPID, std::span<const VARIANT>) { ++events; }, error), S_OK)
+        << error;
+    EXPECT_EQ(site.waitForEvent(0ms), S_FALSE);
+
+    ASSERT_EQ(site.invoke("Ping", {}), S_OK);
+    ASSERT_EQ(site.invoke("Ping", {}), S_OK);
+    EXPECT_EQ(site.waitForEvent(0ms), S_OK) << "the events fired before the wait count";
+    EXPECT_EQ(site.waitForEvent(0ms), S_FALSE) << "and only once";
+
+    // Fired from the event loop that the wait runs; the timer is only a limit, never reached.
+    QTimer::singleShot(0, [this] { ASSERT_EQ(site.invoke("Ping", {}), S_OK); });
+    EXPECT_EQ(site.waitForEvent(60s), S_OK);
+    EXPECT_EQ(events, 3);
+
+    HRESULT elsewhere = S_OK;
+    std::thread([this, &elsewhere] { elsewhere = site.waitForEvent(0ms); }).join();
+    EXPECT_EQ(elsewhere, RPC_E_WRONG_THREAD) << "events arrive on the control's thread only";
 }
 
 TEST_F(ControlSiteTest, FailuresSayWhichStepFailed) {

@@ -1,5 +1,6 @@
 // The installation's registry adds what the user's lacks and overrides only an entry whose
-// module is gone; a private registry stands alone.
+// module is gone; a private registry stands alone; an installation's registry is found from
+// where its runtime library lies.
 #include "com/system_registry.h"
 #include "temporary_folder.h"
 
@@ -60,6 +61,30 @@ TEST(SystemRegistryTest, APrivateRegistryStandsAlone) {
     setenv("XDG_DATA_DIRS", dataDir.path().c_str(), 1);
     setenv("KORVANE_COM_REGISTRY", "/private/registry", 1);
     EXPECT_TRUE(systemRegistryFiles().empty());
+}
+
+TEST(SystemRegistryTest, TheInstallationIsFoundFromItsLibraryFolder) {
+    struct Layout {
+        const char *library;
+        const char *dataFromLibrary;
+        const char *registry;
+    };
+    for (const Layout &layout : {
+             Layout{"/usr/lib/x86_64-linux-gnu/korvane/libkorvane_com.so.1", "../../../share",
+                    "/usr/share/korvane/com-registry"},
+             Layout{"/opt/x/lib/korvane/libkorvane_com.so.1", "../../share",
+                    "/opt/x/share/korvane/com-registry"},
+             Layout{"/opt/x/lib64/korvane/../korvane/libkorvane_com.so.1", "../../share",
+                    "/opt/x/share/korvane/com-registry"},
+             Layout{"libkorvane_com.so.1", "../../share", ""},
+         }) {
+        SCOPED_TRACE(layout.library);
+        EXPECT_EQ(installationRegistry(layout.library, layout.dataFromLibrary).string(),
+                  layout.registry);
+    }
+    const std::filesystem::path loaded = loadedLibraryFile();
+    EXPECT_TRUE(loaded.is_absolute()) << loaded;
+    EXPECT_EQ(loaded.filename(), "libkorvane_com.so.1") << "the runtime library, by its soname";
 }
 
 } // namespace
