@@ -7,13 +7,27 @@
 
 #include <SDL.h>
 #include <algorithm>
+#include <system_error>
 
 namespace {
 
-// About 23 ms at 44.1 kHz: positions are exact to one buffer, and the desktop's sound server
-// is never starved.
+// 20 ms at every rate: positions are exact to one buffer, the end of a play is known to within
+// a few, and the desktop's sound server is never starved.
+constexpr uint32_t kBuffersPerSecond = 50;
+
 uint16_t bufferFramesFor(uint32_t framesPerSecond) {
-    return framesPerSecond > 48000 ? 2048 : 1024;
+    return static_cast<uint16_t>((framesPerSecond + kBuffersPerSecond - 1) / kBuffersPerSecond);
+}
+
+// SDL sleeps two buffers before a device it closes is gone, to let it drain; the stream's owner
+// need not wait for that, since the stream's own end already waited for its frames.
+void closeInBackground(SDL_AudioDeviceID device,
+                       const std::shared_ptr<SdlStream::CallbackTarget> &target) {
+    try {
+        std::thread([device, target] { SDL_CloseAudioDevice(device); }).detach();
+    } catch (const std::system_error &) {
+        SDL_CloseAudioDevice(device);
+    }
 }
 
 } // namespace
@@ -52,7 +66,7 @@ bool SdlStream::openDevice(bool capture, std::string &why) {
     wanted.channels = static_cast<Uint8>(m_format.channels);
     wanted.samples = bufferFramesFor(m_format.framesPerSecond);
     wanted.callback = capture ? &SdlStream::captureCallback : &SdlStream::fillCallback;
-    wanted.userdata = this;
+    wanted.userdata = m_target.get();
     SDL_AudioSpec obtained{};
     // No changes allowed: SDL converts to whatever the device takes, so the callbacks always
     // see the sound's own rate and channels.
@@ -78,9 +92,14 @@ void SdlStream::start(StreamEnded ended) {
 }
 
 SdlStream::~SdlStream() {
-    // Closing waits for a callback in progress and runs none after it.
-    if (m_device != 0)
-        SDL_CloseAudioDevice(m_device);
+    if (m_device != 0) {
+        // Locking waits for a callback in progress; the callbacks that SDL runs after it, until
+        // the device is closed, find no stream.
+        SDL_LockAudioDevice(m_device);
+        m_target->stream = nullptr;
+        SDL_UnlockAudioDevice(m_device);
+        closeInBackground(m_device, m_target);
+    }
     {
         std::lock_guard lock(m_mutex);
         m_stopping = true;
@@ -121,19 +140,23 @@ bool SdlStream::paused() {
     return m_paused;
 }
 
-void SdlStream::fillCallback(void *self, Uint8 *bytes, int length) {
-    static_cast<SdlStream *>(self)->fill(
-        {reinterpret_cast<float *>(bytes), static_cast<std::size_t>(length) / sizeof(float)});
+void SdlStream::fillCallback(void *target, Uint8 *bytes, int length) {
+    const std::span<float> out(reinterpret_cast<float *>(bytes),
+                               static_cast<std::size_t>(length) / sizeof(float));
+    if (SdlStream *stream = static_cast<CallbackTarget *>(target)->stream)
+        stream->fill(out);
+    else
+        std::fill(out.begin(), out.end(), 0.0f);
 }
 
-void SdlStream::captureCallback(void *self, Uint8 *bytes, int length) {
-    auto &stream = *static_cast<SdlStream *>(self);
-    if (stream.noticedDeviceLost() || stream.paused())
+void SdlStream::captureCallback(void *target, Uint8 *bytes, int length) {
+    SdlStream *const stream = static_cast<CallbackTarget *>(target)->stream;
+    if (stream == nullptr || stream->noticedDeviceLost() || stream->paused())
         return;
     const std::span<const float> in(reinterpret_cast<const float *>(bytes),
                                     static_cast<std::size_t>(length) / sizeof(float));
-    stream.m_push(in);
-    stream.m_framesDone += in.size() / stream.m_format.channels;
+    stream->m_push(in);
+    stream->m_framesDone += in.size() / stream->m_format.channels;
 }
 
 void SdlStream::fill(std::span<float> out) {

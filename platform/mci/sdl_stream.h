@@ -23,16 +23,23 @@ class SdlStream final : public AudioStream {
     void resume() override;
     uint64_t framesDone() const override { return m_framesDone.load(); }
 
+    // What SDL's callbacks reach the stream through; it outlives the stream until SDL has
+    // closed the device. Written only under SDL's device lock, which every callback holds.
+    struct CallbackTarget {
+        SdlStream *stream;
+    };
+
   private:
     using Clock = std::chrono::steady_clock;
 
     explicit SdlStream(StreamFormat format)
-        : m_format(format) {}
+        : m_format(format)
+        , m_target(std::make_shared<CallbackTarget>(CallbackTarget{this})) {}
     static std::unique_ptr<SdlStream> open(StreamFormat format, bool capture, std::string &why);
     bool openDevice(bool capture, std::string &why);
     void start(StreamEnded ended);
-    static void fillCallback(void *self, Uint8 *bytes, int length);
-    static void captureCallback(void *self, Uint8 *bytes, int length);
+    static void fillCallback(void *target, Uint8 *bytes, int length);
+    static void captureCallback(void *target, Uint8 *bytes, int length);
     void fill(std::span<float> out);
     bool noticedDeviceLost();
     bool paused();
@@ -40,6 +47,7 @@ class SdlStream final : public AudioStream {
     void endWhenDrainedOrLost();
 
     const StreamFormat m_format;
+    std::shared_ptr<CallbackTarget> m_target;
     PullFrames m_pull;
     PushFrames m_push;
     StreamEnded m_ended;
