@@ -7,34 +7,12 @@
 
 #include <SDL.h>
 #include <algorithm>
-#include <system_error>
-
-namespace {
-
-// 20 ms at every rate: positions are exact to one buffer, the end of a play is known to within
-// a few, and the desktop's sound server is never starved.
-constexpr uint32_t kBuffersPerSecond = 50;
-
-uint16_t bufferFramesFor(uint32_t framesPerSecond) {
-    return static_cast<uint16_t>((framesPerSecond + kBuffersPerSecond - 1) / kBuffersPerSecond);
-}
-
-// SDL sleeps two buffers before a device it closes is gone, to let it drain; the stream's owner
-// need not wait for that, since the stream's own end already waited for its frames.
-void closeInBackground(SDL_AudioDeviceID device,
-                       const std::shared_ptr<SdlStream::CallbackTarget> &target) {
-    try {
-        std::thread([device, target] { SDL_CloseAudioDevice(device); }).detach();
-    } catch (const std::system_error &) {
-        SDL_CloseAudioDevice(device);
-    }
-}
-
-} // namespace
 
 std::unique_ptr<SdlStream> SdlStream::openPlay(StreamFormat format, PullFrames &pull,
-                                               StreamEnded &ended, std::string &why) {
-    auto stream = open(format, false, why);
+                                               StreamEnded &ended,
+                                               std::shared_ptr<SdlDeviceCloser> closer,
+                                               std::string &why) {
+    auto stream = open(format, false, std::move(closer), why);
     if (stream) {
         stream->m_pull = std::move(pull);
         stream->start(std::move(ended));
@@ -43,8 +21,10 @@ std::unique_ptr<SdlStream> SdlStream::openPlay(StreamFormat format, PullFrames &
 }
 
 std::unique_ptr<SdlStream> SdlStream::openRecord(StreamFormat format, PushFrames &push,
-                                                 StreamEnded &ended, std::string &why) {
-    auto stream = open(format, true, why);
+                                                 StreamEnded &ended,
+                                                 std::shared_ptr<SdlDeviceCloser> closer,
+                                                 std::string &why) {
+    auto stream = open(format, true, std::move(closer), why);
     if (stream) {
         stream->m_push = std::move(push);
         stream->start(std::move(ended));
@@ -52,8 +32,10 @@ std::unique_ptr<SdlStream> SdlStream::openRecord(StreamFormat format, PushFrames
     return stream;
 }
 
-std::unique_ptr<SdlStream> SdlStream::open(StreamFormat format, bool capture, std::string &why) {
-    std::unique_ptr<SdlStream> stream(new SdlStream(format));
+std::unique_ptr<SdlStream> SdlStream::open(StreamFormat format, bool capture,
+                                           std::shared_ptr<SdlDeviceCloser> closer,
+                                           std::string &why) {
+    std::unique_ptr<SdlStream> stream(new SdlStream(format, std::move(closer)));
     if (!stream->openDevice(capture, why))
         return nullptr;
     return stream;
@@ -64,7 +46,7 @@ bool SdlStream::openDevice(bool capture, std::string &why) {
     wanted.freq = static_cast<int>(m_format.framesPerSecond);
     wanted.format = AUDIO_F32SYS;
     wanted.channels = static_cast<Uint8>(m_format.channels);
-    wanted.samples = bufferFramesFor(m_format.framesPerSecond);
+    wanted.samples = deviceBufferFrames(m_format.framesPerSecond);
     wanted.callback = capture ? &SdlStream::captureCallback : &SdlStream::fillCallback;
     wanted.userdata = m_target.get();
     SDL_AudioSpec obtained{};
@@ -98,7 +80,7 @@ SdlStream::~SdlStream() {
         SDL_LockAudioDevice(m_device);
         m_target->stream = nullptr;
         SDL_UnlockAudioDevice(m_device);
-        closeInBackground(m_device, m_target);
+        m_closer->close(m_device, m_target);
     }
     {
         std::lock_guard lock(m_mutex);
