@@ -102,15 +102,34 @@ std::unique_ptr<AudioStream> WaveSession::endStreamLocked(uint64_t framesDone,
 }
 
 // The host was told that the play had ended, so its last frames are heard before the stream
-// goes, as they would have been had it ended a little later.
-void WaveSession::letLastFramesPlay() {
+// goes, as they would have been had it ended a little later. A play that joined them and has
+// barely started ends here, where it has got to, and the stream drains after what it was handed.
+void WaveSession::letLastFramesPlay(NoticesToPost &posts) {
+    const uint64_t done = framesDone();
     std::unique_lock lock(m_lock);
-    if (m_runningStream == 0 && m_activity == Activity::Play)
-        m_ended.wait_for(lock, kLastFramesWait, [this] { return m_liveStream == 0; });
+    if (m_activity != Activity::Play || m_mode == SessionMode::Paused)
+        return;
+    if (m_runningStream != 0) {
+        if (!followOnJustJoinedLocked())
+            return;
+        m_position = positionLocked(done);
+        finishLocked(MCI_NOTIFY_ABORTED, posts);
+        if (holdsFrames(m_queued))
+            m_queued = {0, 0};
+        else
+            m_feed = {0, 0};
+    }
+    m_ended.wait_for(lock, kLastFramesWait, [this] { return m_liveStream == 0; });
+}
+
+// The frames of the play before may still be in the device until about two buffers of the one
+// that joined them have been handed over.
+bool WaveSession::followOnJustJoinedLocked() const {
+    return m_playStartsAt > 0 && m_streamFrames < m_playStartsAt + 2 * m_bufferFrames;
 }
 
 void WaveSession::stop(NoticesToPost &posts) {
-    letLastFramesPlay();
+    letLastFramesPlay(posts);
     const uint64_t done = framesDone();
     std::unique_ptr<AudioStream> stopped;
     {
@@ -216,6 +235,7 @@ DeviceResult<uint64_t> WaveSession::play(FrameRange range, std::optional<Complet
         m_playEnd = range.last;
         m_playStartsAt = 0;
         m_streamFrames = 0;
+        m_bufferFrames = 0;
         m_streamDraining = false;
         m_feed = range;
         m_streamFailed = false;
@@ -272,6 +292,7 @@ std::size_t WaveSession::pullFrames(uint64_t streamId, std::span<float> out) {
             return 0;
         const uint64_t room = out.size() / m_format.channels;
         const uint64_t fedBefore = m_streamFrames;
+        m_bufferFrames = room;
         frames = feedLocked(out.first(static_cast<std::size_t>(room * m_format.channels)));
         m_streamFrames += frames;
         // Fewer frames than room end the stream once they have played.
@@ -423,7 +444,7 @@ void WaveSession::seek(uint64_t frame, NoticesToPost &posts) {
 // with the old stream's cursor. The position keeps to the same sound: after the cut it moves
 // back by the frames removed, inside the cut it moves to where the cut was.
 void WaveSession::erase(FrameRange range, NoticesToPost &posts) {
-    letLastFramesPlay();
+    letLastFramesPlay(posts);
     const uint64_t done = framesDone();
     std::unique_ptr<AudioStream> stopped;
     {

@@ -77,7 +77,8 @@ class WaveSession : public std::enable_shared_from_this<WaveSession> {
     enum class Activity : uint8_t { Play, Record };
 
     uint64_t framesDone() const;
-    void letLastFramesPlay();
+    void letLastFramesPlay(NoticesToPost &posts);
+    bool followOnJustJoinedLocked() const;
     bool followOnLocked(FrameRange range, std::optional<CompletionNotice> notice);
     // Ends a play or record where it has got to, posting its notice ABORTED, and hands over
     // its stream, which the caller must destroy with m_lock released.
@@ -125,6 +126,7 @@ class WaveSession : public std::enable_shared_from_this<WaveSession> {
     uint64_t m_playEnd = 0;
     uint64_t m_playStartsAt = 0;   // the stream's frame count when the play's first frame goes
     uint64_t m_streamFrames = 0;   // frames handed to the live play stream
+    uint64_t m_bufferFrames = 0;   // the room it gave in its last buffer
     bool m_streamDraining = false; // it has been handed its last frames
     // Frames of the sound still to hand to the stream: a range being fed, then one queued
     // behind it (a play that joined the last frames of the one before), empty for none.
