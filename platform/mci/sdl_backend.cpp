@@ -33,7 +33,10 @@ class SdlBackend final : public AudioBackend {
         if (!isStreamFormatSupported(format) || !pull || !ended)
             return nullptr;
         return sdlOrNullSink(
-            "play", [&](std::string &why) { return SdlStream::openPlay(format, pull, ended, why); },
+            "play",
+            [&](std::string &why) {
+                return SdlStream::openPlay(format, pull, ended, m_closer, why);
+            },
             [&] { return m_nullSink->play(format, std::move(pull), std::move(ended)); });
     }
 
@@ -43,11 +46,15 @@ class SdlBackend final : public AudioBackend {
             return nullptr;
         return sdlOrNullSink(
             "record silence",
-            [&](std::string &why) { return SdlStream::openRecord(format, push, ended, why); },
+            [&](std::string &why) {
+                return SdlStream::openRecord(format, push, ended, m_closer, why);
+            },
             [&] { return m_nullSink->record(format, std::move(push), std::move(ended)); });
     }
 
   private:
+    // Shared with the streams, which may outlive the back end.
+    const std::shared_ptr<SdlDeviceCloser> m_closer = std::make_shared<SdlDeviceCloser>();
     std::unique_ptr<AudioBackend> m_nullSink = makeNullBackend(steadyAudioClock());
 };
 

@@ -8,19 +8,11 @@
 #include <SDL.h>
 #include <algorithm>
 
-namespace {
-
-// About 23 ms at 44.1 kHz: positions are exact to one buffer, and the desktop's sound server
-// is never starved.
-uint16_t bufferFramesFor(uint32_t framesPerSecond) {
-    return framesPerSecond > 48000 ? 2048 : 1024;
-}
-
-} // namespace
-
 std::unique_ptr<SdlStream> SdlStream::openPlay(StreamFormat format, PullFrames &pull,
-                                               StreamEnded &ended, std::string &why) {
-    auto stream = open(format, false, why);
+                                               StreamEnded &ended,
+                                               std::shared_ptr<SdlDeviceCloser> closer,
+                                               std::string &why) {
+    auto stream = open(format, false, std::move(closer), why);
     if (stream) {
         stream->m_pull = std::move(pull);
         stream->start(std::move(ended));
@@ -29,8 +21,10 @@ std::unique_ptr<SdlStream> SdlStream::openPlay(StreamFormat format, PullFrames &
 }
 
 std::unique_ptr<SdlStream> SdlStream::openRecord(StreamFormat format, PushFrames &push,
-                                                 StreamEnded &ended, std::string &why) {
-    auto stream = open(format, true, why);
+                                                 StreamEnded &ended,
+                                                 std::shared_ptr<SdlDeviceCloser> closer,
+                                                 std::string &why) {
+    auto stream = open(format, true, std::move(closer), why);
     if (stream) {
         stream->m_push = std::move(push);
         stream->start(std::move(ended));
@@ -38,8 +32,10 @@ std::unique_ptr<SdlStream> SdlStream::openRecord(StreamFormat format, PushFrames
     return stream;
 }
 
-std::unique_ptr<SdlStream> SdlStream::open(StreamFormat format, bool capture, std::string &why) {
-    std::unique_ptr<SdlStream> stream(new SdlStream(format));
+std::unique_ptr<SdlStream> SdlStream::open(StreamFormat format, bool capture,
+                                           std::shared_ptr<SdlDeviceCloser> closer,
+                                           std::string &why) {
+    std::unique_ptr<SdlStream> stream(new SdlStream(format, std::move(closer)));
     if (!stream->openDevice(capture, why))
         return nullptr;
     return stream;
@@ -50,9 +46,9 @@ bool SdlStream::openDevice(bool capture, std::string &why) {
     wanted.freq = static_cast<int>(m_format.framesPerSecond);
     wanted.format = AUDIO_F32SYS;
     wanted.channels = static_cast<Uint8>(m_format.channels);
-    wanted.samples = bufferFramesFor(m_format.framesPerSecond);
+    wanted.samples = deviceBufferFrames(m_format.framesPerSecond);
     wanted.callback = capture ? &SdlStream::captureCallback : &SdlStream::fillCallback;
-    wanted.userdata = this;
+    wanted.userdata = m_target.get();
     SDL_AudioSpec obtained{};
     // No changes allowed: SDL converts to whatever the device takes, so the callbacks always
     // see the sound's own rate and channels.
@@ -78,9 +74,14 @@ void SdlStream::start(StreamEnded ended) {
 }
 
 SdlStream::~SdlStream() {
-    // Closing waits for a callback in progress and runs none after it.
-    if (m_device != 0)
-        SDL_CloseAudioDevice(m_device);
+    if (m_device != 0) {
+        // Locking waits for a callback in progress; the callbacks that SDL runs after it, until
+        // the device is closed, find no stream.
+        SDL_LockAudioDevice(m_device);
+        m_target->stream = nullptr;
+        SDL_UnlockAudioDevice(m_device);
+        m_closer->close(m_device, m_target);
+    }
     {
         std::lock_guard lock(m_mutex);
         m_stopping = true;
@@ -121,19 +122,23 @@ bool SdlStream::paused() {
     return m_paused;
 }
 
-void SdlStream::fillCallback(void *self, Uint8 *bytes, int length) {
-    static_cast<SdlStream *>(self)->fill(
-        {reinterpret_cast<float *>(bytes), static_cast<std::size_t>(length) / sizeof(float)});
+void SdlStream::fillCallback(void *target, Uint8 *bytes, int length) {
+    const std::span<float> out(reinterpret_cast<float *>(bytes),
+                               static_cast<std::size_t>(length) / sizeof(float));
+    if (SdlStream *stream = static_cast<CallbackTarget *>(target)->stream)
+        stream->fill(out);
+    else
+        std::fill(out.begin(), out.end(), 0.0f);
 }
 
-void SdlStream::captureCallback(void *self, Uint8 *bytes, int length) {
-    auto &stream = *static_cast<SdlStream *>(self);
-    if (stream.noticedDeviceLost() || stream.paused())
+void SdlStream::captureCallback(void *target, Uint8 *bytes, int length) {
+    SdlStream *const stream = static_cast<CallbackTarget *>(target)->stream;
+    if (stream == nullptr || stream->noticedDeviceLost() || stream->paused())
         return;
     const std::span<const float> in(reinterpret_cast<const float *>(bytes),
                                     static_cast<std::size_t>(length) / sizeof(float));
-    stream.m_push(in);
-    stream.m_framesDone += in.size() / stream.m_format.channels;
+    stream->m_push(in);
+    stream->m_framesDone += in.size() / stream->m_format.channels;
 }
 
 void SdlStream::fill(std::span<float> out) {

@@ -24,3 +24,14 @@ inline std::chrono::nanoseconds framesDuration(uint64_t frames, uint32_t framesP
     return std::chrono::seconds(static_cast<int64_t>(seconds)) +
            std::chrono::nanoseconds(static_cast<int64_t>(rest * kNanosPerSecond / framesPerSecond));
 }
+
+// The frames of one buffer that a device is asked for: 20 ms at every rate, so that positions
+// are exact to one buffer, the end of a play is known to within a few, and the desktop's sound
+// server is never starved. A buffer of a fixed number of frames lasts 128 ms at 8 kHz for 23 ms
+// at 44.1 kHz, and every wait measured in buffers with it.
+constexpr uint32_t kDeviceBuffersPerSecond = 50;
+
+constexpr uint16_t deviceBufferFrames(uint32_t framesPerSecond) {
+    return static_cast<uint16_t>((framesPerSecond + kDeviceBuffersPerSecond - 1) /
+                                 kDeviceBuffersPerSecond);
+}

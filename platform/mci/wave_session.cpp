@@ -6,25 +6,14 @@
 #include "base/break_key.h"
 #include "mci/mci_constants.h"
 #include "mci/mci_trace.h"
-#include "mci/sample_conversion.h"
 
-#include <algorithm>
 #include <chrono>
-#include <new>
 
 namespace {
-
-// Captured frames go into the sound in blocks of this size, so that the sound gains a piece
-// every few seconds rather than one per audio buffer.
-constexpr std::size_t kRecordBlockBytes = std::size_t{1} << 20;
 
 // The last frames of an ended play take a few buffers; a back end that never reports their end
 // cannot hold a command longer than this.
 constexpr auto kLastFramesWait = std::chrono::seconds(1);
-
-bool holdsFrames(const FrameRange &range) {
-    return range.first != range.last;
-}
 
 } // namespace
 
@@ -35,13 +24,9 @@ WaveSession::WaveSession(UINT deviceId, Sound sound, AudioBackend &backend)
     , m_sound(std::move(sound)) {
 }
 
-std::size_t WaveSession::bytesOf(uint64_t frames) const {
-    return static_cast<std::size_t>(frames * m_format.bytesPerFrame());
-}
-
 uint64_t WaveSession::length() const {
     const std::lock_guard lock(m_lock);
-    return m_sound.frameCount() + m_recordBlock.size() / m_format.bytesPerFrame();
+    return m_sound.frameCount() + m_capture.framesKept();
 }
 
 uint64_t WaveSession::position() const {
@@ -58,29 +43,16 @@ SessionMode WaveSession::mode() const {
 uint64_t WaveSession::positionLocked(uint64_t framesDone) const {
     if (m_runningStream == 0)
         return m_position;
-    if (m_activity == Activity::Record)
-        return m_recordAt + m_recorded;
-    if (framesDone <= m_playStartsAt)
-        return m_playStart;
-    return std::min(m_playStart + (framesDone - m_playStartsAt), m_playEnd);
+    return m_activity == Activity::Record ? m_capture.position() : m_play.position(framesDone);
 }
 
 void WaveSession::finishLocked(WPARAM flag, NoticesToPost &posts) {
-    flushRecordingLocked();
+    m_capture.flushInto(m_sound);
     m_runningStream = 0;
     m_mode = SessionMode::Stopped;
     if (const auto notice = m_pending.take())
         posts.push_back({*notice, flag});
     m_ended.notify_all();
-}
-
-void WaveSession::flushRecordingLocked() {
-    if (m_recordBlock.empty())
-        return;
-    const uint64_t frames = m_recordBlock.size() / m_format.bytesPerFrame();
-    m_sound.insert(m_recordAt + m_recordInserted,
-                   makeMemorySource(std::exchange(m_recordBlock, {})));
-    m_recordInserted += frames;
 }
 
 uint64_t WaveSession::framesDone() const {
@@ -96,21 +68,30 @@ std::unique_ptr<AudioStream> WaveSession::endStreamLocked(uint64_t framesDone,
                  static_cast<unsigned long long>(m_position));
     }
     m_liveStream = 0;
-    m_feed = {0, 0};
-    m_queued = {0, 0};
+    m_feed.clear();
     return std::move(m_stream);
 }
 
 // The host was told that the play had ended, so its last frames are heard before the stream
-// goes, as they would have been had it ended a little later.
-void WaveSession::letLastFramesPlay() {
+// goes, as they would have been had it ended a little later. A play that joined them and has
+// barely started ends here, where it has got to, and the stream drains after what it was handed.
+void WaveSession::letLastFramesPlay(NoticesToPost &posts) {
+    const uint64_t done = framesDone();
     std::unique_lock lock(m_lock);
-    if (m_runningStream == 0 && m_activity == Activity::Play)
-        m_ended.wait_for(lock, kLastFramesWait, [this] { return m_liveStream == 0; });
+    if (m_activity != Activity::Play || m_mode == SessionMode::Paused)
+        return;
+    if (m_runningStream != 0) {
+        if (!m_play.justJoined(m_feed))
+            return;
+        m_position = positionLocked(done);
+        finishLocked(MCI_NOTIFY_ABORTED, posts);
+        m_feed.dropLast();
+    }
+    m_ended.wait_for(lock, kLastFramesWait, [this] { return m_liveStream == 0; });
 }
 
 void WaveSession::stop(NoticesToPost &posts) {
-    letLastFramesPlay();
+    letLastFramesPlay(posts);
     const uint64_t done = framesDone();
     std::unique_ptr<AudioStream> stopped;
     {
@@ -183,12 +164,9 @@ StreamEnded WaveSession::endedCallback(uint64_t streamId) {
 // new play queues behind them.
 bool WaveSession::followOnLocked(FrameRange range, std::optional<CompletionNotice> notice) {
     if (m_runningStream != 0 || m_liveStream == 0 || m_activity != Activity::Play ||
-        m_streamDraining || m_streamFailed || holdsFrames(m_queued))
+        !m_feed.canQueue())
         return false;
-    m_playStart = range.first;
-    m_playEnd = range.last;
-    m_playStartsAt = m_streamFrames + (m_feed.last - m_feed.first);
-    m_queued = range;
+    m_play.join(range, m_feed.queue(range));
     beginRunLocked(Activity::Play, notice);
     return true;
 }
@@ -212,13 +190,8 @@ DeviceResult<uint64_t> WaveSession::play(FrameRange range, std::optional<Complet
     uint64_t streamId = 0;
     {
         const std::lock_guard lock(m_lock);
-        m_playStart = range.first;
-        m_playEnd = range.last;
-        m_playStartsAt = 0;
-        m_streamFrames = 0;
-        m_streamDraining = false;
-        m_feed = range;
-        m_streamFailed = false;
+        m_play.startStream(range);
+        m_feed.start(range);
         m_liveStream = streamId = beginRunLocked(Activity::Play, notice);
     }
     mciTrace("device %u plays frames %llu to %llu", m_deviceId,
@@ -245,11 +218,7 @@ DeviceResult<uint64_t> WaveSession::record(uint64_t at, std::optional<uint64_t> 
     uint64_t streamId = 0;
     {
         const std::lock_guard lock(m_lock);
-        m_recordAt = at;
-        m_recorded = 0;
-        m_recordInserted = 0;
-        m_recordLimit = frameCount;
-        m_recordBlock.clear();
+        m_capture.start(at, frameCount);
         m_liveStream = streamId = beginRunLocked(Activity::Record, notice);
     }
     mciTrace("device %u records at frame %llu", m_deviceId, static_cast<unsigned long long>(at));
@@ -268,66 +237,26 @@ std::size_t WaveSession::pullFrames(uint64_t streamId, std::span<float> out) {
     std::size_t frames = 0;
     {
         const std::lock_guard lock(m_lock);
-        if (streamId != m_liveStream || m_streamDraining)
+        if (streamId != m_liveStream || m_feed.draining())
             return 0;
-        const uint64_t room = out.size() / m_format.channels;
-        const uint64_t fedBefore = m_streamFrames;
-        frames = feedLocked(out.first(static_cast<std::size_t>(room * m_format.channels)));
-        m_streamFrames += frames;
-        // Fewer frames than room end the stream once they have played.
-        m_streamDraining = frames < room;
-        endPlayBeforeItsLastFramesLocked(room, fedBefore, posts);
+        const uint64_t handedBefore = m_feed.handedOver();
+        frames = m_feed.fill(m_sound, out);
+        endPlayBeforeItsLastFramesLocked(handedBefore, posts);
     }
     postNotices(posts);
     return frames;
 }
 
-// Fills out from the range being fed, then from the one queued behind it.
-std::size_t WaveSession::feedLocked(std::span<float> out) {
-    const uint64_t room = out.size() / m_format.channels;
-    uint64_t given = 0;
-    while (given < room) {
-        if (!holdsFrames(m_feed)) {
-            if (!holdsFrames(m_queued))
-                break;
-            m_feed = std::exchange(m_queued, {0, 0});
-        }
-        const uint64_t wanted = std::min(room - given, m_feed.last - m_feed.first);
-        try {
-            m_playBytes.resize(bytesOf(wanted));
-        } catch (const std::bad_alloc &) {
-            // Ending the stream short makes it drain; the flag turns that into a failure.
-            m_streamFailed = true;
-            break;
-        }
-        const uint64_t frames = m_sound.readFrames(m_feed.first, m_playBytes);
-        samplesToFloat(m_format, std::span(m_playBytes).first(bytesOf(frames)),
-                       out.subspan(static_cast<std::size_t>(given * m_format.channels),
-                                   static_cast<std::size_t>(frames * m_format.channels)));
-        m_feed.first += frames;
-        given += frames;
-        if (frames < wanted)
-            break;
-    }
-    return static_cast<std::size_t>(given);
-}
-
-// The running play ends, with its notice, once less than a buffer of it is left to hand over:
-// the host has until the stream asks for the next buffer to answer with a play that joins
-// it. A play that fits in the buffer that starts it ends when it has drained, as before, so
-// that a notice never follows its play at once.
-void WaveSession::endPlayBeforeItsLastFramesLocked(uint64_t room, uint64_t fedBefore,
-                                                   NoticesToPost &posts) {
-    if (m_runningStream == 0 || m_activity != Activity::Play || m_streamFailed ||
-        fedBefore <= m_playStartsAt)
+// The host has until the stream asks for the next buffer to answer the notice with a play that
+// joins the last frames.
+void WaveSession::endPlayBeforeItsLastFramesLocked(uint64_t handedBefore, NoticesToPost &posts) {
+    if (m_runningStream == 0 || m_activity != Activity::Play ||
+        !m_play.endsBeforeItsLastFrames(m_feed, handedBefore))
         return;
-    const FrameRange &rest = holdsFrames(m_queued) ? m_queued : m_feed;
-    if (rest.last - rest.first >= room)
-        return;
-    m_position = m_playEnd;
+    m_position = m_play.end();
     finishLocked(MCI_NOTIFY_SUCCESSFUL, posts);
     mciTrace("device %u play ended, %llu frames still to go to the stream", m_deviceId,
-             static_cast<unsigned long long>(rest.last - rest.first));
+             static_cast<unsigned long long>(m_feed.framesLeftOfLast()));
 }
 
 void WaveSession::pushFrames(uint64_t streamId, std::span<const float> in) {
@@ -336,28 +265,15 @@ void WaveSession::pushFrames(uint64_t streamId, std::span<const float> in) {
         const std::lock_guard lock(m_lock);
         if (streamId != m_runningStream)
             return;
-        uint64_t frames = in.size() / m_format.channels;
-        if (m_recordLimit)
-            frames = std::min(frames, *m_recordLimit - m_recorded);
-        const std::size_t at = m_recordBlock.size();
-        try {
-            m_recordBlock.resize(at + bytesOf(frames));
-            floatToSamples(m_format, in.first(static_cast<std::size_t>(frames * m_format.channels)),
-                           std::span(m_recordBlock).subspan(at));
-            m_recorded += frames;
-            if (m_recordBlock.size() >= kRecordBlockBytes)
-                flushRecordingLocked();
-        } catch (const std::bad_alloc &) {
-            m_recordBlock.resize(at);
-            m_position = m_recordAt + m_recorded;
-            finishLocked(MCI_NOTIFY_FAILURE, posts);
-        }
-        if (m_runningStream == streamId && m_recordLimit && m_recorded == *m_recordLimit) {
-            m_position = m_recordAt + m_recorded;
-            finishLocked(MCI_NOTIFY_SUCCESSFUL, posts);
+        const RecordCapture::Taken taken = m_capture.take(in, m_sound);
+        if (taken == RecordCapture::Taken::More)
+            return;
+        m_position = m_capture.position();
+        const bool complete = taken == RecordCapture::Taken::Complete;
+        finishLocked(complete ? MCI_NOTIFY_SUCCESSFUL : MCI_NOTIFY_FAILURE, posts);
+        if (complete)
             mciTrace("device %u recorded %llu frames", m_deviceId,
-                     static_cast<unsigned long long>(m_recorded));
-        }
+                     static_cast<unsigned long long>(m_capture.captured()));
     }
     postNotices(posts);
 }
@@ -372,11 +288,13 @@ void WaveSession::streamEnded(uint64_t streamId, StreamEnd end) {
         m_ended.notify_all();
         if (m_runningStream == 0)
             return;
-        const bool failed = end == StreamEnd::Failed || m_streamFailed;
+        const bool failed = end == StreamEnd::Failed || m_feed.failed();
         if (m_activity == Activity::Record)
-            m_position = m_recordAt + m_recorded;
+            m_position = m_capture.position();
         else
-            m_position = !failed ? m_playEnd : holdsFrames(m_queued) ? m_playStart : m_feed.first;
+            m_position = !failed              ? m_play.end()
+                         : m_feed.hasQueued() ? m_play.first()
+                                              : m_feed.nextFrame();
         finishLocked(failed ? MCI_NOTIFY_FAILURE : MCI_NOTIFY_SUCCESSFUL, posts);
         mciTrace("device %u stream ended (%s) at frame %llu", m_deviceId,
                  failed ? "failed" : "drained", static_cast<unsigned long long>(m_position));
@@ -423,13 +341,13 @@ void WaveSession::seek(uint64_t frame, NoticesToPost &posts) {
 // with the old stream's cursor. The position keeps to the same sound: after the cut it moves
 // back by the frames removed, inside the cut it moves to where the cut was.
 void WaveSession::erase(FrameRange range, NoticesToPost &posts) {
-    letLastFramesPlay();
+    letLastFramesPlay(posts);
     const uint64_t done = framesDone();
     std::unique_ptr<AudioStream> stopped;
     {
         const std::lock_guard lock(m_lock);
         // Recorded frames still waiting go in at their place in the sound before the cut.
-        flushRecordingLocked();
+        m_capture.flushInto(m_sound);
         m_sound.erase(range.first, range.last);
         stopped = endStreamLocked(done, posts);
         if (m_position >= range.last)
@@ -447,7 +365,7 @@ DeviceResult<Ok> WaveSession::save(const SaveSound &saveSound, const std::string
                                    NoticesToPost &posts) {
     const Sound sound = [this] {
         const std::lock_guard lock(m_lock);
-        flushRecordingLocked();
+        m_capture.flushInto(m_sound);
         return m_sound;
     }();
     const WaveResult<WaveSaved> saved = saveSound(sound, path);

@@ -8,6 +8,9 @@
 #include "mci/completion_notice.h"
 #include "mci/device_enums.h"
 #include "mci/device_fault.h"
+#include "mci/play_feed.h"
+#include "mci/play_in_stream.h"
+#include "mci/record_capture.h"
 #include "mci/sound.h"
 #include "mci/wave_file.h"
 
@@ -19,14 +22,8 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <vector>
 
 enum class SessionMode : uint8_t { Stopped, Playing, Recording, Paused };
-
-struct FrameRange {
-    uint64_t first;
-    uint64_t last; // not included
-};
 
 using SaveSound = std::function<WaveResult<WaveSaved>(const Sound &, const std::string &path)>;
 
@@ -77,7 +74,7 @@ class WaveSession : public std::enable_shared_from_this<WaveSession> {
     enum class Activity : uint8_t { Play, Record };
 
     uint64_t framesDone() const;
-    void letLastFramesPlay();
+    void letLastFramesPlay(NoticesToPost &posts);
     bool followOnLocked(FrameRange range, std::optional<CompletionNotice> notice);
     // Ends a play or record where it has got to, posting its notice ABORTED, and hands over
     // its stream, which the caller must destroy with m_lock released.
@@ -91,15 +88,12 @@ class WaveSession : public std::enable_shared_from_this<WaveSession> {
     StreamEnded endedCallback(uint64_t streamId);
 
     std::size_t pullFrames(uint64_t streamId, std::span<float> out);
-    std::size_t feedLocked(std::span<float> out);
-    void endPlayBeforeItsLastFramesLocked(uint64_t room, uint64_t fedBefore, NoticesToPost &posts);
+    void endPlayBeforeItsLastFramesLocked(uint64_t handedBefore, NoticesToPost &posts);
     void pushFrames(uint64_t streamId, std::span<const float> in);
     void streamEnded(uint64_t streamId, StreamEnd end);
 
     uint64_t positionLocked(uint64_t framesDone) const;
     void finishLocked(WPARAM flag, NoticesToPost &posts);
-    void flushRecordingLocked();
-    std::size_t bytesOf(uint64_t frames) const;
 
     const UINT m_deviceId;
     const WaveFormat m_format;
@@ -121,20 +115,7 @@ class WaveSession : public std::enable_shared_from_this<WaveSession> {
     uint64_t m_runningStream = 0; // the id of the play or record that runs, 0 for none
     uint64_t m_liveStream = 0;    // the id of the stream whose callbacks count, 0 for none
     PendingNotice m_pending;
-    uint64_t m_playStart = 0;
-    uint64_t m_playEnd = 0;
-    uint64_t m_playStartsAt = 0;   // the stream's frame count when the play's first frame goes
-    uint64_t m_streamFrames = 0;   // frames handed to the live play stream
-    bool m_streamDraining = false; // it has been handed its last frames
-    // Frames of the sound still to hand to the stream: a range being fed, then one queued
-    // behind it (a play that joined the last frames of the one before), empty for none.
-    FrameRange m_feed{0, 0};
-    FrameRange m_queued{0, 0};
-    bool m_streamFailed = false;
-    std::vector<std::byte> m_playBytes;
-    uint64_t m_recordAt = 0;
-    uint64_t m_recorded = 0;       // frames captured so far
-    uint64_t m_recordInserted = 0; // of which already in m_sound
-    std::optional<uint64_t> m_recordLimit;
-    std::vector<std::byte> m_recordBlock; // captured, not yet inserted
+    PlayInStream m_play;
+    PlayFeed m_feed;
+    RecordCapture m_capture{m_format};
 };

@@ -5,10 +5,12 @@
 #include <cmath>
 #include <condition_variable>
 #include <cstdlib>
+#include <dlfcn.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <optional>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -111,6 +113,35 @@ TEST(SdlDummyDriverTest, SdlIsLoadedByTheFirstStreamAndNotBefore) {
             Tone tone(kTwoHundredMs);
             auto stream = backend->play(kStereo22k, tone.pull(), tone.ended());
             std::_Exit(stream != nullptr && sdlIsLoaded() ? 0 : 2);
+        },
+        testing::ExitedWithCode(0), "");
+}
+
+// A stream hands its device to the back end to close, since SDL's close sleeps two buffers;
+// once the back end is gone no close may still run, or a host that then stops SDL (or unloads
+// it) closes the same device twice. Run alone, since SDL stops here.
+TEST(SdlDummyDriverTest, NoDeviceIsStillClosingOnceTheBackEndIsDestroyed) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            auto backend = makeDefaultBackend();
+            Tone tone(10 * kTwoHundredMs);
+            auto stream = backend->play(kStereo22k, tone.pull(), tone.ended());
+            if (stream == nullptr || tone.waitForFrames() == 0)
+                std::_Exit(2);
+            stream.reset();
+            backend.reset();
+            void *sdl = ::dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_NOLOAD);
+            void *quit = sdl == nullptr ? nullptr : ::dlsym(sdl, "SDL_QuitSubSystem");
+            if (quit == nullptr)
+                std::_Exit(3);
+            constexpr uint32_t kSdlAudio = 0x10;
+            // A close still running would free the device a second time while this sleeps; a
+            // join of SDL's audio thread by both would hang until the alarm.
+            ::alarm(5);
+            reinterpret_cast<void (*)(uint32_t)>(quit)(kSdlAudio);
+            std::this_thread::sleep_for(200ms);
+            std::_Exit(0);
         },
         testing::ExitedWithCode(0), "");
 }

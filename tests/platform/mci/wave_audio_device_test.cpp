@@ -4,6 +4,7 @@
 #include "device_harness.h"
 #include "mci/mci_constants.h"
 
+#include <atomic>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <string>
@@ -135,6 +136,38 @@ TEST_F(ToneTest, APlayAfterOneThatRanToItsEndFollowsOnInTheSameStream) {
     EXPECT_EQ(played[999], toneSample(7999));
     EXPECT_EQ(played[1000], toneSample(0));
 }
+
+// A play that follows on is queued behind the last frames of the one before, which was already
+// reported complete: whatever ends the follow-on must let those frames be heard first.
+class FollowOnEndTest : public testing::TestWithParam<const char *>, protected DeviceHarness {};
+
+TEST_P(FollowOnEndTest, LetsTheLastFramesOfTheEndedPlayBeHeard) {
+    ASSERT_EQ(reply("open /w/tone.wav alias a type waveaudio"), "1");
+    ASSERT_EQ(send("set a time format samples"), MciCode{0});
+    ASSERT_EQ(send("play a from 7000 notify"), MciCode{0});
+    audio.pump(500);
+    audio.pump(400);
+    ASSERT_EQ(send("play a from 0 notify"), MciCode{0});
+    std::atomic<bool> sent{false};
+    std::thread audioThread([&] {
+        while (!sent) {
+        }
+        // Never so far that the follow-on ends: the command finds it either just joined, and
+        // these buffers drain the stream, or three buffers on, past its start.
+        for (int buffer = 0; buffer < 3 && audio.pump(400) == 400; ++buffer) {
+        }
+    });
+    sent = true;
+    EXPECT_EQ(send(GetParam()), MciCode{0});
+    audioThread.join();
+    expectNotices(__LINE__, {successful(), aborted()});
+    const std::vector<float> played = audio.played();
+    ASSERT_GE(played.size(), 1000u);
+    EXPECT_EQ(played[999], toneSample(7999));
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, FollowOnEndTest,
+                         testing::Values("stop a", "seek a to 10", "close a", "play a from 5"));
 
 TEST_F(ToneTest, PauseAndResumeOnlyApplyToARunningPlay) {
     EXPECT_EQ(send("pause a"), MciCode{MCIERR_NONAPPLICABLE_FUNCTION});
