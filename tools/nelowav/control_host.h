@@ -4,6 +4,7 @@
 
 #include "activex/control_site.h"
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -25,6 +26,9 @@ class ControlHost {
     HRESULT invoke(const FUNCDESC &function, std::vector<VARIANT> &args, VARIANT *result) {
         return m_site.invoke(function.memid, args, result);
     }
+
+    // Runs the event loop until the next Done or the timeout: S_OK when one came.
+    HRESULT waitForEvent(std::chrono::milliseconds timeout) { return m_site.waitForEvent(timeout); }
 
     // The control's GetErrorCode.
     HRESULT errorCode(int32_t &code);

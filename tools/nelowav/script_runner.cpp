@@ -62,10 +62,7 @@ int ScriptRunner::run(ScriptReader &script) {
 }
 
 void ScriptRunner::onDone(int16_t notifyCode) {
-    ++m_doneCount;
     print(formatDone(m_style, notifyCode));
-    if (m_stopOnDone)
-        m_stopOnDone();
 }
 
 void ScriptRunner::print(const std::string &line) {
@@ -94,13 +91,11 @@ bool ScriptRunner::waitDone(const std::vector<ScriptWord> &words, std::string &e
         error = "wait-done takes at most one duration in milliseconds";
         return false;
     }
-    // A Done that came since the last wait-done returned, in a sleep say, is the one this
-    // waits for.
-    if (m_doneCount == m_doneAwaited)
-        processEvents(*ms, true);
-    if (m_doneCount == m_doneAwaited && TerminationSignal::exitStatus() == 0)
+    // Done is the control's one event, and one that came since the last wait-done returned, in
+    // a sleep say, is the one this waits for.
+    if (m_host.waitForEvent(std::chrono::milliseconds(*ms)) != S_OK &&
+        TerminationSignal::exitStatus() == 0)
         std::fprintf(stderr, "nelowav: line %zu: no Done within %d ms\n", m_lineNumber, *ms);
-    m_doneAwaited = m_doneCount;
     return true;
 }
 
@@ -110,20 +105,10 @@ bool ScriptRunner::sleep(const std::vector<ScriptWord> &words, std::string &erro
         error = "sleep takes one duration in milliseconds";
         return false;
     }
-    processEvents(*ms, false);
-    return true;
-}
-
-void ScriptRunner::processEvents(int ms, bool stopOnDone) {
     QEventLoop loop;
-    QTimer timeout;
-    timeout.setSingleShot(true);
-    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-    timeout.start(ms);
-    if (stopOnDone)
-        m_stopOnDone = [&loop] { loop.quit(); };
+    QTimer::singleShot(*ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
-    m_stopOnDone = nullptr;
+    return true;
 }
 
 bool ScriptRunner::callMethod(const std::vector<ScriptWord> &words, std::string &error) {

@@ -7,7 +7,6 @@
 #include "script_tokens.h"
 
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,8 +26,6 @@ class ScriptRunner {
     bool callMethod(const std::vector<ScriptWord> &words, std::string &error);
     bool waitDone(const std::vector<ScriptWord> &words, std::string &error);
     bool sleep(const std::vector<ScriptWord> &words, std::string &error);
-    // Runs the event loop for at most ms, or until a Done arrives when stopOnDone is set.
-    void processEvents(int ms, bool stopOnDone);
     // Prints one line of output; a failure is kept in m_outputError.
     void print(const std::string &line);
 
@@ -36,8 +33,5 @@ class ScriptRunner {
     OutputStyle m_style;
     bool m_canShowDialogs;
     size_t m_lineNumber = 0;
-    unsigned long m_doneCount = 0;
-    unsigned long m_doneAwaited = 0; // m_doneCount when the last wait-done returned
-    int m_outputError = 0;           // errno of the first failed write to standard output
-    std::function<void()> m_stopOnDone;
+    int m_outputError = 0; // errno of the first failed write to standard output
 };
