@@ -3,6 +3,7 @@
 #include "wavedata/loaded_samples.h"
 
 #include "wavedata/header_scan.h"
+#include "wavedata/operation_checks.h"
 #include "wavedata/working_copy_cycle.h"
 
 LoadedSamples::LoadedSamples(const std::string &workFile, int bits, int32_t count) {
@@ -14,12 +15,13 @@ LoadedSamples::LoadedSamples(const std::string &workFile, int bits, int32_t coun
 }
 
 std::function<int32_t(const std::string &)>
-EditSamples(int bits, int32_t count, WriteBack writeBack, std::function<void(uint8_t *)> change) {
+EditSamples(int bits, int32_t count, WriteBack writeBack, std::function<bool(uint8_t *)> change) {
     return [=](const std::string &workFile) {
         LoadedSamples loaded(workFile, bits, count);
         if (!loaded.ok())
             return kCodeCannotCreateBuffer;
-        change(loaded.samples());
+        if (!change(loaded.samples()))
+            return kCodeBroken;
         if (writeBack == WriteBack::No)
             return 0;
         const CWavBuffer &buffer = loaded.buffer();

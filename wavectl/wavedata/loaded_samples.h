@@ -25,8 +25,8 @@ class LoadedSamples {
 };
 
 // The edit step of an operation on all the samples of the working copy: loads them (518 when it
-// cannot), lets change work on them, and with writeBack writes the copy back (517 when that
-// fails, the copy as the device saved it then staying whole).
+// cannot), lets change work on them (false: the break key stopped it), and with writeBack writes
+// the copy back (517 when that fails, the copy as the device saved it then staying whole).
 enum class WriteBack : bool { No, Yes };
 std::function<int32_t(const std::string &workFile)>
-EditSamples(int bits, int32_t count, WriteBack writeBack, std::function<void(uint8_t *)> change);
+EditSamples(int bits, int32_t count, WriteBack writeBack, std::function<bool(uint8_t *)> change);

@@ -11,6 +11,9 @@ inline constexpr auto kCodeOutOfRange = static_cast<int32_t>(MCIERR_OUTOFRANGE);
 // The device's code for a file "not in the correct format": a clip that is no whole number of
 // the sound's frames.
 inline constexpr auto kCodeClipNotWholeFrames = static_cast<int32_t>(MCIERR_INVALID_FILE);
+// The device's answer to a wait that the break key ended, and so the answer of an operation
+// that the break key ended: the host is ending, and the sound and every file are as they were.
+inline constexpr auto kCodeBroken = static_cast<int32_t>(MCIERR_DEVICE_LOCKED);
 
 // Each returns false, with the session's code set, when its condition does not hold.
 bool CheckFileOpen(WaveSessionView &session);

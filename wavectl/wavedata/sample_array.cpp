@@ -1,5 +1,6 @@
 // WavFileToArray and ArrayToWavFile: every sample of the sound as one element of the host's
 // array, in file order.
+#include "wavedata/breakable_slices.h"
 #include "wavedata/loaded_samples.h"
 #include "wavedata/operation_checks.h"
 #include "wavedata/sample_codec.h"
@@ -37,8 +38,11 @@ void WavFileToArray(WaveSessionView &session, int16_t *pArray, int32_t ArrayLeng
         return;
     WorkingCopyOperation operation;
     operation.edit = EditSamples(bits, count, WriteBack::No, [&](uint8_t *samples) {
-        for (int32_t i = 0; i < count; ++i)
-            pArray[i] = ReadSample(samples, bits, static_cast<std::size_t>(i));
+        return InBreakableSlices(static_cast<std::size_t>(count),
+                                 [&](std::size_t first, std::size_t slice) {
+                                     for (std::size_t i = first; i < first + slice; ++i)
+                                         pArray[i] = ReadSample(samples, bits, i);
+                                 });
     });
     RunWorkingCopyCycle(session, session.GetPosition(), operation);
 }
@@ -50,8 +54,11 @@ void ArrayToWavFile(WaveSessionView &session, const int16_t *pArray, int32_t Arr
         return;
     WorkingCopyOperation operation;
     operation.edit = EditSamples(bits, count, WriteBack::Yes, [&](uint8_t *samples) {
-        for (int32_t i = 0; i < count; ++i)
-            WriteSample(samples, bits, static_cast<std::size_t>(i), pArray[i]);
+        return InBreakableSlices(static_cast<std::size_t>(count),
+                                 [&](std::size_t first, std::size_t slice) {
+                                     for (std::size_t i = first; i < first + slice; ++i)
+                                         WriteSample(samples, bits, i, pArray[i]);
+                                 });
     });
     RunWorkingCopyCycle(session, session.GetPosition(), operation);
 }

@@ -1,4 +1,5 @@
 // ChangeVolume: scales the frames From up to, not including, To, in every channel.
+#include "wavedata/breakable_slices.h"
 #include "wavedata/loaded_samples.h"
 #include "wavedata/operation_checks.h"
 #include "wavedata/sample_codec.h"
@@ -46,8 +47,10 @@ void ChangeVolume(WaveSessionView &session, int32_t From, int32_t To, float Fact
             const auto first = static_cast<std::size_t>(From) * static_cast<std::size_t>(channels);
             const auto changed =
                 static_cast<std::size_t>(To - From) * static_cast<std::size_t>(channels);
-            ScaleSamples(samples + first * static_cast<std::size_t>(bits / 8), bits, changed,
-                         Factor);
+            return InBreakableSlices(changed, [&](std::size_t at, std::size_t slice) {
+                ScaleSamples(samples + (first + at) * static_cast<std::size_t>(bits / 8), bits,
+                             slice, Factor);
+            });
         });
     RunWorkingCopyCycle(session, remembered, operation);
 }

@@ -3,17 +3,25 @@
 #include "wavedata/working_copy_cycle.h"
 
 #include "base/background_release.h"
+#include "base/break_key.h"
 #include "base/faultable_calls.h"
 #include "base/file_replacement.h"
 #include "base/scratch_files.h"
 #include "files/temp_files.h"
 #include "wavedata/chunked_transfer.h"
+#include "wavedata/operation_checks.h"
 
 #include <algorithm>
 #include <climits>
 #include <span>
 
 namespace {
+
+// A step that fails while the break key is down was stopped by it, or would only keep a host
+// that is ending: either way the host learns that the edit was abandoned.
+int32_t failureCode(int32_t code) {
+    return BreakKeyPressed() ? kCodeBroken : code;
+}
 
 // The system's limit rather than the platform's 300 bytes, so that any temporary folder the
 // system takes holds the working copies.
@@ -64,7 +72,7 @@ bool saveNewWorkingCopy(WaveSessionView &session, const WorkingCopyOperation &op
     }
     if (session.SaveTo(workFile) != 0) {
         DeleteWorkingCopy(workFile);
-        session.ErrorCode() = kCodeCannotSaveTmp;
+        session.ErrorCode() = failureCode(kCodeCannotSaveTmp);
         return false;
     }
     DeleteWorkingCopy(session.WorkFile());
@@ -100,6 +108,8 @@ bool ReplaceFileContent(const std::string &path, const uint8_t *data, int32_t si
         return false;
     const auto bytes = std::as_bytes(std::span(data, static_cast<std::size_t>(size)));
     for (std::size_t at = 0; at < bytes.size(); at += kTransferPiece) {
+        if (at > 0 && BreakKeyPressed())
+            return false;
         const std::size_t piece = std::min<std::size_t>(kTransferPiece, bytes.size() - at);
         if (replacement.write(bytes.subspan(at, piece)))
             return false;
@@ -117,7 +127,7 @@ void RunWorkingCopyCycle(WaveSessionView &session, int32_t rememberedPosition,
     session.CloseDevice();
     const int32_t edited = operation.edit ? operation.edit(workFile) : 0;
     if (edited != 0)
-        recoverAfterFailedEdit(session, workFile, rememberedPosition, edited);
+        recoverAfterFailedEdit(session, workFile, rememberedPosition, failureCode(edited));
     else
         reopen(session, workFile, rememberedPosition, operation.clearCodeAfterReopen);
 }

@@ -32,6 +32,6 @@ std::string MakeTemporaryFile(const char *prefix);
 void DeleteWorkingCopy(const std::string &path);
 
 // Replaces the content of the file at path with size bytes from data through a new file beside
-// it, so a failed or short write (a full disk) leaves the file as it was. Meant for the control's
-// scratch files in the temporary folder: nothing is forced to disk.
+// it, so a failed or short write (a full disk, the break key) leaves the file as it was. Meant for
+// the control's scratch files in the temporary folder: nothing is forced to disk.
 bool ReplaceFileContent(const std::string &path, const uint8_t *data, int32_t size);

@@ -1,5 +1,6 @@
 // The sample-level operations through a fake device: what they change, the codes in the order
 // they are tested, the position kept, the host's file untouched, no temporary file left over.
+#include "base/break_key.h"
 #include "fake_wave_session.h"
 #include "temporary_folder.h"
 #include "wavedata/clip_file.h"
@@ -315,6 +316,44 @@ TEST_F(SampleOperationsTest, ASoundTooLargeForOneBufferIsRefusedBeforeAnyWorking
         EXPECT_TRUE(session.workFile.empty()) << name;
     }
     EXPECT_EQ(temporaryFiles(), filesBefore);
+}
+
+// A signal makes the host press the break key while an edit of a large sound runs: the edit is
+// abandoned, and the sound, its position, the clip and the host's file stay as they were.
+TEST_F(SampleOperationsTest, TheBreakKeyAbandonsALongEdit) {
+    // More samples than one slice of work and more bytes than one piece of a file.
+    const int32_t frames = 2500000;
+    const std::string host = hostFile(2, 16, frames);
+    const std::vector<uint8_t> hostBytes = readFileBytes(host);
+    FakeWaveSession session(host);
+    Copy(session, 0, 0);
+    const std::vector<int16_t> before = samplesOf(session);
+    std::vector<int16_t> array(before.size());
+    const std::pair<const char *, std::function<void()>> operations[] = {
+        {"WavFileToArray", [&] { WavFileToArray(session, array.data(), 2 * frames); }},
+        {"ArrayToWavFile", [&] { ArrayToWavFile(session, array.data(), 2 * frames); }},
+        {"ChangeVolume", [&] { ChangeVolume(session, 0, -1, 0.5f); }},
+        {"Copy", [&] { Copy(session, 0, -1); }},
+        {"Paste", [&] { Paste(session, 0, 0); }},
+    };
+    session.position = 77;
+    session.onClose = [] { PressBreakKey(); };
+    for (const auto &[name, operation] : operations) {
+        SCOPED_TRACE(name);
+        operation();
+        ReleaseBreakKey();
+        EXPECT_EQ(session.code, 288);
+        EXPECT_TRUE(session.deviceOpen);
+        EXPECT_EQ(session.position, 77);
+        const auto entries =
+            std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+        EXPECT_EQ(entries, 3)
+            << "the host's file, the working copy and the clip, nothing half-made";
+    }
+    session.onClose = nullptr;
+    EXPECT_EQ(samplesOf(session), before);
+    EXPECT_EQ(g_nClipSize, 4);
+    EXPECT_EQ(readFileBytes(host), hostBytes);
 }
 
 TEST_F(SampleOperationsTest, ClipCrossesInstancesAndFillsAnEmptySound) {
