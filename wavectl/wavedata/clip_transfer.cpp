@@ -10,6 +10,7 @@
 #include "wavedata/operation_checks.h"
 #include "wavedata/sample_codec.h"
 #include "wavedata/sample_operations.h"
+#include "wavedata/scratch_file.h"
 #include "wavedata/wav_buffer.h"
 #include "wavedata/working_copy_cycle.h"
 
@@ -114,24 +115,22 @@ int32_t pasteInto(const std::string &workFile, ClampedFrames range, int32_t leng
 
 } // namespace
 
-void Copy(WaveSessionView &session, int32_t From, int32_t To) {
-    if (!CheckFileOpen(session) || !CheckEightOrSixteenBits(session))
-        return;
+int32_t Copy(WaveSessionView &session, int32_t From, int32_t To) {
+    if (const int32_t refused = CheckFileOpen(session))
+        return refused;
+    if (const int32_t refused = CheckEightOrSixteenBits(session))
+        return refused;
     const int64_t frameBytes = FrameBytes(session);
     const int32_t remembered = session.GetPosition();
     const int32_t length = session.GetLength();
-    if (length == 0) {
-        session.ErrorCode() = kCodeEmptyFile;
-        return;
-    }
+    if (length == 0)
+        return kCodeEmptyFile;
     const std::optional<ClampedFrames> range = ClampFrameRange(From, To, length);
-    if (!range) {
-        session.ErrorCode() = kCodeOutOfRange;
-        return;
-    }
+    if (!range)
+        return kCodeOutOfRange;
     // The range is loaded by its byte offsets in the working copy, which must fit a buffer's.
-    if (!CheckFitsOneBuffer(session, (int64_t{range->to} + 1) * frameBytes))
-        return;
+    if (const int32_t refused = CheckFitsOneBuffer((int64_t{range->to} + 1) * frameBytes))
+        return refused;
     WorkingCopyOperation operation;
     operation.clearCodeAfterReopen = true;
     operation.edit = [&](const std::string &workFile) {
@@ -145,41 +144,35 @@ void Copy(WaveSessionView &session, int32_t From, int32_t To) {
             return kCodeCannotCreateBuffer;
         return writeClip(bytes);
     };
-    RunWorkingCopyCycle(session, remembered, operation);
+    return RunWorkingCopyCycle(session, remembered, operation);
 }
 
-void Paste(WaveSessionView &session, int32_t From, int32_t To) {
-    if (!CheckFileOpen(session))
-        return;
-    if (g_szClipFile[0] == '\0') {
-        session.ErrorCode() = kCodeClipEmpty;
-        return;
-    }
-    if (!CheckEightOrSixteenBits(session))
-        return;
+int32_t Paste(WaveSessionView &session, int32_t From, int32_t To) {
+    if (const int32_t refused = CheckFileOpen(session))
+        return refused;
+    if (g_szClipFile[0] == '\0')
+        return kCodeClipEmpty;
+    if (const int32_t refused = CheckEightOrSixteenBits(session))
+        return refused;
     // Part of a frame would move every later sample into the next channel.
     const int64_t frameBytes = FrameBytes(session);
-    if (frameBytes <= 0 || g_nClipSize % frameBytes != 0) {
-        session.ErrorCode() = kCodeClipNotWholeFrames;
-        return;
-    }
+    if (frameBytes <= 0 || g_nClipSize % frameBytes != 0)
+        return kCodeClipNotWholeFrames;
     const int32_t remembered = session.GetPosition();
     const int32_t length = session.GetLength();
     const std::optional<ClampedFrames> range = ClampFrameRange(From, To, length);
-    if (!range) {
-        session.ErrorCode() = kCodeOutOfRange;
-        return;
-    }
+    if (!range)
+        return kCodeOutOfRange;
     const int64_t keptFrames = std::max<int64_t>(length - (range->to - range->from + 1), 0);
-    if (!CheckFitsOneBuffer(session, keptFrames * frameBytes + g_nClipSize))
-        return;
+    if (const int32_t refused = CheckFitsOneBuffer(keptFrames * frameBytes + g_nClipSize))
+        return refused;
     WorkingCopyOperation operation;
     operation.recordIntoEmptySound = true;
     operation.clearCodeAfterReopen = true;
     operation.edit = [&](const std::string &workFile) {
         return pasteInto(workFile, *range, length, frameBytes);
     };
-    RunWorkingCopyCycle(session, remembered, operation);
+    return RunWorkingCopyCycle(session, remembered, operation);
 }
 
 void DeleteClipFile() {

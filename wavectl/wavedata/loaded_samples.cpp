@@ -4,7 +4,7 @@
 
 #include "wavedata/header_scan.h"
 #include "wavedata/operation_checks.h"
-#include "wavedata/working_copy_cycle.h"
+#include "wavedata/scratch_file.h"
 
 LoadedSamples::LoadedSamples(const std::string &workFile, int bits, int32_t count) {
     if (m_buffer.Load(workFile.c_str(), 0, -1) == 0)

@@ -9,33 +9,29 @@
 
 namespace {
 
-// The checks both directions share; the sample count and bits when they pass.
-bool checkArray(WaveSessionView &session, int32_t ArrayLength, int32_t &count, int &bits) {
-    if (!CheckFileOpen(session))
-        return false;
+// The checks both directions share: 0, with the sample count and bits, when they pass.
+int32_t checkArray(WaveSessionView &session, int32_t ArrayLength, int32_t &count, int &bits) {
+    if (const int32_t refused = CheckFileOpen(session))
+        return refused;
     const int64_t samples = SampleCount(session);
-    if (samples <= 0) {
-        session.ErrorCode() = kCodeEmptyFile;
-        return false;
-    }
-    if (ArrayLength != samples) {
-        session.ErrorCode() = kCodeInvalidArrayLength;
-        return false;
-    }
-    if (!CheckEightOrSixteenBits(session))
-        return false;
+    if (samples <= 0)
+        return kCodeEmptyFile;
+    if (ArrayLength != samples)
+        return kCodeInvalidArrayLength;
+    if (const int32_t refused = CheckEightOrSixteenBits(session))
+        return refused;
     bits = session.GetNumBits();
     count = ArrayLength;
-    return CheckFitsOneBuffer(session, int64_t{count} * (bits / 8));
+    return CheckFitsOneBuffer(int64_t{count} * (bits / 8));
 }
 
 } // namespace
 
-void WavFileToArray(WaveSessionView &session, int16_t *pArray, int32_t ArrayLength) {
+int32_t WavFileToArray(WaveSessionView &session, int16_t *pArray, int32_t ArrayLength) {
     int32_t count = 0;
     int bits = 0;
-    if (!checkArray(session, ArrayLength, count, bits))
-        return;
+    if (const int32_t refused = checkArray(session, ArrayLength, count, bits))
+        return refused;
     WorkingCopyOperation operation;
     operation.edit = EditSamples(bits, count, WriteBack::No, [&](uint8_t *samples) {
         return InBreakableSlices(static_cast<std::size_t>(count),
@@ -44,14 +40,14 @@ void WavFileToArray(WaveSessionView &session, int16_t *pArray, int32_t ArrayLeng
                                          pArray[i] = ReadSample(samples, bits, i);
                                  });
     });
-    RunWorkingCopyCycle(session, session.GetPosition(), operation);
+    return RunWorkingCopyCycle(session, session.GetPosition(), operation);
 }
 
-void ArrayToWavFile(WaveSessionView &session, const int16_t *pArray, int32_t ArrayLength) {
+int32_t ArrayToWavFile(WaveSessionView &session, const int16_t *pArray, int32_t ArrayLength) {
     int32_t count = 0;
     int bits = 0;
-    if (!checkArray(session, ArrayLength, count, bits))
-        return;
+    if (const int32_t refused = checkArray(session, ArrayLength, count, bits))
+        return refused;
     WorkingCopyOperation operation;
     operation.edit = EditSamples(bits, count, WriteBack::Yes, [&](uint8_t *samples) {
         return InBreakableSlices(static_cast<std::size_t>(count),
@@ -60,5 +56,5 @@ void ArrayToWavFile(WaveSessionView &session, const int16_t *pArray, int32_t Arr
                                          WriteSample(samples, bits, i, pArray[i]);
                                  });
     });
-    RunWorkingCopyCycle(session, session.GetPosition(), operation);
+    return RunWorkingCopyCycle(session, session.GetPosition(), operation);
 }

@@ -35,13 +35,11 @@ bool patchRate(const std::string &workFile, int32_t rate, uint32_t bytesPerSecon
 
 } // namespace
 
-void SetSamplingRate(WaveSessionView &session, int32_t SamplingRate) {
-    if (!CheckFileOpen(session))
-        return;
-    if (SamplingRate < 1 || SamplingRate > kHighestRate) {
-        session.ErrorCode() = kCodeInvalidSamplingRate;
-        return;
-    }
+int32_t SetSamplingRate(WaveSessionView &session, int32_t SamplingRate) {
+    if (const int32_t refused = CheckFileOpen(session))
+        return refused;
+    if (SamplingRate < 1 || SamplingRate > kHighestRate)
+        return kCodeInvalidSamplingRate;
     uint32_t bytesPerSecond = 0;
     WorkingCopyOperation operation;
     operation.recordIntoEmptySound = true;
@@ -52,5 +50,5 @@ void SetSamplingRate(WaveSessionView &session, int32_t SamplingRate) {
     operation.edit = [&](const std::string &workFile) {
         return patchRate(workFile, SamplingRate, bytesPerSecond) ? 0 : kCodeCannotSaveTmp;
     };
-    RunWorkingCopyCycle(session, session.GetPosition(), operation);
+    return RunWorkingCopyCycle(session, session.GetPosition(), operation);
 }

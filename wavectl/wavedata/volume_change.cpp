@@ -18,29 +18,24 @@ bool isUsableFactor(float factor) {
 
 } // namespace
 
-void ChangeVolume(WaveSessionView &session, int32_t From, int32_t To, float Factor) {
-    if (!CheckFileOpen(session))
-        return;
+int32_t ChangeVolume(WaveSessionView &session, int32_t From, int32_t To, float Factor) {
+    if (const int32_t refused = CheckFileOpen(session))
+        return refused;
     const int64_t count = SampleCount(session);
-    if (count <= 0) {
-        session.ErrorCode() = kCodeEmptyFile;
-        return;
-    }
-    if (!CheckEightOrSixteenBits(session))
-        return;
+    if (count <= 0)
+        return kCodeEmptyFile;
+    if (const int32_t refused = CheckEightOrSixteenBits(session))
+        return refused;
     const int32_t remembered = session.GetPosition();
     const int32_t length = session.GetLength();
     if (To == -1)
         To = length;
-    if (From < 0 || From > length || To < 0 || To > length || From > To ||
-        !isUsableFactor(Factor)) {
-        session.ErrorCode() = kCodeOutOfRange;
-        return;
-    }
+    if (From < 0 || From > length || To < 0 || To > length || From > To || !isUsableFactor(Factor))
+        return kCodeOutOfRange;
     const int bits = session.GetNumBits();
     const int channels = session.GetNumChannels();
-    if (!CheckFitsOneBuffer(session, count * (bits / 8)))
-        return;
+    if (const int32_t refused = CheckFitsOneBuffer(count * (bits / 8)))
+        return refused;
     WorkingCopyOperation operation;
     operation.edit =
         EditSamples(bits, static_cast<int32_t>(count), WriteBack::Yes, [&](uint8_t *samples) {
@@ -52,5 +47,5 @@ void ChangeVolume(WaveSessionView &session, int32_t From, int32_t To, float Fact
                              slice, Factor);
             });
         });
-    RunWorkingCopyCycle(session, remembered, operation);
+    return RunWorkingCopyCycle(session, remembered, operation);
 }
