@@ -37,10 +37,10 @@ class NeloWavSession final : public WaveSessionView {
     void SaveAs(std::string_view WavFilename);
 
     // The status queries; they never change the error code, and a refused query answers 0.
-    int32_t GetLength() override;
+    int32_t GetLength();
     int32_t GetPosition() override;
-    int16_t GetNumBits() override;
-    int16_t GetNumChannels() override;
+    int16_t GetNumBits();
+    int16_t GetNumChannels();
     int32_t GetSamplingRate();
     int32_t GetMode();
     const std::string &GetWavFilename() const { return m_strWavFilename; }
@@ -52,6 +52,7 @@ class NeloWavSession final : public WaveSessionView {
 
     // The session as the sample-level operations see it.
     bool IsFileOpen() override { return m_bFileOpen != 0; }
+    SoundFormat ReadFormat() override { return {GetNumChannels(), GetNumBits(), GetLength()}; }
     int32_t RecordOneFrame() override;
     bool MakeWorkingCopy() override { return m_workingCopy.makeNext(); }
     int32_t SaveWorkingCopy() override;

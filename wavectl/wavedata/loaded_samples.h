@@ -1,7 +1,8 @@
-// The samples of a working copy, loaded whole into a CWavBuffer. The header size is measured on
-// the working copy itself, since the device writes its own header whatever the host's file had.
+// The samples of a working copy, loaded whole into a CWavBuffer. They start after the device's
+// plain header, which it writes into every working copy whatever the host's file had.
 #pragma once
 
+#include "mci/wave_file.h"
 #include "wavedata/wav_buffer.h"
 
 #include <cstdint>
@@ -10,17 +11,16 @@
 
 class LoadedSamples {
   public:
-    // Loads workFile; ok() is false when it cannot be loaded, has no data tag, or holds fewer
-    // than count samples of bits each after its header.
+    // Loads workFile; ok() is false when it cannot be loaded or holds fewer than count samples
+    // of bits each after its header.
     LoadedSamples(const std::string &workFile, int bits, int32_t count);
 
     bool ok() const { return m_ok; }
-    uint8_t *samples() { return m_buffer.m_pData + m_headerSize; }
+    uint8_t *samples() { return m_buffer.m_pData + kPlainWaveHeaderSize; }
     const CWavBuffer &buffer() const { return m_buffer; }
 
   private:
     CWavBuffer m_buffer;
-    int32_t m_headerSize = 0;
     bool m_ok = false;
 };
 

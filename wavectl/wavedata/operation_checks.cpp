@@ -7,17 +7,8 @@ int32_t CheckFileOpen(WaveSessionView &session) {
     return session.IsFileOpen() ? 0 : kCodeNotOpen;
 }
 
-int32_t CheckEightOrSixteenBits(WaveSessionView &session) {
-    const int16_t bits = session.GetNumBits();
-    return bits == 8 || bits == 16 ? 0 : kCodeNot8Or16Bit;
-}
-
-int64_t SampleCount(WaveSessionView &session) {
-    return int64_t{session.GetNumChannels()} * session.GetLength();
-}
-
-int64_t FrameBytes(WaveSessionView &session) {
-    return int64_t{session.GetNumChannels()} * (session.GetNumBits() / 8);
+int32_t CheckEightOrSixteenBits(const SoundFormat &format) {
+    return format.bits == 8 || format.bits == 16 ? 0 : kCodeNot8Or16Bit;
 }
 
 int32_t CheckFitsOneBuffer(int64_t dataBytes) {

@@ -17,13 +17,7 @@ inline constexpr auto kCodeBroken = static_cast<int32_t>(MCIERR_DEVICE_LOCKED);
 
 // Each gives 0 when its condition holds, else the code with which the operation stops.
 int32_t CheckFileOpen(WaveSessionView &session);
-int32_t CheckEightOrSixteenBits(WaveSessionView &session);
-
-// Channel count x length in frames.
-int64_t SampleCount(WaveSessionView &session);
-
-// The bytes of one frame: one sample of every channel.
-int64_t FrameBytes(WaveSessionView &session);
+int32_t CheckEightOrSixteenBits(const SoundFormat &format);
 
 // An operation holds the sound in one buffer, whose size is a signed 32-bit count: 518 when a
 // working copy holding dataBytes of samples would not fit one; checked before the cycle, so

@@ -13,14 +13,14 @@ namespace {
 int32_t checkArray(WaveSessionView &session, int32_t ArrayLength, int32_t &count, int &bits) {
     if (const int32_t refused = CheckFileOpen(session))
         return refused;
-    const int64_t samples = SampleCount(session);
-    if (samples <= 0)
+    const SoundFormat format = session.ReadFormat();
+    if (format.samples() <= 0)
         return kCodeEmptyFile;
-    if (ArrayLength != samples)
+    if (ArrayLength != format.samples())
         return kCodeInvalidArrayLength;
-    if (const int32_t refused = CheckEightOrSixteenBits(session))
+    if (const int32_t refused = CheckEightOrSixteenBits(format))
         return refused;
-    bits = session.GetNumBits();
+    bits = format.bits;
     count = ArrayLength;
     return CheckFitsOneBuffer(int64_t{count} * (bits / 8));
 }

@@ -40,13 +40,11 @@ int32_t SetSamplingRate(WaveSessionView &session, int32_t SamplingRate) {
         return refused;
     if (SamplingRate < 1 || SamplingRate > kHighestRate)
         return kCodeInvalidSamplingRate;
-    uint32_t bytesPerSecond = 0;
+    const SoundFormat format = session.ReadFormat();
+    const uint32_t bytesPerSecond =
+        AverageBytesPerSecond(format.bits, format.channels, SamplingRate);
     WorkingCopyOperation operation;
-    operation.recordIntoEmptySound = true;
-    operation.beforeClose = [&] {
-        bytesPerSecond =
-            AverageBytesPerSecond(session.GetNumBits(), session.GetNumChannels(), SamplingRate);
-    };
+    operation.recordOneFrameFirst = format.length == 0;
     operation.edit = [&](const std::string &workFile) {
         return patchRate(workFile, SamplingRate, bytesPerSecond) ? 0 : kCodeCannotSaveTmp;
     };

@@ -21,19 +21,20 @@ bool isUsableFactor(float factor) {
 int32_t ChangeVolume(WaveSessionView &session, int32_t From, int32_t To, float Factor) {
     if (const int32_t refused = CheckFileOpen(session))
         return refused;
-    const int64_t count = SampleCount(session);
+    const SoundFormat format = session.ReadFormat();
+    const int64_t count = format.samples();
     if (count <= 0)
         return kCodeEmptyFile;
-    if (const int32_t refused = CheckEightOrSixteenBits(session))
+    if (const int32_t refused = CheckEightOrSixteenBits(format))
         return refused;
     const int32_t remembered = session.GetPosition();
-    const int32_t length = session.GetLength();
+    const int32_t length = format.length;
     if (To == -1)
         To = length;
     if (From < 0 || From > length || To < 0 || To > length || From > To || !isUsableFactor(Factor))
         return kCodeOutOfRange;
-    const int bits = session.GetNumBits();
-    const int channels = session.GetNumChannels();
+    const int bits = format.bits;
+    const int channels = format.channels;
     if (const int32_t refused = CheckFitsOneBuffer(count * (bits / 8)))
         return refused;
     WorkingCopyOperation operation;

@@ -6,16 +6,26 @@
 #include <cstdint>
 #include <string>
 
+// The sound's format as the device reports it, each value 0 where the device refuses.
+struct SoundFormat {
+    int16_t channels = 0;
+    int16_t bits = 0;
+    // In frames.
+    int32_t length = 0;
+
+    int64_t samples() const { return int64_t{channels} * length; }
+    // The bytes of one frame: one sample of every channel.
+    int64_t frameBytes() const { return int64_t{channels} * (bits / 8); }
+};
+
 class WaveSessionView {
   public:
     virtual ~WaveSessionView() = default;
 
     virtual bool IsFileOpen() = 0;
-    // The device's answers; 0 when it refuses.
+    // The device's answers, each operation asking once.
+    virtual SoundFormat ReadFormat() = 0;
     virtual int32_t GetPosition() = 0;
-    virtual int32_t GetLength() = 0;
-    virtual int16_t GetNumChannels() = 0;
-    virtual int16_t GetNumBits() = 0;
 
     // Has the device record one frame at the start of the sound, waiting; the device's answer.
     virtual int32_t RecordOneFrame() = 0;

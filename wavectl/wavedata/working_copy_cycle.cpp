@@ -35,7 +35,7 @@ int32_t reopen(WaveSessionView &session, int32_t rememberedPosition, bool clearC
 int32_t saveNewWorkingCopy(WaveSessionView &session, const WorkingCopyOperation &operation) {
     if (!session.MakeWorkingCopy())
         return kCodeCannotSaveTmp;
-    if (operation.recordIntoEmptySound && session.GetLength() == 0) {
+    if (operation.recordOneFrameFirst) {
         if (const int32_t recorded = session.RecordOneFrame()) {
             session.DiscardWorkingCopy();
             return recorded;
@@ -50,8 +50,6 @@ int32_t RunWorkingCopyCycle(WaveSessionView &session, int32_t rememberedPosition
                             const WorkingCopyOperation &operation) {
     if (const int32_t saved = saveNewWorkingCopy(session, operation))
         return saved;
-    if (operation.beforeClose)
-        operation.beforeClose();
     session.CloseDevice();
     const std::string &workFile = session.WorkingCopyPath();
     const int32_t edited = operation.edit ? operation.edit(workFile) : 0;

@@ -11,10 +11,9 @@
 #include <string>
 
 struct WorkingCopyOperation {
-    // An empty sound gets one recorded frame first, so that the device has something to save.
-    bool recordIntoEmptySound = false;
-    // Runs after the save while the device is still open.
-    std::function<void()> beforeClose;
+    // One frame recorded before the save, so that the device has something to save when the
+    // sound is empty.
+    bool recordOneFrameFirst = false;
     // Works on the new working copy while the device is closed. Returns 0, or the code that
     // ends the operation once the session has been reopened on the working copy.
     std::function<int32_t(const std::string &workFile)> edit;

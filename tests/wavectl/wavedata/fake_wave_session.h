@@ -23,10 +23,11 @@ class FakeWaveSession final : public WaveSessionView {
     explicit FakeWaveSession(const std::string &hostFile);
 
     bool IsFileOpen() override { return fileOpen; }
+    SoundFormat ReadFormat() override { return {GetNumChannels(), GetNumBits(), GetLength()}; }
     int32_t GetPosition() override { return deviceOpen ? position : 0; }
-    int32_t GetLength() override;
-    int16_t GetNumChannels() override;
-    int16_t GetNumBits() override;
+    int32_t GetLength();
+    int16_t GetNumChannels();
+    int16_t GetNumBits();
     int32_t RecordOneFrame() override;
     bool MakeWorkingCopy() override { return copies.makeNext(); }
     int32_t SaveWorkingCopy() override;
