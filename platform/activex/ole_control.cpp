@@ -123,11 +123,6 @@ void COleControl::SetInitialSize(int cx, int cy) {
     m_extent = QSize(cx, cy);
 }
 
-void COleControl::GetControlSize(int *pcx, int *pcy) const {
-    *pcx = m_extent.width();
-    *pcy = m_extent.height();
-}
-
 BOOL COleControl::SetControlSize(int cx, int cy) {
     if (cx < 0 || cy < 0)
         return 0;

@@ -19,17 +19,15 @@ class CMessageWindow;
 class COleControl;
 
 // The library a control's dispatch and event interfaces are described in, loaded once per
-// module and kept for the module's life.
+// module and kept for the module's life. Built with the library's identifier, by which the
+// control's GetTypeLib loads it.
 class CTypeLibCache {
   public:
-    explicit CTypeLibCache(REFGUID libid)
-        : m_libid(libid) {}
-    const GUID &GetLibraryID() const { return m_libid; }
+    explicit CTypeLibCache(REFGUID) {}
     ITypeLib *Cached() const { return m_library.get(); }
     void Cache(ITypeLib *library) { m_library = ComPtr<ITypeLib>(library); }
 
   private:
-    GUID m_libid;
     ComPtr<ITypeLib> m_library;
 };
 
@@ -99,7 +97,6 @@ class COleControl : public ComObject<IDispatch, IConnectionPointContainer, IView
     // Safe from any thread; zero when the control has no window.
     BOOL PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const;
 
-    void GetControlSize(int *pcx, int *pcy) const;
     // Asks the host for the new size; zero, and the size unchanged, when the host refuses.
     BOOL SetControlSize(int cx, int cy);
 

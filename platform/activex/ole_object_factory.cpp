@@ -10,10 +10,9 @@ COleObjectFactory *g_firstFactory = nullptr;
 } // namespace
 
 COleObjectFactory::COleObjectFactory(REFCLSID clsid, const CRuntimeClass *runtimeClass, BOOL,
-                                     const char *lpszProgID)
+                                     const char *)
     : m_clsid(clsid)
     , m_runtimeClass(runtimeClass)
-    , m_progId(lpszProgID != nullptr ? lpszProgID : "")
     , m_next(g_firstFactory) {
     g_firstFactory = this;
 }

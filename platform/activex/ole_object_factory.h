@@ -18,7 +18,8 @@ struct CRuntimeClass {
 class COleObjectFactory : public ComInterfaces<IClassFactory> {
   public:
     // bMultiInstance is the platform's flag for out-of-process servers; in-process factories
-    // are built with it off and it changes nothing here.
+    // are built with it off and it changes nothing here. Each factory's registration routine
+    // names its class's ProgID itself.
     COleObjectFactory(REFCLSID clsid, const CRuntimeClass *runtimeClass, BOOL bMultiInstance,
                       const char *lpszProgID);
     ~COleObjectFactory() override;
@@ -38,7 +39,6 @@ class COleObjectFactory : public ComInterfaces<IClassFactory> {
     static BOOL UpdateRegistryAll(BOOL bRegister);
 
     const CLSID &GetClassID() const { return m_clsid; }
-    const std::string &GetProgID() const { return m_progId; }
     const CRuntimeClass *GetRuntimeClass() const { return m_runtimeClass; }
 
     // The factory of this module for clsid, or null.
@@ -47,7 +47,6 @@ class COleObjectFactory : public ComInterfaces<IClassFactory> {
   private:
     CLSID m_clsid;
     const CRuntimeClass *m_runtimeClass;
-    std::string m_progId;
     COleObjectFactory *m_next;
 };
 

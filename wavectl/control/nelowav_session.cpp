@@ -86,7 +86,6 @@ void NeloWavSession::CloseDevice() {
 void NeloWavSession::CloseSession() {
     CloseDevice();
     m_strWavFilename.clear();
-    m_nHeaderSize = 0;
     m_bFileOpen = 0;
 }
 
@@ -99,8 +98,9 @@ void NeloWavSession::Open(std::string_view WavFilename) {
     if (m_nErrorCode != 0)
         return;
     m_strWavFilename = WavFilename;
-    m_nHeaderSize = FindHeaderSize(shortPath.text);
-    if (m_nHeaderSize == 0) {
+    // Where the samples start is not kept: the edits work on the device's working copies, whose
+    // samples follow its plain header, and a file without a data tag is refused here.
+    if (FindHeaderSize(shortPath.text) == 0) {
         CloseSession();
         m_nErrorCode = kCodeHeaderSize;
         return;

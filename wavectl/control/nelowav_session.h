@@ -92,7 +92,6 @@ class NeloWavSession final : public WaveSessionView {
     std::string m_strWavFilename;
     // Deleted with the session, after the device is closed.
     WorkingCopy m_workingCopy;
-    int32_t m_nHeaderSize = 0;
 };
 
 // The module-wide counter behind the session aliases; the first Open in a process takes 1.
