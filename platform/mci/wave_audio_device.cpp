@@ -68,6 +68,7 @@ DeviceFault openFault(const WaveError &error) {
     case WaveError::Kind::Unsupported:
     case WaveError::Kind::WriteFailed:
     case WaveError::Kind::NotWritable:
+    case WaveError::Kind::Broken:
         break;
     }
     return DeviceFault::InvalidFile;

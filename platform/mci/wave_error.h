@@ -17,6 +17,7 @@ struct WaveError {
         NoMemory,
         WriteFailed, // a save could not be completed; the target was left as it was
         NotWritable, // the user may not write the target or its folder; left as it was
+        Broken,      // the break key ended a save; the target was left as it was
     };
     Kind kind;
     std::string reason;  // a short phrase, e.g. "fmt chunk shorter than 16 bytes"

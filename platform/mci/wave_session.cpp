@@ -371,6 +371,8 @@ DeviceResult<Ok> WaveSession::save(const SaveSound &saveSound, const std::string
     const WaveResult<WaveSaved> saved = saveSound(sound, path);
     if (!saved.ok()) {
         mciTrace("device %u not saved: %s", m_deviceId, saved.error().reason.c_str());
+        if (saved.error().kind == WaveError::Kind::Broken)
+            return DeviceFault::WaitBroken;
         // A permission problem is told apart: more space or a network would not help there.
         return saved.error().kind == WaveError::Kind::NotWritable ? DeviceFault::FileNotWritable
                                                                   : DeviceFault::FileNotSaved;

@@ -1,6 +1,7 @@
 // Saving a sound as a WAV file with the plain 44-byte header, written piece by piece into a file
 // that replaces the target only when complete: durably for a person's file, without the
 // flushes for a scratch file that its maker marked as one.
+#include "base/break_key.h"
 #include "base/file_replacement.h"
 #include "base/little_endian.h"
 #include "base/scratch_files.h"
@@ -63,49 +64,46 @@ std::array<std::byte, kPlainWaveHeaderSize> headerOf(const WaveFormat &format, u
     return header;
 }
 
-// What the kernel did not copy from a file goes through this process's own memory: if the file
-// was cut short under the session, reading the lost pages here meets the mapping's guard, which
-// reads them as silence, where a write straight from the mapping would fail with EFAULT.
-std::optional<ReplaceFailure> writeThroughBuffer(std::span<const std::byte> bytes,
-                                                 FileReplacement &file) {
-    constexpr std::size_t kPiece = std::size_t{1} << 16;
-    std::vector<std::byte> buffer(std::min(bytes.size(), kPiece));
-    for (std::size_t at = 0; at < bytes.size(); at += kPiece) {
-        const auto piece = bytes.subspan(at, std::min(kPiece, bytes.size() - at));
-        std::copy(piece.begin(), piece.end(), buffer.begin());
-        if (auto error = file.write(std::span(buffer).first(piece.size())))
+// Each piece of the frames is one copy inside the kernel where the run lies in a file, so the
+// frames of an opened sound never pass through this process (faulting in the mapping and copying
+// it cost more than the write), and the disk writes what is copied while the copying goes on.
+// What the kernel did not copy goes through this process's own memory: if the file was cut
+// short under the session, reading the lost pages here meets the mapping's guard, which reads
+// them as silence, where a write straight from the mapping would fail with EFAULT.
+std::optional<ReplaceFailure> writePiece(const Sound::ByteRun &run, uint64_t offset,
+                                         uint64_t length, FileReplacement &file) {
+    const int from = run.source.fileDescriptor();
+    if (from < 0)
+        return file.write(run.source.bytes(offset, static_cast<std::size_t>(length)));
+    const uint64_t copied = file.copyFrom(from, offset, length);
+    file.startWriteBack();
+    constexpr std::size_t kBufferSize = std::size_t{1} << 16;
+    std::vector<std::byte> buffer;
+    for (uint64_t at = offset + copied; at < offset + length; at += kBufferSize) {
+        const auto piece = run.source.bytes(
+            at, static_cast<std::size_t>(std::min<uint64_t>(kBufferSize, offset + length - at)));
+        buffer.assign(piece.begin(), piece.end());
+        if (auto error = file.write(buffer))
             return error;
     }
     return std::nullopt;
 }
 
-// The disk writes what is copied while the copying goes on, rather than all of it in the flush.
-uint64_t copyStartingWriteBack(FileReplacement &file, int from, uint64_t offset, uint64_t length) {
+// A host presses the break key when it must end: a long save then stops at its next piece,
+// leaving the target as it was, rather than keeping the host for seconds.
+std::optional<WaveError> writeFrames(const Sound &sound, FileReplacement &file) {
     constexpr uint64_t kPiece = uint64_t{8} << 20;
-    uint64_t copied = 0;
-    while (copied < length) {
-        const uint64_t piece = std::min(kPiece, length - copied);
-        const uint64_t done = file.copyFrom(from, offset + copied, piece);
-        copied += done;
-        file.startWriteBack();
-        if (done < piece)
-            break;
-    }
-    return copied;
-}
-
-// A run that lies in a file is copied inside the kernel, so the frames of an opened sound never
-// pass through this process (faulting in the mapping and copying it cost more than the write).
-std::optional<ReplaceFailure> writeFrames(const Sound &sound, FileReplacement &file) {
+    uint64_t written = 0;
     for (const Sound::ByteRun &run : sound.byteRuns()) {
-        const int from = run.source.fileDescriptor();
-        const uint64_t copied =
-            from < 0 ? 0 : copyStartingWriteBack(file, from, run.offset, run.length);
-        const auto rest =
-            run.source.bytes(run.offset + copied, static_cast<std::size_t>(run.length - copied));
-        auto error = from < 0 ? file.write(rest) : writeThroughBuffer(rest, file);
-        if (error)
-            return error;
+        for (uint64_t at = 0; at < run.length; at += kPiece) {
+            if (BreakKeyPressed())
+                return WaveError{WaveError::Kind::Broken, "broken off by the break key",
+                                 kPlainWaveHeaderSize + written};
+            const uint64_t piece = std::min(kPiece, run.length - at);
+            if (auto error = writePiece(run, run.offset + at, piece, file))
+                return waveErrorOf(*error);
+            written += piece;
+        }
     }
     return std::nullopt;
 }
@@ -123,9 +121,11 @@ WaveResult<WaveSaved> saveWaveFile(const Sound &sound, const std::string &path) 
     std::optional<ReplaceFailure> error = file.create();
     if (!error)
         error = file.write(header);
-    if (!error)
-        error = writeFrames(sound, file);
-    if (!error && dataBytes.value() % 2 != 0)
+    if (error)
+        return waveErrorOf(*error);
+    if (auto framesError = writeFrames(sound, file))
+        return *framesError;
+    if (dataBytes.value() % 2 != 0)
         error = file.write(pad);
     if (!error)
         error = file.commit();

@@ -9,7 +9,6 @@
 #include "interface/nelowav_ids.h"
 #include "mci/mci_constants.h"
 #include "nelowav_resources.h"
-#include "wavedata/working_copy_cycle.h"
 
 #include <array>
 

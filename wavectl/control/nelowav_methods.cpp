@@ -36,11 +36,11 @@ int16_t CNeloWavCtrl::GetNumChannels() {
 }
 
 void CNeloWavCtrl::WavFileToArray(int16_t *pArray, int32_t ArrayLength) {
-    ::WavFileToArray(m_session, pArray, ArrayLength);
+    m_session.StoreOutcome(::WavFileToArray(m_session, pArray, ArrayLength));
 }
 
 void CNeloWavCtrl::ArrayToWavFile(int16_t *pArray, int32_t ArrayLength) {
-    ::ArrayToWavFile(m_session, pArray, ArrayLength);
+    m_session.StoreOutcome(::ArrayToWavFile(m_session, pArray, ArrayLength));
 }
 
 int32_t CNeloWavCtrl::GetMode() {
@@ -76,7 +76,7 @@ int32_t CNeloWavCtrl::GetSamplingRate() {
 }
 
 void CNeloWavCtrl::SetSamplingRate(int32_t SamplingRate) {
-    ::SetSamplingRate(m_session, SamplingRate);
+    m_session.StoreOutcome(::SetSamplingRate(m_session, SamplingRate));
 }
 
 void CNeloWavCtrl::Close() {
@@ -84,13 +84,13 @@ void CNeloWavCtrl::Close() {
 }
 
 void CNeloWavCtrl::ChangeVolume(int32_t From, int32_t To, float Factor) {
-    ::ChangeVolume(m_session, From, To, Factor);
+    m_session.StoreOutcome(::ChangeVolume(m_session, From, To, Factor));
 }
 
 void CNeloWavCtrl::Copy(int32_t From, int32_t To) {
-    ::Copy(m_session, From, To);
+    m_session.StoreOutcome(::Copy(m_session, From, To));
 }
 
 void CNeloWavCtrl::Paste(int32_t From, int32_t To) {
-    ::Paste(m_session, From, To);
+    m_session.StoreOutcome(::Paste(m_session, From, To));
 }

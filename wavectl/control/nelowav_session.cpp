@@ -15,7 +15,6 @@
 #include "mci/mci_trace.h"
 #include "wavedata/error_codes.h"
 #include "wavedata/find_header_size.h"
-#include "wavedata/working_copy_cycle.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -55,7 +54,6 @@ NeloWavSession::NeloWavSession(HWND callbackWindow)
 
 NeloWavSession::~NeloWavSession() {
     CloseSession();
-    DeleteWorkingCopy(m_strWorkFile);
 }
 
 MCIERROR NeloWavSession::SendCommand(const CommandText &command, char *reply, UINT replySize) {
@@ -64,22 +62,21 @@ MCIERROR NeloWavSession::SendCommand(const CommandText &command, char *reply, UI
     return mciSendStringA(command.c_str(), reply, replySize, m_hwndCallback);
 }
 
-void NeloWavSession::OpenSession(const ShortPath &shortPath) {
-    m_nErrorCode = static_cast<int32_t>(shortPath.refusal);
-    if (m_nErrorCode != 0)
-        return;
+MCIERROR NeloWavSession::OpenSession(const ShortPath &shortPath) {
+    if (shortPath.refusal != 0)
+        return shortPath.refusal;
     const std::string_view alias(m_szAlias);
-    m_nErrorCode =
-        static_cast<int32_t>(SendCommand(CommandText() << "open " << shortPath.text << " alias "
-                                                       << alias << " type waveaudio wait"));
-    if (m_nErrorCode == 0)
+    const MCIERROR opened = SendCommand(CommandText() << "open " << shortPath.text << " alias "
+                                                      << alias << " type waveaudio wait");
+    if (opened == 0)
         SendCommand(CommandText() << "set " << alias << " time format samples wait");
+    return opened;
 }
 
 // The working copies live in the temporary folder, whose path may hold spaces, so they are
 // shortened like every host path.
-void NeloWavSession::OpenSession(const std::string &path) {
-    OpenSession(TakeShortPath(path.c_str()));
+int32_t NeloWavSession::OpenWorkingCopy() {
+    return static_cast<int32_t>(OpenSession(TakeShortPath(m_workingCopy.current().c_str())));
 }
 
 void NeloWavSession::CloseDevice() {
@@ -89,7 +86,6 @@ void NeloWavSession::CloseDevice() {
 void NeloWavSession::CloseSession() {
     CloseDevice();
     m_strWavFilename.clear();
-    m_nHeaderSize = 0;
     m_bFileOpen = 0;
 }
 
@@ -98,12 +94,13 @@ void NeloWavSession::Open(std::string_view WavFilename) {
     ++g_nAliasCounter;
     std::snprintf(m_szAlias, sizeof m_szAlias, "%d", g_nAliasCounter);
     const ShortPath shortPath = TakeShortPath(WavFilename);
-    OpenSession(shortPath);
+    m_nErrorCode = static_cast<int32_t>(OpenSession(shortPath));
     if (m_nErrorCode != 0)
         return;
     m_strWavFilename = WavFilename;
-    m_nHeaderSize = FindHeaderSize(shortPath.text);
-    if (m_nHeaderSize == 0) {
+    // Where the samples start is not kept: the edits work on the device's working copies, whose
+    // samples follow its plain header, and a file without a data tag is refused here.
+    if (FindHeaderSize(shortPath.text) == 0) {
         CloseSession();
         m_nErrorCode = kCodeHeaderSize;
         return;
@@ -128,6 +125,15 @@ int32_t NeloWavSession::SaveTo(const std::string &path) {
     if (const MCIERROR refusal = BuildSave(path, save))
         return static_cast<int32_t>(refusal);
     return static_cast<int32_t>(SendCommand(save));
+}
+
+int32_t NeloWavSession::SaveWorkingCopy() {
+    const int32_t saved = SaveTo(m_workingCopy.next());
+    if (saved == 0)
+        m_workingCopy.takeNext();
+    else
+        m_workingCopy.dropNext();
+    return saved;
 }
 
 int32_t NeloWavSession::RecordOneFrame() {
@@ -192,10 +198,8 @@ void NeloWavSession::SaveAs(std::string_view WavFilename) {
     // A name the host chose is the host's, even the working copy's: the copy goes first, so
     // that the save makes a file of the host's own (durable, its mode by the umask) which no
     // later edit deletes. The session keeps its sound, which the device holds.
-    if (sameFile(name, m_strWorkFile)) {
-        DeleteWorkingCopy(m_strWorkFile);
-        m_strWorkFile.clear();
-    }
+    if (sameFile(name, m_workingCopy.current()))
+        m_workingCopy.dropCurrent();
     SaveCreating(name);
     if (m_nErrorCode == 0)
         m_strWavFilename = name;

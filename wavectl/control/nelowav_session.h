@@ -1,5 +1,6 @@
-// NeloWavSession: one control instance's media session on one WAV file. It owns the alias and
-// the session's fields, builds every command text, answers the status queries, and is the
+// NeloWavSession: one control instance's media session on one WAV file. It owns the alias, the
+// session's fields and the working copy (which it alone makes, swaps and deletes), builds every
+// command text, answers the status queries, stores the outcome of every method, and is the
 // session view through which the sample-level operations work on it.
 #pragma once
 
@@ -8,6 +9,7 @@
 #include "mci/mci_types.h"
 #include "short_path_buffer.h"
 #include "wavedata/wave_session_view.h"
+#include "wavedata/working_copy.h"
 
 #include <cstdint>
 #include <string>
@@ -17,7 +19,7 @@ class NeloWavSession final : public WaveSessionView {
   public:
     // Completion messages of every play and record go to callbackWindow.
     explicit NeloWavSession(HWND callbackWindow);
-    // Closes the session and deletes the working copy.
+    // Closes the session; the working copy goes with it.
     ~NeloWavSession() override;
     NeloWavSession(const NeloWavSession &) = delete;
     NeloWavSession &operator=(const NeloWavSession &) = delete;
@@ -29,33 +31,44 @@ class NeloWavSession final : public WaveSessionView {
     void Record(int32_t From, int32_t To, bool Wait);
     void Stop();
     void Pause();
-    void Seek(int32_t To) override;
+    void Seek(int32_t To);
     void Delete(int32_t From, int32_t To);
     void Save();
     void SaveAs(std::string_view WavFilename);
 
     // The status queries; they never change the error code, and a refused query answers 0.
-    int32_t GetLength() override;
+    int32_t GetLength();
     int32_t GetPosition() override;
-    int16_t GetNumBits() override;
-    int16_t GetNumChannels() override;
+    int16_t GetNumBits();
+    int16_t GetNumChannels();
     int32_t GetSamplingRate();
     int32_t GetMode();
     const std::string &GetWavFilename() const { return m_strWavFilename; }
 
+    // The outcome of the last method that reports one.
+    int32_t ErrorCode() const { return m_nErrorCode; }
+    // Stores the outcome of a sample-level operation.
+    void StoreOutcome(int32_t code) { m_nErrorCode = code; }
+
     // The session as the sample-level operations see it.
     bool IsFileOpen() override { return m_bFileOpen != 0; }
-    int32_t SaveTo(const std::string &path) override;
+    SoundFormat ReadFormat() override { return {GetNumChannels(), GetNumBits(), GetLength()}; }
     int32_t RecordOneFrame() override;
+    bool MakeWorkingCopy() override { return m_workingCopy.makeNext(); }
+    int32_t SaveWorkingCopy() override;
+    void DiscardWorkingCopy() override { m_workingCopy.dropNext(); }
+    const std::string &WorkingCopyPath() const override { return m_workingCopy.current(); }
     void CloseDevice() override;
-    void OpenSession(const std::string &path) override;
+    int32_t OpenWorkingCopy() override;
     void CloseSession() override;
-    int32_t &ErrorCode() override { return m_nErrorCode; }
-    std::string &WorkFile() override { return m_strWorkFile; }
+    int32_t SeekDevice(int32_t To) override;
 
   private:
-    // Opens the device on a path already shortened, or stores the refusal that came with it.
-    void OpenSession(const ShortPath &shortPath);
+    // Opens the device on a path already shortened; the device's answer, or the refusal that
+    // came with the path.
+    MCIERROR OpenSession(const ShortPath &shortPath);
+    // Has the device save the sound into path; the device's answer.
+    int32_t SaveTo(const std::string &path);
     // Saves the sound to path (a name as the host gives it), storing the outcome.
     void SaveSound(std::string_view path);
     // SaveSound, making the file first where it does not exist.
@@ -77,8 +90,8 @@ class NeloWavSession final : public WaveSessionView {
     int32_t m_nErrorCode = 0;
     char m_szAlias[20] = {};
     std::string m_strWavFilename;
-    std::string m_strWorkFile;
-    int32_t m_nHeaderSize = 0;
+    // Deleted with the session, after the device is closed.
+    WorkingCopy m_workingCopy;
 };
 
 // The module-wide counter behind the session aliases; the first Open in a process takes 1.

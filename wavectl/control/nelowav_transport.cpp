@@ -45,9 +45,13 @@ void NeloWavSession::Pause() {
 }
 
 void NeloWavSession::Seek(int32_t To) {
+    m_nErrorCode = SeekDevice(To);
+}
+
+int32_t NeloWavSession::SeekDevice(int32_t To) {
     if (To == -1)
         To = GetLength();
-    m_nErrorCode = static_cast<int32_t>(
+    return static_cast<int32_t>(
         SendCommand(CommandText() << "seek " << m_szAlias << " to " << To << " wait"));
 }
 

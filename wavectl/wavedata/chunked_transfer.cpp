@@ -1,6 +1,8 @@
-// The piece loops stop at the first call that moves nothing or fails.
+// The piece loops stop at the first call that moves nothing or fails, and between two pieces
+// once the break key is down.
 #include "wavedata/chunked_transfer.h"
 
+#include "base/break_key.h"
 #include "base/faultable_calls.h"
 
 #include <algorithm>
@@ -11,6 +13,8 @@ namespace {
 template <typename Move> int32_t inPieces(int32_t count, Move move) {
     int32_t moved = 0;
     while (moved < count) {
+        if (moved > 0 && BreakKeyPressed())
+            break;
         const auto piece = static_cast<std::size_t>(std::min(count - moved, kTransferPiece));
         const ssize_t done = move(moved, piece);
         if (done < 0 && errno == EINTR)

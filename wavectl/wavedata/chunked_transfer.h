@@ -7,6 +7,7 @@
 inline constexpr int32_t kTransferPiece = 60000;
 
 // Each returns the bytes actually moved; fewer than count means the file stopped (a full
-// disk, the end of the file), which the caller must not take for success.
+// disk, the end of the file) or the break key was pressed, which the caller must not take for
+// success.
 int32_t WriteInPieces(int fd, const uint8_t *block, int32_t count);
 int32_t ReadInPieces(int fd, uint8_t *block, int32_t count);

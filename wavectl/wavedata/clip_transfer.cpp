@@ -4,12 +4,13 @@
 #include "base/file_descriptor.h"
 #include "base/little_endian.h"
 #include "files/movable_memory.h"
+#include "mci/wave_file.h"
 #include "wavedata/chunked_transfer.h"
 #include "wavedata/clip_file.h"
-#include "wavedata/header_scan.h"
 #include "wavedata/operation_checks.h"
 #include "wavedata/sample_codec.h"
 #include "wavedata/sample_operations.h"
+#include "wavedata/scratch_file.h"
 #include "wavedata/wav_buffer.h"
 #include "wavedata/working_copy_cycle.h"
 
@@ -25,12 +26,8 @@ int32_t g_nClipSize = 0;
 
 namespace {
 
-int32_t headerSizeOf(const std::string &workFile) {
-    CWavBuffer head;
-    if (head.Load(workFile.c_str(), 0, static_cast<int32_t>(kLastTagOffset) + 3) == 0)
-        return 0;
-    return HeaderSizeIn(head.m_pData, static_cast<std::size_t>(head.m_nSize));
-}
+// The device writes its plain header into every working copy, whatever the host's file had.
+constexpr auto kHeader = static_cast<int64_t>(kPlainWaveHeaderSize);
 
 // A clip file removed since it was made (the temporary folder cleaned, or gone with its
 // folder) is made anew, in the temporary folder of now, rather than failing every later Copy.
@@ -75,15 +72,14 @@ int64_t fileSize(const char *path) {
 // last sample byte of the frames measured before the operation.
 int32_t pasteInto(const std::string &workFile, ClampedFrames range, int32_t length,
                   int64_t frameBytes) {
-    const int64_t header = headerSizeOf(workFile);
     const int64_t size = fileSize(workFile.c_str());
-    if (header == 0 || size < header)
+    if (size < kHeader)
         return kCodeCannotCreateBuffer;
     if (fileSize(g_szClipFile) < g_nClipSize)
         return kCodeClipEmpty;
-    const int64_t dataEnd = std::min(header + frameBytes * length, size);
-    const int64_t first = std::min(header + range.from * frameBytes, dataEnd);
-    const int64_t after = std::min(header + (range.to + 1) * frameBytes, dataEnd);
+    const int64_t dataEnd = std::min(kHeader + frameBytes * length, size);
+    const int64_t first = std::min(kHeader + range.from * frameBytes, dataEnd);
+    const int64_t after = std::min(kHeader + (range.to + 1) * frameBytes, dataEnd);
     const int64_t total = first + g_nClipSize + (dataEnd - after);
     if (total > INT32_MAX)
         return kCodeCannotCreateBuffer;
@@ -101,8 +97,8 @@ int32_t pasteInto(const std::string &workFile, ClampedFrames range, int32_t leng
         const auto bytes =
             std::as_writable_bytes(std::span(block, static_cast<std::size_t>(total)));
         storeLittle32(bytes, 4, static_cast<uint32_t>(total - 8));
-        storeLittle32(bytes, static_cast<std::size_t>(header - 4),
-                      static_cast<uint32_t>(total - header));
+        storeLittle32(bytes, static_cast<std::size_t>(kHeader - 4),
+                      static_cast<uint32_t>(total - kHeader));
         code = ReplaceFileContent(workFile, block, static_cast<int32_t>(total))
                    ? 0
                    : kCodeCannotSaveTmp;
@@ -114,72 +110,64 @@ int32_t pasteInto(const std::string &workFile, ClampedFrames range, int32_t leng
 
 } // namespace
 
-void Copy(WaveSessionView &session, int32_t From, int32_t To) {
-    if (!CheckFileOpen(session) || !CheckEightOrSixteenBits(session))
-        return;
-    const int64_t frameBytes = FrameBytes(session);
+int32_t Copy(WaveSessionView &session, int32_t From, int32_t To) {
+    if (const int32_t refused = CheckFileOpen(session))
+        return refused;
+    const SoundFormat format = session.ReadFormat();
+    if (const int32_t refused = CheckEightOrSixteenBits(format))
+        return refused;
+    const int64_t frameBytes = format.frameBytes();
     const int32_t remembered = session.GetPosition();
-    const int32_t length = session.GetLength();
-    if (length == 0) {
-        session.ErrorCode() = kCodeEmptyFile;
-        return;
-    }
+    const int32_t length = format.length;
+    if (length == 0)
+        return kCodeEmptyFile;
     const std::optional<ClampedFrames> range = ClampFrameRange(From, To, length);
-    if (!range) {
-        session.ErrorCode() = kCodeOutOfRange;
-        return;
-    }
+    if (!range)
+        return kCodeOutOfRange;
     // The range is loaded by its byte offsets in the working copy, which must fit a buffer's.
-    if (!CheckFitsOneBuffer(session, (int64_t{range->to} + 1) * frameBytes))
-        return;
+    if (const int32_t refused = CheckFitsOneBuffer((int64_t{range->to} + 1) * frameBytes))
+        return refused;
     WorkingCopyOperation operation;
     operation.clearCodeAfterReopen = true;
     operation.edit = [&](const std::string &workFile) {
-        const int64_t header = headerSizeOf(workFile);
-        const int64_t first = header + range->from * frameBytes;
-        const int64_t last = header + (range->to + 1) * frameBytes - 1;
+        const int64_t first = kHeader + range->from * frameBytes;
+        const int64_t last = kHeader + (range->to + 1) * frameBytes - 1;
         CWavBuffer bytes;
-        if (header == 0 || last > INT32_MAX ||
-            bytes.Load(workFile.c_str(), static_cast<int32_t>(first), static_cast<int32_t>(last)) ==
-                0)
+        if (last > INT32_MAX || bytes.Load(workFile.c_str(), static_cast<int32_t>(first),
+                                           static_cast<int32_t>(last)) == 0)
             return kCodeCannotCreateBuffer;
         return writeClip(bytes);
     };
-    RunWorkingCopyCycle(session, remembered, operation);
+    return RunWorkingCopyCycle(session, remembered, operation);
 }
 
-void Paste(WaveSessionView &session, int32_t From, int32_t To) {
-    if (!CheckFileOpen(session))
-        return;
-    if (g_szClipFile[0] == '\0') {
-        session.ErrorCode() = kCodeClipEmpty;
-        return;
-    }
-    if (!CheckEightOrSixteenBits(session))
-        return;
+int32_t Paste(WaveSessionView &session, int32_t From, int32_t To) {
+    if (const int32_t refused = CheckFileOpen(session))
+        return refused;
+    if (g_szClipFile[0] == '\0')
+        return kCodeClipEmpty;
+    const SoundFormat format = session.ReadFormat();
+    if (const int32_t refused = CheckEightOrSixteenBits(format))
+        return refused;
     // Part of a frame would move every later sample into the next channel.
-    const int64_t frameBytes = FrameBytes(session);
-    if (frameBytes <= 0 || g_nClipSize % frameBytes != 0) {
-        session.ErrorCode() = kCodeClipNotWholeFrames;
-        return;
-    }
+    const int64_t frameBytes = format.frameBytes();
+    if (frameBytes <= 0 || g_nClipSize % frameBytes != 0)
+        return kCodeClipNotWholeFrames;
     const int32_t remembered = session.GetPosition();
-    const int32_t length = session.GetLength();
+    const int32_t length = format.length;
     const std::optional<ClampedFrames> range = ClampFrameRange(From, To, length);
-    if (!range) {
-        session.ErrorCode() = kCodeOutOfRange;
-        return;
-    }
+    if (!range)
+        return kCodeOutOfRange;
     const int64_t keptFrames = std::max<int64_t>(length - (range->to - range->from + 1), 0);
-    if (!CheckFitsOneBuffer(session, keptFrames * frameBytes + g_nClipSize))
-        return;
+    if (const int32_t refused = CheckFitsOneBuffer(keptFrames * frameBytes + g_nClipSize))
+        return refused;
     WorkingCopyOperation operation;
-    operation.recordIntoEmptySound = true;
+    operation.recordOneFrameFirst = length == 0;
     operation.clearCodeAfterReopen = true;
     operation.edit = [&](const std::string &workFile) {
         return pasteInto(workFile, *range, length, frameBytes);
     };
-    RunWorkingCopyCycle(session, remembered, operation);
+    return RunWorkingCopyCycle(session, remembered, operation);
 }
 
 void DeleteClipFile() {

@@ -2,24 +2,24 @@
 // samples would run past its end is refused here rather than trusted.
 #include "wavedata/loaded_samples.h"
 
-#include "wavedata/header_scan.h"
-#include "wavedata/working_copy_cycle.h"
+#include "wavedata/operation_checks.h"
+#include "wavedata/scratch_file.h"
 
 LoadedSamples::LoadedSamples(const std::string &workFile, int bits, int32_t count) {
     if (m_buffer.Load(workFile.c_str(), 0, -1) == 0)
         return;
-    m_headerSize = HeaderSizeIn(m_buffer.m_pData, static_cast<std::size_t>(m_buffer.m_nSize));
-    const int64_t end = int64_t{m_headerSize} + int64_t{count} * (bits / 8);
-    m_ok = m_headerSize > 0 && end <= m_buffer.m_nSize;
+    const auto end = static_cast<int64_t>(kPlainWaveHeaderSize) + int64_t{count} * (bits / 8);
+    m_ok = end <= m_buffer.m_nSize;
 }
 
 std::function<int32_t(const std::string &)>
-EditSamples(int bits, int32_t count, WriteBack writeBack, std::function<void(uint8_t *)> change) {
+EditSamples(int bits, int32_t count, WriteBack writeBack, std::function<bool(uint8_t *)> change) {
     return [=](const std::string &workFile) {
         LoadedSamples loaded(workFile, bits, count);
         if (!loaded.ok())
             return kCodeCannotCreateBuffer;
-        change(loaded.samples());
+        if (!change(loaded.samples()))
+            return kCodeBroken;
         if (writeBack == WriteBack::No)
             return 0;
         const CWavBuffer &buffer = loaded.buffer();

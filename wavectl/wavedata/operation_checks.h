@@ -11,18 +11,15 @@ inline constexpr auto kCodeOutOfRange = static_cast<int32_t>(MCIERR_OUTOFRANGE);
 // The device's code for a file "not in the correct format": a clip that is no whole number of
 // the sound's frames.
 inline constexpr auto kCodeClipNotWholeFrames = static_cast<int32_t>(MCIERR_INVALID_FILE);
+// The device's answer to a wait that the break key ended, and so the answer of an operation
+// that the break key ended: the host is ending, and the sound and every file are as they were.
+inline constexpr auto kCodeBroken = static_cast<int32_t>(MCIERR_DEVICE_LOCKED);
 
-// Each returns false, with the session's code set, when its condition does not hold.
-bool CheckFileOpen(WaveSessionView &session);
-bool CheckEightOrSixteenBits(WaveSessionView &session);
+// Each gives 0 when its condition holds, else the code with which the operation stops.
+int32_t CheckFileOpen(WaveSessionView &session);
+int32_t CheckEightOrSixteenBits(const SoundFormat &format);
 
-// Channel count x length in frames.
-int64_t SampleCount(WaveSessionView &session);
-
-// The bytes of one frame: one sample of every channel.
-int64_t FrameBytes(WaveSessionView &session);
-
-// An operation holds the sound in one buffer, whose size is a signed 32-bit count. False, with
-// 518 set, when a working copy holding dataBytes of samples would not fit one; checked before
-// the cycle, so that no working copy of such a sound is ever written in vain.
-bool CheckFitsOneBuffer(WaveSessionView &session, int64_t dataBytes);
+// An operation holds the sound in one buffer, whose size is a signed 32-bit count: 518 when a
+// working copy holding dataBytes of samples would not fit one; checked before the cycle, so
+// that no working copy of such a sound is ever written in vain.
+int32_t CheckFitsOneBuffer(int64_t dataBytes);

@@ -35,22 +35,18 @@ bool patchRate(const std::string &workFile, int32_t rate, uint32_t bytesPerSecon
 
 } // namespace
 
-void SetSamplingRate(WaveSessionView &session, int32_t SamplingRate) {
-    if (!CheckFileOpen(session))
-        return;
-    if (SamplingRate < 1 || SamplingRate > kHighestRate) {
-        session.ErrorCode() = kCodeInvalidSamplingRate;
-        return;
-    }
-    uint32_t bytesPerSecond = 0;
+int32_t SetSamplingRate(WaveSessionView &session, int32_t SamplingRate) {
+    if (const int32_t refused = CheckFileOpen(session))
+        return refused;
+    if (SamplingRate < 1 || SamplingRate > kHighestRate)
+        return kCodeInvalidSamplingRate;
+    const SoundFormat format = session.ReadFormat();
+    const uint32_t bytesPerSecond =
+        AverageBytesPerSecond(format.bits, format.channels, SamplingRate);
     WorkingCopyOperation operation;
-    operation.recordIntoEmptySound = true;
-    operation.beforeClose = [&] {
-        bytesPerSecond =
-            AverageBytesPerSecond(session.GetNumBits(), session.GetNumChannels(), SamplingRate);
-    };
+    operation.recordOneFrameFirst = format.length == 0;
     operation.edit = [&](const std::string &workFile) {
         return patchRate(workFile, SamplingRate, bytesPerSecond) ? 0 : kCodeCannotSaveTmp;
     };
-    RunWorkingCopyCycle(session, session.GetPosition(), operation);
+    return RunWorkingCopyCycle(session, session.GetPosition(), operation);
 }

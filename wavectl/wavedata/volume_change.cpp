@@ -1,4 +1,5 @@
 // ChangeVolume: scales the frames From up to, not including, To, in every channel.
+#include "wavedata/breakable_slices.h"
 #include "wavedata/loaded_samples.h"
 #include "wavedata/operation_checks.h"
 #include "wavedata/sample_codec.h"
@@ -17,37 +18,35 @@ bool isUsableFactor(float factor) {
 
 } // namespace
 
-void ChangeVolume(WaveSessionView &session, int32_t From, int32_t To, float Factor) {
-    if (!CheckFileOpen(session))
-        return;
-    const int64_t count = SampleCount(session);
-    if (count <= 0) {
-        session.ErrorCode() = kCodeEmptyFile;
-        return;
-    }
-    if (!CheckEightOrSixteenBits(session))
-        return;
+int32_t ChangeVolume(WaveSessionView &session, int32_t From, int32_t To, float Factor) {
+    if (const int32_t refused = CheckFileOpen(session))
+        return refused;
+    const SoundFormat format = session.ReadFormat();
+    const int64_t count = format.samples();
+    if (count <= 0)
+        return kCodeEmptyFile;
+    if (const int32_t refused = CheckEightOrSixteenBits(format))
+        return refused;
     const int32_t remembered = session.GetPosition();
-    const int32_t length = session.GetLength();
+    const int32_t length = format.length;
     if (To == -1)
         To = length;
-    if (From < 0 || From > length || To < 0 || To > length || From > To ||
-        !isUsableFactor(Factor)) {
-        session.ErrorCode() = kCodeOutOfRange;
-        return;
-    }
-    const int bits = session.GetNumBits();
-    const int channels = session.GetNumChannels();
-    if (!CheckFitsOneBuffer(session, count * (bits / 8)))
-        return;
+    if (From < 0 || From > length || To < 0 || To > length || From > To || !isUsableFactor(Factor))
+        return kCodeOutOfRange;
+    const int bits = format.bits;
+    const int channels = format.channels;
+    if (const int32_t refused = CheckFitsOneBuffer(count * (bits / 8)))
+        return refused;
     WorkingCopyOperation operation;
     operation.edit =
         EditSamples(bits, static_cast<int32_t>(count), WriteBack::Yes, [&](uint8_t *samples) {
             const auto first = static_cast<std::size_t>(From) * static_cast<std::size_t>(channels);
             const auto changed =
                 static_cast<std::size_t>(To - From) * static_cast<std::size_t>(channels);
-            ScaleSamples(samples + first * static_cast<std::size_t>(bits / 8), bits, changed,
-                         Factor);
+            return InBreakableSlices(changed, [&](std::size_t at, std::size_t slice) {
+                ScaleSamples(samples + (first + at) * static_cast<std::size_t>(bits / 8), bits,
+                             slice, Factor);
+            });
         });
-    RunWorkingCopyCycle(session, remembered, operation);
+    return RunWorkingCopyCycle(session, remembered, operation);
 }

@@ -2,6 +2,19 @@
 // three opens of one load always reach the same file.
 #include "wavedata/wav_buffer.h"
 
+#include "base/break_key.h"
+
+#include <algorithm>
+
+namespace {
+
+// The range comes into the block in reads of this size, so that the break key, which a host
+// presses when it must end, stops the load of a large file between two of them: one read of a
+// whole gigabyte from a busy disk takes seconds.
+constexpr int32_t kReadPiece = 16 << 20;
+
+} // namespace
+
 CWavBuffer::CWavBuffer()
     : m_pData(nullptr)
     , m_hData(nullptr)
@@ -49,8 +62,11 @@ bool CWavBuffer::ReadRange(int32_t first, int32_t bytes) {
     const HFILE file = OpenFile(nullptr, &m_ofs, OF_REOPEN);
     if (file == HFILE_ERROR)
         return false;
-    const bool complete =
-        _llseek(file, first, FILE_BEGIN) == first && _hread(file, m_pData, bytes) == bytes;
+    bool complete = _llseek(file, first, FILE_BEGIN) == first;
+    for (int32_t at = 0; complete && at < bytes; at += kReadPiece) {
+        const int32_t piece = std::min(kReadPiece, bytes - at);
+        complete = (at == 0 || !BreakKeyPressed()) && _hread(file, m_pData + at, piece) == piece;
+    }
     _lclose(file);
     return complete;
 }

@@ -15,7 +15,8 @@ class CWavBuffer {
     CWavBuffer &operator=(const CWavBuffer &) = delete;
 
     // Loads the bytes first to last inclusive (last -1: the file's last byte), clamped to the
-    // file. Nonzero on success; on failure the buffer is empty.
+    // file. Nonzero on success; on failure (the break key stopping a long load too) the buffer
+    // is empty.
     BOOL Load(const char *path, int32_t first, int32_t last);
     // Gives the block back; harmless on an empty buffer.
     void Free();

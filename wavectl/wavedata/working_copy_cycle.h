@@ -1,6 +1,6 @@
 // The working-copy cycle that every sample-level operation runs after its own checks: save the
-// session's sound into a new temporary file, make it the working copy, close the device, let
-// the operation read or rewrite that file, and reopen the session on it where it was.
+// session's sound into a new working copy, close the device, let the operation read or rewrite
+// that file, and reopen the session on it where it was.
 #pragma once
 
 #include "wavedata/error_codes.h"
@@ -11,10 +11,9 @@
 #include <string>
 
 struct WorkingCopyOperation {
-    // An empty sound gets one recorded frame first, so that the device has something to save.
-    bool recordIntoEmptySound = false;
-    // Runs after the save while the device is still open.
-    std::function<void()> beforeClose;
+    // One frame recorded before the save, so that the device has something to save when the
+    // sound is empty.
+    bool recordOneFrameFirst = false;
     // Works on the new working copy while the device is closed. Returns 0, or the code that
     // ends the operation once the session has been reopened on the working copy.
     std::function<int32_t(const std::string &workFile)> edit;
@@ -22,16 +21,6 @@ struct WorkingCopyOperation {
     bool clearCodeAfterReopen = false;
 };
 
-// Runs the cycle; rememberedPosition is where the session is reopened.
-void RunWorkingCopyCycle(WaveSessionView &session, int32_t rememberedPosition,
-                         const WorkingCopyOperation &operation);
-
-// A new empty file in the temporary folder with the given prefix; empty when none can be made.
-std::string MakeTemporaryFile(const char *prefix);
-// Deletes a working copy that the cycle made; harmless for an empty name or a missing file.
-void DeleteWorkingCopy(const std::string &path);
-
-// Replaces the content of the file at path with size bytes from data through a new file beside
-// it, so a failed or short write (a full disk) leaves the file as it was. Meant for the control's
-// scratch files in the temporary folder: nothing is forced to disk.
-bool ReplaceFileContent(const std::string &path, const uint8_t *data, int32_t size);
+// Runs the cycle and gives its outcome; rememberedPosition is where the session is reopened.
+int32_t RunWorkingCopyCycle(WaveSessionView &session, int32_t rememberedPosition,
+                            const WorkingCopyOperation &operation);

@@ -29,6 +29,7 @@ inline Bytes fileBytes(const std::filesystem::path &path) {
 // Error kinds by name in failure messages.
 inline void PrintTo(WaveError::Kind kind, std::ostream *out) {
     static const char *const names[] = {"NotFound",    "Unreadable", "NotWave",     "Truncated",
-                                        "Unsupported", "NoMemory",   "WriteFailed", "NotWritable"};
+                                        "Unsupported", "NoMemory",   "WriteFailed", "NotWritable",
+                                        "Broken"};
     *out << names[static_cast<int>(kind)];
 }

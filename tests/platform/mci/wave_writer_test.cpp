@@ -1,5 +1,6 @@
 // The writer against libsndfile as the reader, and saving safely: over the file that the sound
 // maps, and not at all when the folder or the disk refuses.
+#include "base/break_key.h"
 #include "mci/wave_file.h"
 #include "sndfile_wave.h"
 #include "temporary_folder.h"
@@ -141,6 +142,52 @@ TEST(WaveWriterTest, FailedSaveLeavesTheTargetAsItWas) {
         EXPECT_FALSE(saved.error().reason.empty());
         EXPECT_EQ(fileBytes(target), fault == Fault::MissingFolder ? Bytes{} : old);
         EXPECT_EQ(entriesIn(folder.path()), fault == Fault::MissingFolder ? 0u : 1u);
+    }
+}
+
+// The source of a long save that presses the break key when the save asks for its second
+// piece, as a signal that arrives while the save runs.
+class PressingOnSecondPiece final : public ByteSource {
+  public:
+    explicit PressingOnSecondPiece(std::shared_ptr<const ByteSource> inner)
+        : m_inner(std::move(inner)) {}
+    uint64_t size() const override { return m_inner->size(); }
+    std::span<const std::byte> bytes(uint64_t offset, std::size_t length) const override {
+        return m_inner->bytes(offset, length);
+    }
+    int fileDescriptor() const override {
+        if (++m_pieces == 2)
+            PressBreakKey();
+        return m_inner->fileDescriptor();
+    }
+
+  private:
+    std::shared_ptr<const ByteSource> m_inner;
+    mutable int m_pieces = 0;
+};
+
+TEST(WaveWriterTest, TheBreakKeyEndsALongSaveAndLeavesTheTargetAsItWas) {
+    const Bytes frames = numberedBytes(std::size_t{24} << 20);
+    TemporaryFolder sources;
+    writeFile(sources.file("frames.raw"), frames);
+    for (const bool mapped : {false, true}) {
+        SCOPED_TRACE(mapped ? "frames in a file" : "frames in memory");
+        TemporaryFolder folder;
+        const std::string target = folder.file("old.wav");
+        const Bytes old = numberedBytes(1000, 9);
+        writeFile(target, old);
+        Sound sound(kStereo16);
+        sound.append(
+            std::make_shared<PressingOnSecondPiece>(
+                mapped ? mapFile(sources.file("frames.raw")).value() : makeMemorySource(frames)),
+            0, frames.size() / 4);
+
+        const auto saved = saveWaveFile(sound, target);
+        ReleaseBreakKey();
+        ASSERT_FALSE(saved.ok());
+        EXPECT_EQ(saved.error().kind, WaveError::Kind::Broken);
+        EXPECT_EQ(fileBytes(target), old);
+        EXPECT_EQ(entriesIn(folder.path()), 1u) << "no partial file beside the target";
     }
 }
 

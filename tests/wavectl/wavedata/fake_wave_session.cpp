@@ -2,7 +2,6 @@
 
 #include "wave_builder.h"
 
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -51,10 +50,6 @@ FakeWaveSession::FakeWaveSession(const std::string &hostFile) {
     fileOpen = code == 0;
 }
 
-FakeWaveSession::~FakeWaveSession() {
-    std::remove(workFile.c_str());
-}
-
 int16_t FakeWaveSession::GetNumChannels() {
     return deviceOpen ? static_cast<int16_t>(get(sound, 22, 2)) : 0;
 }
@@ -71,13 +66,16 @@ int32_t FakeWaveSession::GetLength() {
                       : static_cast<int32_t>((sound.size() - 44) / static_cast<unsigned>(frame));
 }
 
-int32_t FakeWaveSession::SaveTo(const std::string &path) {
-    if (!deviceOpen || failSave)
+int32_t FakeWaveSession::SaveWorkingCopy() {
+    if (!deviceOpen || failSave) {
+        copies.dropNext();
         return kFileNotSaved;
+    }
     std::vector<uint8_t> saved =
         waveImage(GetNumChannels(), GetNumBits(), static_cast<int32_t>(get(sound, 24, 4)),
                   {sound.begin() + 44, sound.end()});
-    writeFileBytes(path, saved);
+    writeFileBytes(copies.next(), saved);
+    copies.takeNext();
     return 0;
 }
 

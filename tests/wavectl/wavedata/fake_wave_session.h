@@ -3,6 +3,7 @@
 #pragma once
 
 #include "wavedata/wave_session_view.h"
+#include "wavedata/working_copy.h"
 
 #include <cstdint>
 #include <functional>
@@ -20,33 +21,45 @@ class FakeWaveSession final : public WaveSessionView {
   public:
     // Opens hostFile, as the control's Open does.
     explicit FakeWaveSession(const std::string &hostFile);
-    ~FakeWaveSession() override;
 
     bool IsFileOpen() override { return fileOpen; }
+    SoundFormat ReadFormat() override { return {GetNumChannels(), GetNumBits(), GetLength()}; }
     int32_t GetPosition() override { return deviceOpen ? position : 0; }
-    int32_t GetLength() override;
-    int16_t GetNumChannels() override;
-    int16_t GetNumBits() override;
-    int32_t SaveTo(const std::string &path) override;
+    int32_t GetLength();
+    int16_t GetNumChannels();
+    int16_t GetNumBits();
     int32_t RecordOneFrame() override;
+    bool MakeWorkingCopy() override { return copies.makeNext(); }
+    int32_t SaveWorkingCopy() override;
+    void DiscardWorkingCopy() override { copies.dropNext(); }
+    const std::string &WorkingCopyPath() const override { return copies.current(); }
     void CloseDevice() override {
         deviceOpen = false;
         if (onClose)
             onClose();
     }
-    void OpenSession(const std::string &path) override;
+    int32_t OpenWorkingCopy() override {
+        OpenSession(copies.current());
+        return code;
+    }
     void CloseSession() override;
-    void Seek(int32_t To) override;
-    int32_t &ErrorCode() override { return code; }
-    std::string &WorkFile() override { return workFile; }
+    int32_t SeekDevice(int32_t To) override {
+        Seek(To);
+        return code;
+    }
+
+    void OpenSession(const std::string &path);
+    void Seek(int32_t To);
 
     std::vector<uint8_t> sound;
     std::string openedFile;
     bool deviceOpen = false;
     bool fileOpen = false;
     int32_t position = 0;
+    // The outcome of the last operation, as the session stores it.
     int32_t code = 0;
-    std::string workFile;
+    WorkingCopy copies;
+    const std::string &workFile = copies.current();
     bool failSave = false;
     // Runs when the device closes, between the save of a working copy and its use.
     std::function<void()> onClose;

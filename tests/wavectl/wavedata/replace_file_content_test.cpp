@@ -2,7 +2,7 @@
 // symbolic link planted at the name is replaced, never written through.
 #include "file_content.h"
 #include "temporary_folder.h"
-#include "wavedata/working_copy_cycle.h"
+#include "wavedata/scratch_file.h"
 
 #include <filesystem>
 #include <fstream>

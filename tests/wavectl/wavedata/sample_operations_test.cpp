@@ -1,5 +1,6 @@
 // The sample-level operations through a fake device: what they change, the codes in the order
 // they are tested, the position kept, the host's file untouched, no temporary file left over.
+#include "base/break_key.h"
 #include "fake_wave_session.h"
 #include "temporary_folder.h"
 #include "wavedata/clip_file.h"
@@ -63,7 +64,7 @@ class SampleOperationsTest : public testing::Test {
     std::vector<int16_t> samplesOf(FakeWaveSession &session) {
         std::vector<int16_t> array(
             static_cast<std::size_t>(session.GetLength() * session.GetNumChannels()));
-        WavFileToArray(session, array.data(), static_cast<int32_t>(array.size()));
+        session.code = WavFileToArray(session, array.data(), static_cast<int32_t>(array.size()));
         EXPECT_EQ(session.code, 0);
         return array;
     }
@@ -90,7 +91,7 @@ TEST_F(SampleOperationsTest, ArrayRoundTripKeepsPositionAndTheHostsFile) {
     EXPECT_EQ(array[1], 2) << "right of frame 0";
     for (int16_t &sample : array)
         sample = static_cast<int16_t>(-sample);
-    ArrayToWavFile(session, array.data(), 2000);
+    session.code = ArrayToWavFile(session, array.data(), 2000);
     EXPECT_EQ(session.code, 0);
     EXPECT_EQ(session.position, 123);
     EXPECT_EQ(samplesOf(session), array);
@@ -103,7 +104,7 @@ TEST_F(SampleOperationsTest, ArrayRoundTripKeepsPositionAndTheHostsFile) {
 TEST_F(SampleOperationsTest, EightBitElementsAreBytesAndStoreTheirLowByte) {
     FakeWaveSession session(hostFile(1, 8, 3));
     std::vector<int16_t> array = {300, -1, 128};
-    ArrayToWavFile(session, array.data(), 3);
+    session.code = ArrayToWavFile(session, array.data(), 3);
     EXPECT_EQ(samplesOf(session), (std::vector<int16_t>{44, 255, 128}));
 }
 
@@ -122,7 +123,7 @@ TEST_F(SampleOperationsTest, FailedChecksReportInOrderAndMakeNoFile) {
                           {"24-bit", 1, 24, 2, false, 2, 516}}) {
         FakeWaveSession session(hostFile(c.channels, c.bits, c.frames));
         session.fileOpen = !c.closed;
-        ArrayToWavFile(session, array, c.length);
+        session.code = ArrayToWavFile(session, array, c.length);
         EXPECT_EQ(session.code, c.code) << c.what;
         EXPECT_EQ(temporaryFiles(), 0u) << c.what;
         EXPECT_TRUE(session.workFile.empty()) << c.what;
@@ -133,14 +134,14 @@ TEST_F(SampleOperationsTest, CycleFailuresLeaveTheSessionUsableOrClosed) {
     std::vector<int16_t> array(4);
     FakeWaveSession saveFails(hostFile(1, 16, 4));
     saveFails.failSave = true;
-    WavFileToArray(saveFails, array.data(), 4);
+    saveFails.code = WavFileToArray(saveFails, array.data(), 4);
     EXPECT_EQ(saveFails.code, 517);
     EXPECT_TRUE(saveFails.deviceOpen);
     EXPECT_EQ(temporaryFiles(), 0u);
 
     FakeWaveSession reopenFails(hostFile(1, 16, 4));
     reopenFails.failOpen = true;
-    WavFileToArray(reopenFails, array.data(), 4);
+    reopenFails.code = WavFileToArray(reopenFails, array.data(), 4);
     EXPECT_EQ(reopenFails.code, 519);
     EXPECT_FALSE(reopenFails.IsFileOpen());
 }
@@ -157,7 +158,7 @@ TEST_F(SampleOperationsTest, AFailedRewriteKeepsTheSavedWorkingCopy) {
         const rlimit tiny{10, RLIM_INFINITY};
         setrlimit(RLIMIT_FSIZE, &tiny);
     };
-    ChangeVolume(session, 0, -1, 2);
+    session.code = ChangeVolume(session, 0, -1, 2);
     setrlimit(RLIMIT_FSIZE, &unlimited);
     session.onClose = nullptr;
     EXPECT_EQ(session.code, 517);
@@ -168,9 +169,9 @@ TEST_F(SampleOperationsTest, AFailedRewriteKeepsTheSavedWorkingCopy) {
 
 TEST_F(SampleOperationsTest, AClipFileThatVanishedIsAnEmptyClipboard) {
     FakeWaveSession session(hostFile(1, 16, 10));
-    Copy(session, 0, 3);
+    session.code = Copy(session, 0, 3);
     std::remove(g_szClipFile);
-    Paste(session, 0, 0);
+    session.code = Paste(session, 0, 0);
     EXPECT_EQ(session.code, 523);
     EXPECT_TRUE(session.deviceOpen);
     EXPECT_EQ(session.GetLength(), 10);
@@ -178,10 +179,10 @@ TEST_F(SampleOperationsTest, AClipFileThatVanishedIsAnEmptyClipboard) {
 
 TEST_F(SampleOperationsTest, VolumeChangesOnlyTheFramesFromUpToTo) {
     FakeWaveSession session(hostFile(2, 16, 4));
-    ChangeVolume(session, 1, 3, 2);
+    session.code = ChangeVolume(session, 1, 3, 2);
     EXPECT_EQ(session.code, 0);
     EXPECT_EQ(samplesOf(session), (std::vector<int16_t>{1, 2, 6, 8, 10, 12, 7, 8}));
-    ChangeVolume(session, 0, -1, 0);
+    session.code = ChangeVolume(session, 0, -1, 0);
     EXPECT_EQ(samplesOf(session), std::vector<int16_t>(8, 0)) << "To -1 reaches the last frame";
 }
 
@@ -199,7 +200,7 @@ TEST_F(SampleOperationsTest, VolumeRefusesBadRangesAndFactorsBeforeAnyFile) {
                          {0, 10, nan, 282},
                          {0, 10, INFINITY, 282},
                          {10, 10, 3, 0}}) {
-        ChangeVolume(session, c.from, c.to, c.factor);
+        session.code = ChangeVolume(session, c.from, c.to, c.factor);
         EXPECT_EQ(session.code, c.code) << c.from << ".." << c.to << " x " << c.factor;
     }
     EXPECT_EQ(samplesOf(session)[9], 10) << "From equal to To changes nothing";
@@ -207,22 +208,22 @@ TEST_F(SampleOperationsTest, VolumeRefusesBadRangesAndFactorsBeforeAnyFile) {
 
 TEST_F(SampleOperationsTest, MinusInfinityIsANegativeFactorAndSilences) {
     FakeWaveSession eightBit(hostFile(1, 8, 3, "eight.wav"));
-    ChangeVolume(eightBit, 0, -1, -INFINITY);
+    eightBit.code = ChangeVolume(eightBit, 0, -1, -INFINITY);
     EXPECT_EQ(eightBit.code, 0);
     EXPECT_EQ(samplesOf(eightBit), (std::vector<int16_t>{128, 128, 128}));
     FakeWaveSession sixteenBit(hostFile(2, 16, 2, "sixteen.wav"));
-    ChangeVolume(sixteenBit, 0, -1, -INFINITY);
+    sixteenBit.code = ChangeVolume(sixteenBit, 0, -1, -INFINITY);
     EXPECT_EQ(sixteenBit.code, 0);
     EXPECT_EQ(samplesOf(sixteenBit), std::vector<int16_t>(4, 0));
 }
 
 TEST_F(SampleOperationsTest, PasteReplacesFramesWithTheClip) {
     FakeWaveSession session(hostFile(2, 16, 100));
-    Paste(session, 0, 0);
+    session.code = Paste(session, 0, 0);
     EXPECT_EQ(session.code, 523) << "before any Copy";
-    Copy(session, 10, 19);
+    session.code = Copy(session, 10, 19);
     EXPECT_EQ(session.code, 0);
-    Paste(session, 50, 50);
+    session.code = Paste(session, 50, 50);
     ASSERT_EQ(session.code, 0);
     EXPECT_EQ(session.GetLength(), 109);
     const std::vector<int16_t> samples = samplesOf(session);
@@ -255,9 +256,9 @@ TEST_F(SampleOperationsTest, CopyAndPasteMoveWholeFramesOfAnyChannelCount) {
         const auto before = framesReadBySndfile(host, frameBytes);
         ASSERT_EQ(before.size(), 100u);
         FakeWaveSession session(host);
-        Copy(session, 0, 9);
+        session.code = Copy(session, 0, 9);
         EXPECT_EQ(session.code, 0);
-        Paste(session, 50, 50);
+        session.code = Paste(session, 50, 50);
         EXPECT_EQ(session.code, 0);
         const auto after = framesReadBySndfile(session.openedFile, frameBytes);
         ASSERT_EQ(after.size(), 109u);
@@ -275,15 +276,15 @@ TEST_F(SampleOperationsTest, AClipOfPartFramesIsRefusedAndWholeFramesGoInByteFor
     FakeWaveSession source(hostFile(1, 8, 10, "source.wav"));
     FakeWaveSession target(hostFile(2, 16, 100, "target.wav"));
     target.position = 40;
-    Copy(source, 0, 2);
-    Paste(target, 20, 20);
+    source.code = Copy(source, 0, 2);
+    target.code = Paste(target, 20, 20);
     EXPECT_EQ(target.code, 296);
     EXPECT_EQ(target.GetLength(), 100);
     EXPECT_EQ(target.position, 40);
     EXPECT_TRUE(target.workFile.empty()) << "no working copy made";
 
-    Copy(source, 0, 7);
-    Paste(target, 20, 20);
+    source.code = Copy(source, 0, 7);
+    target.code = Paste(target, 20, 20);
     ASSERT_EQ(target.code, 0);
     EXPECT_EQ(target.GetLength(), 101);
     const std::vector<int16_t> samples = samplesOf(target);
@@ -295,17 +296,17 @@ TEST_F(SampleOperationsTest, AClipOfPartFramesIsRefusedAndWholeFramesGoInByteFor
 // operation that loads the sound refuses it before it saves a working copy.
 TEST_F(SampleOperationsTest, ASoundTooLargeForOneBufferIsRefusedBeforeAnyWorkingCopy) {
     FakeWaveSession source(hostFile(2, 16, 10, "source.wav"));
-    Copy(source, 0, 0);
+    source.code = Copy(source, 0, 0);
     FakeWaveSession session(hostFile(2, 16, 10));
     const int32_t frames = 1073741823;
     session.reportedLength = frames;
     int16_t array[1] = {};
     const std::pair<const char *, std::function<void()>> operations[] = {
-        {"WavFileToArray", [&] { WavFileToArray(session, array, 2 * frames); }},
-        {"ArrayToWavFile", [&] { ArrayToWavFile(session, array, 2 * frames); }},
-        {"ChangeVolume", [&] { ChangeVolume(session, 0, -1, 2); }},
-        {"Copy", [&] { Copy(session, 0, -1); }},
-        {"Paste", [&] { Paste(session, 0, 0); }},
+        {"WavFileToArray", [&] { session.code = WavFileToArray(session, array, 2 * frames); }},
+        {"ArrayToWavFile", [&] { session.code = ArrayToWavFile(session, array, 2 * frames); }},
+        {"ChangeVolume", [&] { session.code = ChangeVolume(session, 0, -1, 2); }},
+        {"Copy", [&] { session.code = Copy(session, 0, -1); }},
+        {"Paste", [&] { session.code = Paste(session, 0, 0); }},
     };
     const std::size_t filesBefore = temporaryFiles();
     for (const auto &[name, operation] : operations) {
@@ -317,11 +318,51 @@ TEST_F(SampleOperationsTest, ASoundTooLargeForOneBufferIsRefusedBeforeAnyWorking
     EXPECT_EQ(temporaryFiles(), filesBefore);
 }
 
+// A signal makes the host press the break key while an edit of a large sound runs: the edit is
+// abandoned, and the sound, its position, the clip and the host's file stay as they were.
+TEST_F(SampleOperationsTest, TheBreakKeyAbandonsALongEdit) {
+    // More samples than one slice of work and more bytes than one piece of a file.
+    const int32_t frames = 2500000;
+    const std::string host = hostFile(2, 16, frames);
+    const std::vector<uint8_t> hostBytes = readFileBytes(host);
+    FakeWaveSession session(host);
+    session.code = Copy(session, 0, 0);
+    const std::vector<int16_t> before = samplesOf(session);
+    std::vector<int16_t> array(before.size());
+    const std::pair<const char *, std::function<void()>> operations[] = {
+        {"WavFileToArray",
+         [&] { session.code = WavFileToArray(session, array.data(), 2 * frames); }},
+        {"ArrayToWavFile",
+         [&] { session.code = ArrayToWavFile(session, array.data(), 2 * frames); }},
+        {"ChangeVolume", [&] { session.code = ChangeVolume(session, 0, -1, 0.5f); }},
+        {"Copy", [&] { session.code = Copy(session, 0, -1); }},
+        {"Paste", [&] { session.code = Paste(session, 0, 0); }},
+    };
+    session.position = 77;
+    session.onClose = [] { PressBreakKey(); };
+    for (const auto &[name, operation] : operations) {
+        SCOPED_TRACE(name);
+        operation();
+        ReleaseBreakKey();
+        EXPECT_EQ(session.code, 288);
+        EXPECT_TRUE(session.deviceOpen);
+        EXPECT_EQ(session.position, 77);
+        const auto entries =
+            std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+        EXPECT_EQ(entries, 3)
+            << "the host's file, the working copy and the clip, nothing half-made";
+    }
+    session.onClose = nullptr;
+    EXPECT_EQ(samplesOf(session), before);
+    EXPECT_EQ(g_nClipSize, 4);
+    EXPECT_EQ(readFileBytes(host), hostBytes);
+}
+
 TEST_F(SampleOperationsTest, ClipCrossesInstancesAndFillsAnEmptySound) {
     FakeWaveSession source(hostFile(1, 8, 10, "source.wav"));
-    Copy(source, 2, 4);
+    source.code = Copy(source, 2, 4);
     FakeWaveSession empty(hostFile(1, 8, 0, "empty.wav"));
-    Paste(empty, 0, -1);
+    empty.code = Paste(empty, 0, -1);
     ASSERT_EQ(empty.code, 0);
     EXPECT_EQ(samplesOf(empty), (std::vector<int16_t>{3, 4, 5}));
 }
@@ -330,10 +371,10 @@ TEST_F(SampleOperationsTest, SamplingRateRewritesTheRateFieldsOnly) {
     const std::string host = hostFile(2, 16, 10);
     FakeWaveSession session(host);
     for (const int32_t rate : {0, 44101, -5}) {
-        SetSamplingRate(session, rate);
+        session.code = SetSamplingRate(session, rate);
         EXPECT_EQ(session.code, 521) << rate;
     }
-    SetSamplingRate(session, 22050);
+    session.code = SetSamplingRate(session, 22050);
     ASSERT_EQ(session.code, 0);
     const std::vector<uint8_t> file = readFileBytes(session.openedFile);
     EXPECT_EQ(file[24] | file[25] << 8, 22050);
@@ -344,8 +385,8 @@ TEST_F(SampleOperationsTest, SamplingRateRewritesTheRateFieldsOnly) {
 TEST_F(SampleOperationsTest, NothingIsLeftBehind) {
     {
         FakeWaveSession session(hostFile(1, 16, 10));
-        Copy(session, 0, -1);
-        ChangeVolume(session, 0, -1, 0.5f);
+        session.code = Copy(session, 0, -1);
+        session.code = ChangeVolume(session, 0, -1, 0.5f);
     }
     DeleteClipFile();
     EXPECT_EQ(temporaryFiles(), 0u);

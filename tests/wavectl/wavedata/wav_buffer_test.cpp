@@ -1,5 +1,6 @@
 // CWavBuffer loads the clamped byte range or nothing; the piece loops move what they can and
 // say how much that was.
+#include "base/break_key.h"
 #include "base/file_descriptor.h"
 #include "base/file_faults.h"
 #include "temporary_folder.h"
@@ -54,6 +55,22 @@ TEST(WavBufferTest, LoadsAFileOfSeveralMegabytesWhole) {
     ASSERT_NE(buffer.Load(path.c_str(), 0, -1), 0);
     ASSERT_EQ(buffer.m_nSize, size);
     for (const int at : {0, (2 << 20) - 1, 2 << 20, size - 1})
+        EXPECT_EQ(buffer.m_pData[at], at % 251) << at;
+}
+
+// A file of more than 16 MB is read in more than one piece; a host that must end stops it.
+TEST(WavBufferTest, TheBreakKeyStopsALongLoadAndLeavesItEmpty) {
+    const int size = (17 << 20) + 5;
+    const TemporaryFolder folder;
+    const std::string path = fileOfBytes(folder, "buffer-long.bin", size);
+    CWavBuffer buffer;
+    PressBreakKey();
+    const BOOL broken = buffer.Load(path.c_str(), 0, -1);
+    ReleaseBreakKey();
+    EXPECT_EQ(broken, 0);
+    EXPECT_EQ(buffer.m_pData, nullptr);
+    ASSERT_NE(buffer.Load(path.c_str(), 0, -1), 0);
+    for (const int at : {(16 << 20) - 1, 16 << 20, size - 1})
         EXPECT_EQ(buffer.m_pData[at], at % 251) << at;
 }
 
