@@ -50,6 +50,14 @@ std::size_t PlayFeed::fill(const Sound &sound, std::span<float> out) {
     return frames;
 }
 
+std::size_t PlayFeed::holdOpen(std::span<float> out, std::size_t frames) {
+    const std::size_t channels = out.size() / m_bufferFrames;
+    std::fill(out.begin() + static_cast<std::ptrdiff_t>(frames * channels), out.end(), 0.0f);
+    m_handedOver += m_bufferFrames - frames;
+    m_draining = false;
+    return static_cast<std::size_t>(m_bufferFrames);
+}
+
 std::size_t PlayFeed::fillFromRanges(const Sound &sound, std::span<float> out) {
     const WaveFormat &format = sound.format();
     const uint64_t room = out.size() / format.channels;

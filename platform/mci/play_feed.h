@@ -41,6 +41,11 @@ class PlayFeed {
     // memory it writes fewer, which drains the stream, and failed() says so.
     std::size_t fill(const Sound &sound, std::span<float> out);
 
+    // After a fill that gave out fewer frames than it had room for: fills the rest with silence
+    // and keeps the stream open for one buffer more, in which a range can still queue. Gives the
+    // frames written, silence included.
+    std::size_t holdOpen(std::span<float> out, std::size_t frames);
+
     uint64_t handedOver() const { return m_handedOver; }
     // The room the stream gave in its last buffer.
     uint64_t bufferFrames() const { return m_bufferFrames; }

@@ -23,13 +23,10 @@ class PlayInStream {
             return m_range.first;
         return std::min(m_range.first + (framesDone - m_startsAt), m_range.last);
     }
-    // Its end may be told before its last frames are heard: it has already been handed some of
-    // its frames before this buffer, and less than this buffer's worth is left. A play that
-    // fits in the buffer that starts it ends when it has drained, so that a notice never
-    // follows its play at once.
-    bool endsBeforeItsLastFrames(const PlayFeed &feed, uint64_t handedBefore) const {
-        return !feed.failed() && handedBefore > m_startsAt &&
-               feed.framesLeftOfLast() < feed.bufferFrames();
+    // Its end is told once less than a buffer of it is left to hand over, even in the buffer
+    // that starts it: a play that follows then still joins it, however short it is.
+    bool endsBeforeItsLastFrames(const PlayFeed &feed) const {
+        return !feed.failed() && feed.framesLeftOfLast() < feed.bufferFrames();
     }
     // A follow-on of which fewer than two buffers have been handed over: the frames of the play
     // before may still be in the device.

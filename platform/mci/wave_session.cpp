@@ -239,9 +239,11 @@ std::size_t WaveSession::pullFrames(uint64_t streamId, std::span<float> out) {
         const std::lock_guard lock(m_lock);
         if (streamId != m_liveStream || m_feed.draining())
             return 0;
-        const uint64_t handedBefore = m_feed.handedOver();
         frames = m_feed.fill(m_sound, out);
-        endPlayBeforeItsLastFramesLocked(handedBefore, posts);
+        // The host has had no time to answer a notice told in the buffer that drains: the
+        // stream waits a buffer for its play.
+        if (endPlayBeforeItsLastFramesLocked(posts) && m_feed.draining())
+            frames = m_feed.holdOpen(out, frames);
     }
     postNotices(posts);
     return frames;
@@ -249,14 +251,15 @@ std::size_t WaveSession::pullFrames(uint64_t streamId, std::span<float> out) {
 
 // The host has until the stream asks for the next buffer to answer the notice with a play that
 // joins the last frames.
-void WaveSession::endPlayBeforeItsLastFramesLocked(uint64_t handedBefore, NoticesToPost &posts) {
+bool WaveSession::endPlayBeforeItsLastFramesLocked(NoticesToPost &posts) {
     if (m_runningStream == 0 || m_activity != Activity::Play ||
-        !m_play.endsBeforeItsLastFrames(m_feed, handedBefore))
-        return;
+        !m_play.endsBeforeItsLastFrames(m_feed))
+        return false;
     m_position = m_play.end();
     finishLocked(MCI_NOTIFY_SUCCESSFUL, posts);
     mciTrace("device %u play ended, %llu frames still to go to the stream", m_deviceId,
              static_cast<unsigned long long>(m_feed.framesLeftOfLast()));
+    return true;
 }
 
 void WaveSession::pushFrames(uint64_t streamId, std::span<const float> in) {

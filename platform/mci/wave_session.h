@@ -88,7 +88,8 @@ class WaveSession : public std::enable_shared_from_this<WaveSession> {
     StreamEnded endedCallback(uint64_t streamId);
 
     std::size_t pullFrames(uint64_t streamId, std::span<float> out);
-    void endPlayBeforeItsLastFramesLocked(uint64_t handedBefore, NoticesToPost &posts);
+    // Whether it ended the play.
+    bool endPlayBeforeItsLastFramesLocked(NoticesToPost &posts);
     void pushFrames(uint64_t streamId, std::span<const float> in);
     void streamEnded(uint64_t streamId, StreamEnd end);
 

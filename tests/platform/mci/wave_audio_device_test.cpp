@@ -77,7 +77,12 @@ TEST_F(ToneTest, MillisecondsRoundSoThatTheReportedLengthPlaysToItsEnd) {
     audio.pump(1000);
     expectNotices(__LINE__, {successful(2)});
     EXPECT_EQ(reply("status odd position"), "9");
-    EXPECT_EQ(audio.played().size(), 100u - 34u) << "frames 34 (3 ms) to 100 (9 ms)";
+    // Frames 34 (3 ms) to 100 (9 ms), then silence while the stream waits for a play to follow.
+    const std::vector<float> played = audio.played();
+    ASSERT_EQ(played.size(), 1000u);
+    EXPECT_EQ(played[0], toneSample(34));
+    EXPECT_EQ(played[65], toneSample(99));
+    EXPECT_EQ(played[66], 0.0f);
 }
 
 TEST_F(ToneTest, PlayAdvancesThePositionAndEndsAtItsEnd) {
@@ -90,9 +95,10 @@ TEST_F(ToneTest, PlayAdvancesThePositionAndEndsAtItsEnd) {
     EXPECT_EQ(reply("status a position"), "300");
     expectNotices(__LINE__, {successful()});
     const std::vector<float> played = audio.played();
-    ASSERT_EQ(played.size(), 200u);
+    ASSERT_EQ(played.size(), 1050u);
     EXPECT_EQ(played.front(), toneSample(100));
-    EXPECT_EQ(played.back(), toneSample(299));
+    EXPECT_EQ(played[199], toneSample(299));
+    EXPECT_EQ(played[200], 0.0f);
 }
 
 TEST_F(ToneTest, PlayRangesOutsideTheSoundAreRefusedAndPostNothing) {
@@ -112,8 +118,11 @@ TEST_F(ToneTest, PlayRangesOutsideTheSoundAreRefusedAndPostNothing) {
 TEST_F(ToneTest, PlayWithoutFromContinuesFromThePosition) {
     ASSERT_EQ(send("seek a to 7990"), MciCode{0});
     ASSERT_EQ(send("play a   notify "), MciCode{0});
-    EXPECT_EQ(audio.pump(100), 10u);
-    EXPECT_EQ(audio.played().front(), toneSample(7990));
+    audio.pump(100);
+    const std::vector<float> played = audio.played();
+    EXPECT_EQ(played.front(), toneSample(7990));
+    EXPECT_EQ(played[9], toneSample(7999));
+    EXPECT_EQ(played[10], 0.0f);
     EXPECT_EQ(reply("status a position"), "8000");
 }
 
@@ -135,6 +144,44 @@ TEST_F(ToneTest, APlayAfterOneThatRanToItsEndFollowsOnInTheSameStream) {
     ASSERT_EQ(played.size(), 1100u);
     EXPECT_EQ(played[999], toneSample(7999));
     EXPECT_EQ(played[1000], toneSample(0));
+}
+
+// A loop shorter than two buffers: its notice comes in the buffer that starts it, and a play
+// sent from the notice joins the same stream, behind its last frames.
+TEST_F(ToneTest, APlayShorterThanTwoBuffersIsFollowedOnInTheSameStream) {
+    ASSERT_EQ(send("play a from 0 to 700 notify"), MciCode{0});
+    audio.pump(400);
+    expectNotices(__LINE__, {successful()});
+    ASSERT_EQ(send("play a from 0 to 700 notify"), MciCode{0});
+    audio.pump(400);
+    audio.pump(400);
+    expectNotices(__LINE__, {successful()});
+    EXPECT_EQ(audio.pump(400), 200u);
+    EXPECT_EQ(audio.streamsStarted(), 1u);
+    const std::vector<float> played = audio.played();
+    ASSERT_EQ(played.size(), 1400u);
+    EXPECT_EQ(played[699], toneSample(699));
+    EXPECT_EQ(played[700], toneSample(0));
+}
+
+// A play that fits in one buffer with room to spare ends in that buffer, which silence fills;
+// the stream stays open for one buffer more, for a play sent from the notice, and then ends.
+TEST_F(ToneTest, APlayThatFitsInOneBufferKeepsItsStreamOpenForOneMoreBuffer) {
+    ASSERT_EQ(send("play a from 0 to 100 notify"), MciCode{0});
+    EXPECT_EQ(audio.pump(400), 400u);
+    expectNotices(__LINE__, {successful()});
+    ASSERT_EQ(send("play a from 0 to 100 notify"), MciCode{0});
+    EXPECT_EQ(audio.pump(400), 400u);
+    expectNotices(__LINE__, {successful()});
+    EXPECT_EQ(audio.pump(400), 0u) << "with no play to follow, the stream ends";
+    EXPECT_EQ(audio.streamsStarted(), 1u);
+    const std::vector<float> played = audio.played();
+    ASSERT_EQ(played.size(), 800u);
+    EXPECT_EQ(played[99], toneSample(99));
+    EXPECT_EQ(played[100], 0.0f);
+    EXPECT_EQ(played[400], toneSample(0));
+    EXPECT_EQ(send("stop a"), MciCode{0});
+    EXPECT_EQ(reply("status a position"), "100");
 }
 
 // A play that follows on is queued behind the last frames of the one before, which was already
@@ -204,7 +251,8 @@ TEST_F(ToneTest, RecordInsertsAtThePositionAndEndsAfterItsFrames) {
     ASSERT_EQ(send("play a from 99 to 152"), MciCode{0});
     audio.pump(1000);
     const std::vector<float> played = audio.played();
-    ASSERT_EQ(played.size(), 53u);
+    ASSERT_EQ(played.size(), 1000u);
+    EXPECT_EQ(played[53], 0.0f);
     EXPECT_EQ(played[0], toneSample(99));
     EXPECT_EQ(played[1], 0.5f);
     EXPECT_EQ(played[50], 0.5f);
@@ -243,7 +291,11 @@ TEST_F(ToneTest, DeleteRemovesItsRangeAndRefusesOneOutside) {
     EXPECT_EQ(send("delete a from 7901"), MciCode{MCIERR_OUTOFRANGE});
     ASSERT_EQ(send("play a from 99 to 101"), MciCode{0});
     audio.pump(10);
-    EXPECT_EQ(audio.played(), (std::vector<float>{toneSample(99), toneSample(200)}));
+    const std::vector<float> played = audio.played();
+    ASSERT_EQ(played.size(), 10u);
+    EXPECT_EQ(played[0], toneSample(99));
+    EXPECT_EQ(played[1], toneSample(200));
+    EXPECT_EQ(audio.pump(10), 0u);
     ASSERT_EQ(send("seek a to 7000"), MciCode{0});
     ASSERT_EQ(send("delete a  wait"), MciCode{0});
     EXPECT_EQ(reply("status a length"), "7000");
@@ -274,7 +326,9 @@ TEST_F(ToneTest, ASaveOrDeleteThatFailsLeavesThePlayRunning) {
     }
     audio.pump(1000);
     expectNotices(__LINE__, {successful()});
-    EXPECT_EQ(audio.played().size(), 300u);
+    const std::vector<float> played = audio.played();
+    EXPECT_EQ(played[299], toneSample(299));
+    EXPECT_EQ(played[300], 0.0f);
 }
 
 TEST_F(ToneTest, APlayThatCannotStartIsRefused) {
