@@ -1,6 +1,7 @@
 // The process's one break key and the waits that watch it.
 #include "base/break_key.h"
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 
@@ -27,6 +28,17 @@ void ReleaseBreakKey() {
 
 bool BreakKeyPressed() {
     return g_pressed;
+}
+
+bool InBreakablePieces(std::size_t total, std::size_t piece,
+                       const std::function<bool(std::size_t first, std::size_t count)> &work) {
+    for (std::size_t first = 0; first < total; first += piece) {
+        if (first > 0 && BreakKeyPressed())
+            return false;
+        if (!work(first, std::min(piece, total - first)))
+            return false;
+    }
+    return true;
 }
 
 BreakKeyWatch::BreakKeyWatch(std::function<void()> onPress)

@@ -3,12 +3,19 @@
 // and so does every wait that starts while the key is down.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 
 // From any thread, but not from a signal handler: a press takes locks and wakes each watch.
 void PressBreakKey();
 void ReleaseBreakKey();
 bool BreakKeyPressed();
+
+// Calls work(first, count) on consecutive pieces of [0, total), each of at most piece, until
+// work returns false or, from the second piece on, the key is down; true when every piece was
+// done. The first piece always runs, so that a job too short to need breaking is never broken.
+bool InBreakablePieces(std::size_t total, std::size_t piece,
+                       const std::function<bool(std::size_t first, std::size_t count)> &work);
 
 // Calls onPress, on the pressing thread, for each press while it lives. Once the destructor
 // has returned, onPress is not running and is never called again.

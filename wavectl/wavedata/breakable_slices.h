@@ -2,6 +2,8 @@
 // must end, and a long edit then stops between two slices instead of keeping it for seconds.
 #pragma once
 
+#include "base/break_key.h"
+
 #include <cstddef>
 #include <functional>
 
@@ -10,5 +12,11 @@ inline constexpr std::size_t kSamplesPerSlice = std::size_t{1} << 22;
 
 // Calls work(first, count) on consecutive slices of the samples [0, total); false when the break
 // key stopped it before the end.
-bool InBreakableSlices(std::size_t total,
-                       const std::function<void(std::size_t first, std::size_t count)> &work);
+inline bool
+InBreakableSlices(std::size_t total,
+                  const std::function<void(std::size_t first, std::size_t count)> &work) {
+    return InBreakablePieces(total, kSamplesPerSlice, [&](std::size_t first, std::size_t count) {
+        work(first, count);
+        return true;
+    });
+}

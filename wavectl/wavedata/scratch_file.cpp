@@ -9,7 +9,6 @@
 #include "files/temp_files.h"
 #include "wavedata/chunked_transfer.h"
 
-#include <algorithm>
 #include <climits>
 #include <span>
 
@@ -46,12 +45,9 @@ bool ReplaceFileContent(const std::string &path, const uint8_t *data, int32_t si
     if (replacement.create())
         return false;
     const auto bytes = std::as_bytes(std::span(data, static_cast<std::size_t>(size)));
-    for (std::size_t at = 0; at < bytes.size(); at += kTransferPiece) {
-        if (at > 0 && BreakKeyPressed())
-            return false;
-        const std::size_t piece = std::min<std::size_t>(kTransferPiece, bytes.size() - at);
-        if (replacement.write(bytes.subspan(at, piece)))
-            return false;
-    }
-    return !replacement.commit();
+    return InBreakablePieces(bytes.size(), kTransferPiece,
+                             [&](std::size_t first, std::size_t count) {
+                                 return !replacement.write(bytes.subspan(first, count));
+                             }) &&
+           !replacement.commit();
 }

@@ -4,14 +4,12 @@
 
 #include "base/break_key.h"
 
-#include <algorithm>
-
 namespace {
 
 // The range comes into the block in reads of this size, so that the break key, which a host
 // presses when it must end, stops the load of a large file between two of them: one read of a
 // whole gigabyte from a busy disk takes seconds.
-constexpr int32_t kReadPiece = 16 << 20;
+constexpr std::size_t kReadPiece = std::size_t{16} << 20;
 
 } // namespace
 
@@ -62,11 +60,12 @@ bool CWavBuffer::ReadRange(int32_t first, int32_t bytes) {
     const HFILE file = OpenFile(nullptr, &m_ofs, OF_REOPEN);
     if (file == HFILE_ERROR)
         return false;
-    bool complete = _llseek(file, first, FILE_BEGIN) == first;
-    for (int32_t at = 0; complete && at < bytes; at += kReadPiece) {
-        const int32_t piece = std::min(kReadPiece, bytes - at);
-        complete = (at == 0 || !BreakKeyPressed()) && _hread(file, m_pData + at, piece) == piece;
-    }
+    const bool complete = _llseek(file, first, FILE_BEGIN) == first &&
+                          InBreakablePieces(static_cast<std::size_t>(bytes), kReadPiece,
+                                            [&](std::size_t at, std::size_t piece) {
+                                                const auto count = static_cast<int32_t>(piece);
+                                                return _hread(file, m_pData + at, count) == count;
+                                            });
     _lclose(file);
     return complete;
 }
