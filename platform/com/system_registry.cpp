@@ -35,14 +35,13 @@ void addIfPresent(const fs::path &file, std::vector<std::string> &files) {
     files.push_back(real.string());
 }
 
-// The installation of the running program: bin/ (the tools) or lib/games/korvane/ (the game)
-// below its prefix.
+// The installation this library belongs to, wherever the program that loaded it lies.
 void addBesideLibrary(std::vector<std::string> &files) {
-    const fs::path registry = installationRegistry(loadedLibraryFile(), KORVANE_DATA_FROM_LIBRARY);
-    if (!registry.empty())
-        addIfPresent(registry, files);
+    addIfPresent(installationRegistry(loadedLibraryFile(), KORVANE_DATA_FROM_LIBRARY), files);
 }
 
+// The installation of the running program: bin/ (the tools) or lib/games/korvane/ (the game)
+// below its prefix.
 void addBesideProgram(std::vector<std::string> &files) {
     std::error_code error;
     const fs::path program = fs::read_symlink("/proc/self/exe", error);
